@@ -1,0 +1,110 @@
+#include "ui/Form1.h"
+
+#include "core/Numbers.h"
+#include "core/Recalculate.h"
+#include "ui/GridView.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// A line edit that mirrors a control's text both ways.
+QLineEdit *boundLineEdit(Control &control, QWidget *parent)
+{
+    auto *edit = new QLineEdit(control.text(), parent);
+    QObject::connect(edit, &QLineEdit::textEdited, &control, [&control](const QString &t) { control.setText(t); });
+    QObject::connect(&control, &Control::stateChanged, edit, [edit, &control] {
+        if (edit->text() != control.text())
+            edit->setText(control.text());
+    });
+    return edit;
+}
+
+QComboBox *boundCombo(Control &control, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setEditable(true);
+    box->addItems(control.items());
+    box->setEditText(control.text());
+    QObject::connect(box, &QComboBox::currentTextChanged, &control, [&control](const QString &t) { control.setText(t); });
+    QObject::connect(&control, &Control::stateChanged, box, [box, &control] {
+        if (box->currentText() != control.text())
+            box->setEditText(control.text());
+    });
+    return box;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
+    setMinimumSize(950, 720);
+    buildUi();
+
+    // Every input ends in one recalculation.
+    auto recalc = [this] { Recalculate(m_project); };
+    for (Control *c : {&m_project.N, &m_project.K, &m_project.koef_n, &m_project.koef_a,
+                       &m_project.koef_n2, &m_project.koef_m, &m_project.koef_B})
+        connect(c, &Control::textChanged, this, recalc);
+    for (int k = 1; k <= 5; ++k) {
+        connect(&m_project.tabl[k], &GridModel::cellEntered, this, recalc);
+        connect(&m_project.tabl[k], &GridModel::cellLeft, this, recalc);
+    }
+    connect(&m_project, &MixProject::recalculated, this, &Form1::showResults);
+
+    m_project.startUp();
+}
+
+Form1::~Form1()
+{
+    // The widgets mirror the project: they go first, while it still exists.
+    qDeleteAll(findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
+}
+
+void Form1::buildUi()
+{
+    auto *scroll = new QScrollArea(this);
+    auto *page = new QWidget(scroll);
+    auto *layout = new QVBoxLayout(page);
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("1.1.Название состава:"), boundLineEdit(m_project.project_name, page));
+    form->addRow(QStringLiteral("1.2.Количество сырьевых компонентов:"), boundCombo(m_project.N, page));
+    form->addRow(QStringLiteral("2.2.Количество типоразмеров частиц:"), boundLineEdit(m_project.K, page));
+    layout->addLayout(form);
+
+    const QString titles[6] = {
+        QString(),
+        QStringLiteral("1.3.Названия сырьевых компонентов:"),
+        QStringLiteral("1.4.Плотность зерен каждого компонента (г/см^3):"),
+        QStringLiteral("2.3.Зерновые составы компонентов:"),
+        QStringLiteral("3.1.Массовые доли (%) компонентов сырьевой смеси:"),
+        QStringLiteral("4.1.Эталонная функция распределения частиц по размерам:"),
+    };
+    for (int k = 1; k <= 5; ++k) {
+        layout->addWidget(new QLabel(titles[k], page));
+        m_tables[k] = new GridView(m_project.tabl[k], page);
+        m_tables[k]->setMinimumHeight(k == 3 ? 220 : 80);
+        layout->addWidget(m_tables[k]);
+    }
+    m_results = new QLabel(page);
+    layout->addWidget(m_results);
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    setCentralWidget(scroll);
+    resize(1000, 760);
+    for (int k = 1; k <= 5; ++k)
+        m_project.tabl[k].setSize(900 * 15, m_tables[k]->minimumHeight() * 15);
+}
+
+void Form1::showResults()
+{
+    m_results->setText(QStringLiteral("Сумма массовых долей (%) составляет: %1    Расхождение кривых: %2 %")
+                           .arg(m_project.mass0_sum.text(), Num::formatRounded(m_project.CurveDivergence, 2)));
+}
