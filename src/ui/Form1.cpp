@@ -1,6 +1,8 @@
 #include "ui/Form1.h"
 
+#include "core/Handlers.h"
 #include "core/Numbers.h"
+#include "files/ProjectFile.h"
 #include "core/Recalculate.h"
 #include "ui/GridView.h"
 
@@ -8,6 +10,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -49,10 +52,8 @@ Form1::Form1(QWidget *parent)
     buildUi();
 
     // Every input ends in one recalculation.
+    ConnectInputHandlers(m_project);
     auto recalc = [this] { Recalculate(m_project); };
-    for (Control *c : {&m_project.N, &m_project.K, &m_project.koef_n, &m_project.koef_a,
-                       &m_project.koef_n2, &m_project.koef_m, &m_project.koef_B})
-        connect(c, &Control::textChanged, this, recalc);
     for (int k = 1; k <= 5; ++k) {
         connect(&m_project.tabl[k], &GridModel::cellEntered, this, recalc);
         connect(&m_project.tabl[k], &GridModel::cellLeft, this, recalc);
@@ -101,6 +102,15 @@ void Form1::buildUi()
     resize(1000, 760);
     for (int k = 1; k <= 5; ++k)
         m_project.tabl[k].setSize(900 * 15, m_tables[k]->minimumHeight() * 15);
+}
+
+bool Form1::openProject(const QString &path)
+{
+    QString error;
+    if (ProjectFile::LoadProject(m_project, path, &error))
+        return true;
+    QMessageBox::warning(this, QStringLiteral("Открытие файла"), error);
+    return false;
 }
 
 void Form1::showResults()

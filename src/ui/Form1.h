@@ -19,6 +19,8 @@ public:
     ~Form1() override;
 
     MixProject &project() { return m_project; }
+    // Opens a project file; a refused file is reported and the project stays as it was.
+    bool openProject(const QString &path);
 
 private:
     void buildUi();

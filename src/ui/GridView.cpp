@@ -93,6 +93,7 @@ GridView::GridView(GridModel &grid, QWidget *parent)
 {
     setModel(&m_adapter);
     verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(4);

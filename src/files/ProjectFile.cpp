@@ -1,0 +1,235 @@
+#include "files/ProjectFile.h"
+
+#include "core/Numbers.h"
+#include "core/Recalculate.h"
+#include "files/Cp1251.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace ProjectFile {
+
+namespace {
+
+QString cell(const MixProject &p, int table, int row, int col)
+{
+    const QString *t = p.cellText(p.tabl[table], row, col);
+    return t ? *t : QString();
+}
+
+int wholeCount(const Control &field)
+{
+    return Num::toInt16(Num::Val(field.text())).value_or(0);
+}
+
+// The text of the number a count line starts with ("3,0" -> "3", " 12" -> "12").
+QString countText(const QString &line)
+{
+    return Num::formatDouble(Num::Val(line));
+}
+
+} // namespace
+
+std::optional<QByteArray> ProjectBytes(const MixProject &p, QString *error)
+{
+    const int n = wholeCount(p.N);
+    const int k = wholeCount(p.K);
+    QStringList lines;
+    lines << p.project_name.text() << p.N.text();
+    for (int i = 1; i <= n; ++i)
+        lines << cell(p, 1, 1, i - 1);
+    for (int i = 1; i <= n; ++i)
+        lines << cell(p, 2, 1, i - 1);
+    lines << (p.Data_type_1.isChecked() ? QStringLiteral("1") : QStringLiteral("2"));
+    lines << p.K.text();
+    for (int j = 1; j <= k; ++j)
+        lines << cell(p, 3, j, 0);
+    for (int j = 1; j <= k; ++j)
+        for (int i = 1; i <= n; ++i)
+            lines << cell(p, 3, j, i);
+    for (int i = 1; i <= n; ++i)
+        lines << cell(p, 4, 1, i - 1);
+    lines << Num::formatInt(int(p.referenceKind().value_or(ReferenceKind::FunkDinger)));
+    lines << p.koef_n.text() << p.koef_a.text() << p.koef_n2.text() << p.koef_m.text() << p.koef_B.text();
+    for (int j = 1; j <= k; ++j)
+        lines << cell(p, 5, 1, j);
+
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        const auto encoded = Cp1251::encode(line);
+        if (!encoded) {
+            if (error)
+                *error = QStringLiteral("Текст «%1» содержит символы, которые нельзя сохранить в кодировке Windows-1251. "
+                                        "Исправьте его и сохраните проект снова.").arg(line);
+            return std::nullopt;
+        }
+        // A value never spans lines: a line break inside a text would shift every later line.
+        if (encoded->contains('\r') || encoded->contains('\n')) {
+            if (error)
+                *error = QStringLiteral("Текст «%1» содержит перевод строки; такой текст нельзя сохранить в файле проекта.")
+                             .arg(line.simplified());
+            return std::nullopt;
+        }
+        bytes += *encoded;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool SaveProject(const MixProject &p, const QString &path, QString *error)
+{
+    const auto bytes = ProjectBytes(p, error);
+    if (!bytes)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (file.write(*bytes) != bytes->size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool LoadProject(MixProject &p, const QString &path, QString *error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Не удалось открыть файл «%1»: %2").arg(shown, file.errorString());
+        return false;
+    }
+    if (file.size() > MaxFileSize) {
+        if (error)
+            *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) {
+        if (error)
+            *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
+        return false;
+    }
+    return LoadProjectBytes(p, bytes, shown, error);
+}
+
+bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &shown, QString *error)
+{
+    auto refuse = [&](const QString &why) {
+        if (error)
+            *error = QStringLiteral("Файл «%1» не открыт: %2").arg(shown, why);
+        return false;
+    };
+    if (bytes.size() > MaxFileSize)
+        return refuse(QStringLiteral("он больше 1 МБ."));
+    if (bytes.contains('\0'))
+        return refuse(QStringLiteral("это не текстовый файл."));
+    const auto text = Cp1251::decode(bytes);
+    if (!text)
+        return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+
+    // Lines end with CR LF; a file edited elsewhere may end them with LF alone.
+    QString body = *text;
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = body.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+
+    // Check the whole file before anything changes.
+    if (lines.size() < 2)
+        return refuse(QStringLiteral("файл кончается раньше, чем указано число компонентов."));
+    const double nValue = Num::Val(lines[1]);
+    if (nValue != std::floor(nValue) || nValue < 1 || nValue > MaxComponents)
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(lines[1]));
+    const int n = int(nValue);
+    const int kLine = 2 + 2 * n + 1; // 0-based index of the K line
+    if (lines.size() <= kLine)
+        return refuse(QStringLiteral("файл кончается раньше, чем указано число типоразмеров частиц."));
+    const double kValue = Num::Val(lines[kLine]);
+    if (kValue != std::floor(kValue) || kValue < 2 || kValue > MaxClasses)
+        return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
+                          .arg(kLine + 1).arg(lines[kLine]));
+    const int k = int(kValue);
+    const int kindLine = kLine + 1 + k + k * n + n;
+    const int needed = 10 + 3 * n + 2 * k + k * n;
+    if (lines.size() <= kindLine)
+        return refuse(QStringLiteral("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
+                          .arg(lines.size()).arg(n).arg(k).arg(needed));
+    const bool manual = Num::Val(lines[kindLine]) == 5.0;
+    const int lastRead = manual ? needed : needed - k;
+    if (lines.size() < lastRead)
+        return refuse(QStringLiteral("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
+                          .arg(lines.size()).arg(n).arg(k).arg(lastRead));
+
+    // Load as the window does, line by line.
+    int at = 0;
+    auto next = [&]() -> const QString & { return lines[at++]; };
+    p.project_name.setText(next());
+    p.N.setText(countText(next()));
+    for (int t = 1; t <= 5; ++t)
+        p.tabl[t].clear();
+    Recalculate(p);
+    for (int i = 1; i <= n; ++i)
+        p.setCellText(p.tabl[1], 1, i - 1, next());
+    for (int i = 1; i <= n; ++i)
+        p.setCellText(p.tabl[2], 1, i - 1, next());
+    const double form = Num::Val(next());
+    if (form == 1.0)
+        p.selectDataForm(GrainDataForm::Integral);
+    else if (form == 2.0)
+        p.selectDataForm(GrainDataForm::Differential);
+    p.K.setText(countText(next()));
+    Recalculate(p);
+    for (int j = 1; j <= k; ++j)
+        p.setCellText(p.tabl[3], j, 0, next());
+    for (int j = 1; j <= k; ++j)
+        for (int i = 1; i <= n; ++i)
+            p.setCellText(p.tabl[3], j, i, next());
+    for (int i = 1; i <= n; ++i)
+        p.setCellText(p.tabl[4], 1, i - 1, next());
+    const double kind = Num::Val(next());
+    if (kind >= 1 && kind <= 5 && kind == std::floor(kind))
+        p.selectReference(ReferenceKind(int(kind)));
+    p.koef_n.setText(next());
+    p.koef_a.setText(next());
+    p.koef_n2.setText(next());
+    p.koef_m.setText(next());
+    p.koef_B.setText(next());
+    if (kind == 5.0)
+        for (int j = 1; j <= k; ++j)
+            p.setCellText(p.tabl[5], 1, j, next());
+
+    LoadClosingSteps(p);
+    return true;
+}
+
+void LoadClosingSteps(MixProject &p)
+{
+    const int n = wholeCount(p.N);
+    for (int i = 1; i <= n; ++i) {
+        const auto m = p.cellNumber(p.tabl[4], 1, i - 1);
+        if (!m)
+            break; // a base-recipe cell that is not a number stops the closing steps here
+        p.CorrectedRecipe.set(i, *m);
+        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
+        if (SliderModel *s = p.slider(i))
+            if (const auto v = Num::toInt32(std::floor(double(*m) * 100.0)))
+                s->setValue(*v);
+        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
+        if (i <= MaxComponents)
+            p.MLock[i].setValue(0);
+    }
+    Recalculate(p);
+}
+
+} // namespace ProjectFile

@@ -1,0 +1,41 @@
+#pragma once
+
+// The project file: Windows-1251 text, one value per line, CR LF after every line, no keys.
+// Its meaning follows from the position of each line and the two counts N (line 2) and K:
+//
+//   1 name | 2 N | N names | N densities | 1 data form | 1 K | K sizes | K*N values (class by
+//   class) | N base recipe | 1 reference kind | 5 coefficients | K manual reference values
+//
+// 10 + 3N + 2K + K*N lines in all.
+
+#include "core/MixProject.h"
+
+#include <QString>
+
+namespace ProjectFile {
+
+// Largest file opening accepts.
+inline constexpr qint64 MaxFileSize = 1024 * 1024;
+
+// Writes the project to `path` through a temporary file in the same folder, renamed over the
+// target only when everything was written. Refuses (writing nothing) a text that Windows-1251
+// cannot hold. On failure `error` says what went wrong and the target is untouched.
+bool SaveProject(const MixProject &project, const QString &path, QString *error);
+
+// The file's bytes as SaveProject writes them.
+std::optional<QByteArray> ProjectBytes(const MixProject &project, QString *error);
+
+// Reads and checks the whole file, then loads it into the project as the window does and runs
+// the closing steps (corrected recipe := base recipe, sliders following, locks released,
+// Recalculate). A file that cannot be read, is not Windows-1251 text, is larger than 1 MiB,
+// ends before the lines its counts announce, or announces N outside 1..10 or K outside 2..50 is
+// refused with `error` set, and the project is left untouched.
+bool LoadProject(MixProject &project, const QString &path, QString *error);
+
+// The same from bytes already read (`name` is used in messages).
+bool LoadProjectBytes(MixProject &project, const QByteArray &bytes, const QString &name, QString *error);
+
+// The closing steps of opening, also run after a cancelled open dialog.
+void LoadClosingSteps(MixProject &project);
+
+} // namespace ProjectFile
