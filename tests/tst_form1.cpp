@@ -1,4 +1,5 @@
 #include "ui/Form1.h"
+#include "ui/GridView.h"
 
 #include <QTest>
 
@@ -18,6 +19,28 @@ private slots:
         // A count typed into the field reshapes the tables through the model.
         w.project().N.setText(QStringLiteral("4"));
         QCOMPARE(w.project().tabl[1].cols(), 4);
+    }
+
+    // Keys typed into a table's view reach the model's handlers: the cell gets the text and
+    // the numbers follow.
+    void typingIntoATable()
+    {
+        Form1 w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        GridView *densities = nullptr;
+        for (GridView *v : w.findChildren<GridView *>())
+            if (&v->grid() == &w.project().tabl[2])
+                densities = v;
+        QVERIFY(densities);
+        densities->setFocus();
+        densities->setCurrentIndex(densities->model()->index(0, 0));
+        QCOMPARE(w.project().tabl[2].row(), 1);
+        QTest::keyClicks(densities, QStringLiteral("2.65"));
+        QCOMPARE(*w.project().tabl[2].text(1, 0), QStringLiteral("2,65"));
+        QCOMPARE(w.project().GrainDensity[1], 2.65f);
+        QTest::keyClick(densities, Qt::Key_Backspace);
+        QCOMPARE(*w.project().tabl[2].text(1, 0), QStringLiteral("2,6"));
     }
 };
 

@@ -1,12 +1,15 @@
 #include "ui/Form1.h"
 
+#include "checking/GridEditing.h"
 #include "core/Handlers.h"
 #include "core/Numbers.h"
 #include "files/ProjectFile.h"
 #include "core/Recalculate.h"
 #include "ui/GridView.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,27 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The clipboard and the question boxes of the window's desktop.
+class WidgetDesktop final : public EditingDesktop
+{
+public:
+    explicit WidgetDesktop(QWidget *owner) : m_owner(owner) {}
+    QString clipboardText() const override { return QGuiApplication::clipboard()->text(); }
+    void setClipboardText(const QString &text) override { QGuiApplication::clipboard()->setText(text); }
+    void clearClipboard() override { QGuiApplication::clipboard()->clear(); }
+    bool askYesNo(const QString &title, const QString &text) override
+    {
+        return QMessageBox::question(m_owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    }
+    bool ctrlHeld() const override { return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier; }
+
+private:
+    QWidget *m_owner;
+};
+
+
 
 // A line edit that mirrors a control's text both ways.
 QLineEdit *boundLineEdit(Control &control, QWidget *parent)
@@ -46,6 +70,7 @@ QComboBox *boundCombo(Control &control, QWidget *parent)
 
 Form1::Form1(QWidget *parent)
     : QMainWindow(parent)
+    , m_desktop(std::make_unique<WidgetDesktop>(this))
 {
     setWindowTitle(QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
     setMinimumSize(950, 720);
@@ -53,11 +78,7 @@ Form1::Form1(QWidget *parent)
 
     // Every input ends in one recalculation.
     ConnectInputHandlers(m_project);
-    auto recalc = [this] { Recalculate(m_project); };
-    for (int k = 1; k <= 5; ++k) {
-        connect(&m_project.tabl[k], &GridModel::cellEntered, this, recalc);
-        connect(&m_project.tabl[k], &GridModel::cellLeft, this, recalc);
-    }
+    GridEditing::Connect(m_project, *m_desktop);
     connect(&m_project, &MixProject::recalculated, this, &Form1::showResults);
 
     m_project.startUp();

@@ -7,6 +7,10 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class EditingDesktop;
+
 class GridView;
 class QLabel;
 
@@ -27,6 +31,7 @@ private:
     void showResults();
 
     MixProject m_project;
+    std::unique_ptr<EditingDesktop> m_desktop;
     GridView *m_tables[6] = {};
     QLabel *m_results = nullptr;
 };
