@@ -1,14 +1,24 @@
 #include "ui/Form1.h"
+#include "ui/Form1Logic.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(9);
+    app.setFont(font);
     Form1 window;
     window.show();
+    // palvex [PROJECT.txt] [--step N]: opens a project and shows a step.
     const QStringList args = app.arguments();
-    if (args.size() > 1)
-        window.openProject(args.at(1));
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--step") && i + 1 < args.size())
+            SelectStep(window.project(), args[++i].toInt());
+        else
+            window.openProject(args[i]);
+    }
     return app.exec();
 }

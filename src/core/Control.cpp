@@ -14,6 +14,13 @@ void Control::setText(const QString &text)
     emit textChanged();
 }
 
+void Control::setText(QStringView text)
+{
+    if (QStringView(m_text) == text)
+        return;
+    setText(text.toString());
+}
+
 void Control::setValue(int value)
 {
     if (m_value == value)
@@ -58,6 +65,8 @@ void Control::setTop(int twips)
 
 void Control::setWidth(int twips)
 {
+    if (twips < 0)
+        return; // a negative size fails; the control keeps its width
     if (m_width != twips) {
         m_width = twips;
         emit stateChanged();
@@ -66,6 +75,8 @@ void Control::setWidth(int twips)
 
 void Control::setHeight(int twips)
 {
+    if (twips < 0)
+        return;
     if (m_height != twips) {
         m_height = twips;
         emit stateChanged();

@@ -35,6 +35,8 @@ public:
     const QStringList &items() const { return m_items; }
 
     void setText(const QString &text);
+    // The same, allocating only when the text really changes (for the 1 ms timer ticks).
+    void setText(QStringView text);
     void setValue(int value);
     void setChecked(bool on) { setValue(on ? 1 : 0); }
     void setVisible(bool on);

@@ -266,15 +266,61 @@ void GridModel::setClip(const QString &block)
     }
 }
 
+void GridModel::setLeft(int left)
+{
+    if (m_left != left) {
+        m_left = left;
+        emit geometryChanged();
+    }
+}
+
+void GridModel::setTop(int top)
+{
+    if (m_top != top) {
+        m_top = top;
+        emit geometryChanged();
+    }
+}
+
+void GridModel::setWidth(int width)
+{
+    if (width < 0)
+        return; // a negative size fails; the grid keeps its width
+    if (m_width != width) {
+        m_width = width;
+        emit geometryChanged();
+    }
+}
+
+void GridModel::setHeight(int height)
+{
+    if (height < 0)
+        return;
+    if (m_height != height) {
+        m_height = height;
+        emit geometryChanged();
+    }
+}
+
 void GridModel::setSize(int width, int height)
 {
-    m_width = width;
-    m_height = height;
+    setWidth(width);
+    setHeight(height);
 }
 
 void GridModel::setRowHeight(int height)
 {
-    m_rowHeight = height;
+    if (height > 0)
+        m_rowHeight = height;
+}
+
+bool GridModel::rowFullyVisible(int row) const
+{
+    if (row < m_topRow || row >= m_rows)
+        return row == 0 && m_rows > 0;
+    // Row 0 is fixed at the top; the data rows follow from the top row on.
+    const int64_t bottom = int64_t(row - m_topRow + 2) * m_rowHeight;
+    return bottom <= m_height;
 }
 
 int GridModel::columnWidth(int col) const

@@ -93,9 +93,17 @@ public:
     void setClip(const QString &text);
 
     // Geometry, in twips. The window sets the size; column widths are set by the logic.
+    int left() const { return m_left; }
+    int top() const { return m_top; }
     int width() const { return m_width; }
     int height() const { return m_height; }
+    void setLeft(int left);
+    void setTop(int top);
+    void setWidth(int width);
+    void setHeight(int height);
     void setSize(int width, int height);
+    // Whether data row `row` is wholly inside the grid's height with `topRow` at the top.
+    bool rowFullyVisible(int row) const;
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int height);
     int columnWidth(int col) const;
@@ -116,6 +124,7 @@ signals:
     void currentChanged();
     void columnWidthChanged(int col);
     void topRowChanged();
+    void geometryChanged();
 
 private:
     struct Cell
@@ -141,6 +150,8 @@ private:
     int m_rowSel = 0;
     int m_colSel = 0;
     int m_topRow = 1;
+    int m_left = 0;
+    int m_top = 0;
     int m_width = 6000;
     int m_height = 1500;
     int m_rowHeight = 240;

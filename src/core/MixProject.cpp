@@ -41,20 +41,7 @@ void MixProject::setDesignDefaults()
     Setka_check.setValue(1);
     SliderMouseChangeStatus.setText(QStringLiteral("0"));
 
-    for (int i = 1; i <= MaxComponents; ++i) {
-        Pol_label[i].setText(QStringLiteral("0                  100"));
-        MPlus[i].setText(QStringLiteral("+"));
-        MMinus[i].setText(QStringLiteral("-"));
-        // Design positions of the slider rows of step 5.
-        SBegunok[i].setTop(600 + (i - 1) * 560);
-        MarkerBMin[i].setVisible(false);
-        MarkerBMax[i].setVisible(false);
-    }
-    IshReset.setText(QStringLiteral("Исходный состав"));
-    IshReset.setHeight(375);
-    AutoCheck.setText(QStringLiteral("5.2.Автоматический подбор массовых долей"));
-    BoundsCheck.setText(QStringLiteral("Добавить границы случайного варьирования массовых долей"));
-    CommandBounds.setText(QStringLiteral("Настроить"));
+    applyWindowDesign();
 }
 
 void MixProject::startUp()

@@ -32,6 +32,17 @@ inline constexpr int SliderMin = 0;
 inline constexpr int SliderLargeStep = 100;
 inline constexpr int SliderSmallStep = 1;
 
+// The main window's design size (inner, twips) and the slider rows of step 5.
+inline constexpr int DesignWidth = 15000;
+inline constexpr int DesignHeight = 11250;
+inline constexpr int SliderRowTop = 500;
+inline constexpr int SliderRowStep = 560;
+inline constexpr int SliderLeft = 1900;
+inline constexpr int SliderWidth = 2120;
+// The slider's track: 0 % at 2040 twips, 100 % at 3880 (the bound markers are placed on it).
+inline constexpr int SliderTrackLeft = 2040;
+inline constexpr int SliderTrackRight = 3880;
+
 enum class GrainDataForm : int { Integral = 1, Differential = 2 };
 enum class ReferenceKind : int { FunkDinger = 1, Fuller = 2, Hummel = 3, Bolomey = 4, ManualReference = 5 };
 
@@ -160,6 +171,66 @@ public:
     // "1" while the manual correction itself moves sliders, "0" otherwise.
     Control SliderMouseChangeStatus;
 
+    // ---- The rest of the main window (geometry in twips, relative to the control's panel) ----
+    Control Foc;               // caption: the current step, "0" before one is chosen
+    Control Head;              // title of the shown step
+    Control logo;
+    Control Gradient;          // decorative strip along the bottom
+    Control But[8];            // step buttons 1..7; picture = bitmap number 101..121
+    Control Line_v[9];         // rule 1..8 under the buttons: value 1 = white; left..left+width at top
+    Control Forma[8];          // step panels 1..7
+    Control Command3;          // "Использовать модуль загрузки данных из базы"
+    Control ButOpen, ButSave, Shape5, Shape6;
+    // Step 1
+    Control Label_name, Label_N, Label_names, Label_density, Hint_name, Hint_names;
+    Control ErrTab1;
+    // Step 2
+    Control Label_form, Label7, Label8, Label_K, Command1, Command2, Label_grain, Label14;
+    Control ComCopy, ComPaste, ComDelete, ComErrView, ErrBorder;
+    Control PoleError, PoleErrorHead, PErr1, PErrA[MaxComponents + 1];
+    // Step 3
+    Control Label_recipe, Label_sum, Label_diagram, ErrTab4, ErrBorder4, Diagramma1;
+    // Step 4
+    Control Label_reference, formula[5], ErrTab5, Label_manual, Label_note;
+    Control Label_koef_n, Label_koef_a, Label_koef_n2, Label_koef_m, Label_koef_B;
+    Control Label_expl[9];
+    // Step 5
+    Control Label_manualCorrection, Label_graph, Graph, Legenda, Pogreshnost, Koords, GrVL, GrGL;
+    // Step 6
+    Control Label_report, Otch_el[12], ButOtchet;
+    // Step 7
+    Control Label_info[13]; // 1..5 the description, 11 the words before the link, 12 the link
+
+    // ---- Table validation (recomputed on every tick) ----
+    bool DensityRowValid = false;
+    bool GrainTableValid = false;
+    bool BaseRecipeValid = false;
+    bool ReferenceTableValid = false;
+    bool TablesValid = false;
+    struct ValidationResults
+    {
+        std::array<uint8_t, MaxClasses + 1> sizeError{};
+        std::array<std::array<uint8_t, MaxClasses + 1>, MaxComponents + 1> fractionError{};
+        std::array<int16_t, MaxComponents + 1> componentErrors{};
+        int16_t sizeErrors = 0;
+        std::array<uint8_t, MaxComponents + 1> densityError{};
+        int16_t densityErrors = 0;
+        std::array<uint8_t, MaxComponents + 1> recipeError{};
+        int16_t recipeErrors = 0;
+        std::array<uint8_t, MaxClasses + 1> referenceError{};
+        int16_t referenceErrors = 0;
+    } validation;
+
+    // ---- Correction bookkeeping ----
+    ComponentFloats LockedFraction;
+    int16_t LockedSliderTotal = 0;
+
+    // ---- The graph's plot rectangle, set by the window layout (twips of the graph) ----
+    float PlotLeft = 500.0f;
+    float PlotTop = 500.0f;
+    float PlotRight = 0.0f;
+    float PlotBottom = 0.0f;
+
     // ---- Numeric state ----
     int16_t ComponentCount = 0;
     ComponentFloats GrainDensity;
@@ -189,6 +260,7 @@ signals:
 
 private:
     void setDesignDefaults();
+    void applyWindowDesign();
 
     quint64 m_revision = 0;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window. It owns the project for the life of the program; the widgets mirror the
-// project's controls and forward the user's events to it.
+// The main window. It owns the project for the life of the program; every widget mirrors a
+// control of the project's model (position and size in twips, 15 per pixel) and forwards the
+// user's events to it. The logic itself lives in the model and in Form1Logic.
 
 #include "core/MixProject.h"
 
@@ -10,9 +11,8 @@
 #include <memory>
 
 class EditingDesktop;
-
 class GridView;
-class QLabel;
+class QTimer;
 
 class Form1 final : public QMainWindow
 {
@@ -23,15 +23,44 @@ public:
     ~Form1() override;
 
     MixProject &project() { return m_project; }
+
     // Opens a project file; a refused file is reported and the project stays as it was.
     bool openProject(const QString &path);
 
+    // The timers' work, callable from tests.
+    void tick();
+
+    // Whether the clipboard holds text, as last signalled by the clipboard.
+    bool clipboardHasText() const { return m_clipboardHasText; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildUi();
-    void showResults();
+    void buildStep1(QWidget *panel);
+    void buildStep2(QWidget *panel);
+    void buildStep3(QWidget *panel);
+    void buildStep4(QWidget *panel);
+    void buildStep5(QWidget *panel);
+    void buildStep6(QWidget *panel);
+    void buildStep7(QWidget *panel);
+    void connectActions();
+    void onOpen();
+    void onSave();
+    void showGuide();
+    bool ask(const QString &title, const QString &text);
 
     MixProject m_project;
     std::unique_ptr<EditingDesktop> m_desktop;
+    QWidget *m_surface = nullptr;
+    QWidget *m_panels[8] = {};
     GridView *m_tables[6] = {};
-    QLabel *m_results = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    bool m_clipboardHasText = false;
+    QString m_openPath;
+    QString m_savePath;
 };

@@ -1,10 +1,14 @@
 #include "ui/GridView.h"
 
 #include "core/GridModel.h"
+#include "ui/Layout.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace {
 constexpr int TwipsPerPixel = 15;
@@ -86,14 +90,53 @@ void GridTableAdapter::onCellChanged(int row, int col)
     emit dataChanged(i, i);
 }
 
+namespace {
+
+// Cells are painted in the colours the table handlers give them; the current cell gets a thin
+// frame and a selected block a light tint, so the editing colours stay visible.
+class CellDelegate final : public QStyledItemDelegate
+{
+public:
+    explicit CellDelegate(GridView *view)
+        : QStyledItemDelegate(view)
+        , m_view(view)
+    {
+    }
+    void paint(QPainter *g, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QRect r = option.rect;
+        g->fillRect(r, index.data(Qt::BackgroundRole).value<QColor>());
+        const GridModel &grid = m_view->grid();
+        const bool block = grid.rowSel() != grid.row() || grid.colSel() != grid.col();
+        if (block && (option.state & QStyle::State_Selected))
+            g->fillRect(r, QColor(51, 153, 255, 70));
+        g->setPen(option.palette.color(QPalette::Text));
+        const int align = index.data(Qt::TextAlignmentRole).toInt();
+        g->drawText(r.adjusted(3, 0, -3, 0), align, index.data(Qt::DisplayRole).toString());
+        if (index.row() + 1 == grid.row() && index.column() == grid.col()) {
+            g->setPen(QPen(QColor(40, 40, 40), 1, Qt::DotLine));
+            g->drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    GridView *m_view;
+};
+
+} // namespace
+
 GridView::GridView(GridModel &grid, QWidget *parent)
     : QTableView(parent)
     , m_grid(grid)
     , m_adapter(grid)
 {
     setModel(&m_adapter);
+    setItemDelegate(new CellDelegate(this));
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    const int rowPx = fontMetrics().height() + 6;
+    verticalHeader()->setDefaultSectionSize(rowPx);
+    horizontalHeader()->setFixedHeight(rowPx);
+    m_grid.setRowHeight(rowPx * TwipsPerPixel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(4);
@@ -108,6 +151,10 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     connect(&m_grid, &GridModel::columnWidthChanged, this, &GridView::syncColumnWidth);
     connect(&m_grid, &GridModel::shapeChanged, this, &GridView::syncAllWidths);
     connect(&m_grid, &GridModel::topRowChanged, this, &GridView::syncTopRow);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_syncing)
+            m_grid.setTopRow(v + 1);
+    });
     syncAllWidths();
 }
 
@@ -131,6 +178,7 @@ void GridView::syncCurrent()
     } else {
         selectionModel()->clearSelection();
     }
+    viewport()->update();
     m_syncing = false;
 }
 
@@ -149,8 +197,20 @@ void GridView::syncAllWidths()
 void GridView::syncTopRow()
 {
     const int r = m_grid.topRow() - 1;
-    if (r >= 0 && r < m_adapter.rowCount())
-        scrollTo(m_adapter.index(r, 0), QAbstractItemView::PositionAtTop);
+    if (r >= 0 && verticalScrollBar()->value() != r) {
+        m_syncing = true;
+        verticalScrollBar()->setValue(r);
+        m_syncing = false;
+    }
+}
+
+void GridView::wheelEvent(QWheelEvent *event)
+{
+    // A page of fully visible rows per notch, as the program has always scrolled its tables.
+    const int delta = event->angleDelta().y();
+    if (delta != 0)
+        ScrollGridByWheel(m_grid, delta);
+    event->accept();
 }
 
 void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
@@ -164,11 +224,6 @@ void GridView::currentChanged(const QModelIndex &current, const QModelIndex &pre
     if (row != m_grid.row() || col != m_grid.col())
         m_grid.setCurrentCell(row, col);
     m_syncing = false;
-}
-
-void GridView::resizeEvent(QResizeEvent *event)
-{
-    QTableView::resizeEvent(event);
 }
 
 void GridView::keyPressEvent(QKeyEvent *event)

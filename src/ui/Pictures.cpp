@@ -1,0 +1,202 @@
+#include "ui/Pictures.h"
+
+#include "ui/Form1Logic.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace {
+
+QImage blank(QSize size)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage stepButton(int step, int state, QSize size)
+{
+    QImage image = blank(size);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(image.rect()).adjusted(1.5, 1.5, -1.5, -0.5);
+    QColor top, bottom, text;
+    switch (state) {
+    case 0: // normal: orange
+        top = QColor(255, 190, 90);
+        bottom = QColor(240, 140, 30);
+        text = QColor(60, 30, 0);
+        break;
+    case 1: // hover: orange with a white title
+        top = QColor(255, 200, 110);
+        bottom = QColor(245, 150, 40);
+        text = Qt::white;
+        break;
+    default: // selected: green
+        top = QColor(150, 220, 120);
+        bottom = QColor(70, 160, 50);
+        text = Qt::white;
+        break;
+    }
+    QLinearGradient fill(r.topLeft(), r.bottomLeft());
+    fill.setColorAt(0, top);
+    fill.setColorAt(1, bottom);
+    QPainterPath path;
+    path.addRoundedRect(r, 6, 6);
+    g.fillPath(path, fill);
+    g.setPen(QPen(bottom.darker(130), 1));
+    g.drawPath(path);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(std::max(9, size.height() / 3));
+    font.setBold(true);
+    g.setFont(font);
+    g.setPen(text);
+    g.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, StepButtonTitle(step));
+    return image;
+}
+
+QImage padlock(bool closed, QSize size)
+{
+    QImage image = blank(size);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    const qreal w = size.width(), h = size.height();
+    const QRectF body(w * 0.15, h * 0.45, w * 0.7, h * 0.5);
+    const QColor metal = closed ? QColor(180, 120, 20) : QColor(120, 120, 120);
+    g.setPen(QPen(metal.darker(140), std::max(1.5, w * 0.1)));
+    g.setBrush(Qt::NoBrush);
+    // The shackle: closed it enters the body on both sides; open it stands lifted to one side.
+    const qreal shackleW = w * 0.46;
+    QRectF arc(w * 0.27, h * 0.08, shackleW, h * 0.55);
+    if (!closed)
+        arc.translate(w * 0.12, -h * 0.06);
+    QPainterPath shackle;
+    shackle.moveTo(arc.left(), body.top() - (closed ? 0 : h * 0.08));
+    shackle.lineTo(arc.left(), arc.center().y());
+    shackle.arcTo(arc.left(), arc.top(), arc.width(), arc.height() * 0.6, 180, -180);
+    shackle.lineTo(arc.right(), body.top());
+    g.drawPath(shackle);
+    g.setPen(QPen(metal.darker(160), 1));
+    g.setBrush(metal);
+    g.drawRoundedRect(body, 2, 2);
+    g.setBrush(metal.darker(180));
+    g.drawEllipse(QPointF(body.center().x(), body.center().y() - 1), w * 0.07, w * 0.07);
+    return image;
+}
+
+} // namespace
+
+QImage ResourcePicture(int number, QSize size)
+{
+    if (number >= 101 && number <= 121) {
+        const int step = (number - 98) / 3;
+        const int state = (number - 98) % 3;
+        return stepButton(step, state, size);
+    }
+    if (number == 122 || number == 123)
+        return padlock(number == 122, size);
+    return blank(size);
+}
+
+QImage LogoPicture(QSize size)
+{
+    QImage image = blank(size);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = image.rect();
+    // A grain curve over a sieve stack, and the program's name.
+    const QRectF plot(r.width() * 0.08, r.height() * 0.08, r.width() * 0.84, r.height() * 0.55);
+    g.setPen(QPen(QColor(200, 200, 200), 1));
+    for (int i = 0; i <= 4; ++i) {
+        const qreal y = plot.top() + plot.height() * i / 4;
+        g.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    QPainterPath curve, band;
+    for (int i = 0; i <= 40; ++i) {
+        const qreal t = i / 40.0;
+        const qreal y = plot.bottom() - plot.height() * std::pow(t, 0.45);
+        const QPointF pt(plot.left() + plot.width() * t, y);
+        i == 0 ? curve.moveTo(pt) : curve.lineTo(pt);
+    }
+    g.setPen(QPen(QColor(240, 140, 30), 3));
+    g.drawPath(curve);
+    g.setPen(QPen(QColor(70, 160, 50), 2, Qt::DashLine));
+    QPainterPath second;
+    for (int i = 0; i <= 40; ++i) {
+        const qreal t = i / 40.0;
+        const qreal y = plot.bottom() - plot.height() * std::pow(t, 0.6);
+        const QPointF pt(plot.left() + plot.width() * t, y);
+        i == 0 ? second.moveTo(pt) : second.lineTo(pt);
+    }
+    g.drawPath(second);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(int(r.height() * 0.2));
+    font.setBold(true);
+    g.setFont(font);
+    g.setPen(QColor(60, 60, 60));
+    g.drawText(QRectF(0, r.height() * 0.66, r.width(), r.height() * 0.24), Qt::AlignCenter, QStringLiteral("Palvex 5.0"));
+    font.setPixelSize(std::max(9, int(r.height() * 0.06)));
+    font.setBold(false);
+    g.setFont(font);
+    g.drawText(QRectF(0, r.height() * 0.88, r.width(), r.height() * 0.12), Qt::AlignCenter,
+               QStringLiteral("Выберите шаг проектирования"));
+    return image;
+}
+
+QImage GradientPicture(QSize size)
+{
+    QImage image = blank(size);
+    QPainter g(&image);
+    QLinearGradient fill(0, 0, size.width(), 0);
+    fill.setColorAt(0, QColor(240, 140, 30));
+    fill.setColorAt(0.5, QColor(255, 210, 140));
+    fill.setColorAt(1, QColor(70, 160, 50));
+    g.fillRect(image.rect(), fill);
+    return image;
+}
+
+QImage FormulaPicture(int kind, QSize size)
+{
+    QImage image = blank(size);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setRenderHint(QPainter::TextAntialiasing);
+    QString html;
+    switch (kind) {
+    case 1:
+        html = QStringLiteral("A'<sub>j</sub> = 100·(a + (1 − a)·(D<sub>j</sub><sup>n</sup> − D<sub>min</sub><sup>n</sup>) / "
+                              "(D<sub>max</sub><sup>n</sup> − D<sub>min</sub><sup>n</sup>))");
+        break;
+    case 2:
+        html = QStringLiteral("A'<sub>j</sub> = 100·(D<sub>j</sub> / D<sub>max</sub>)<sup>n</sup>");
+        break;
+    case 3:
+        html = QStringLiteral("A'<sub>j</sub> = 100·(D<sub>j</sub> / D<sub>max</sub>)<sup>m</sup>");
+        break;
+    case 4:
+        html = QStringLiteral("A'<sub>j</sub> = B + (100 − B)·√(D<sub>j</sub> / D<sub>max</sub>)");
+        break;
+    default:
+        return image;
+    }
+    QTextDocument doc;
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setItalic(true);
+    doc.setDocumentMargin(2);
+    // The largest type that keeps the equation on one line.
+    for (int px = std::max(10, size.height() * 2 / 5); px >= 7; --px) {
+        font.setPixelSize(px);
+        doc.setDefaultFont(font);
+        doc.setHtml(html);
+        if (doc.idealWidth() <= size.width())
+            break;
+    }
+    g.translate(0, std::max(0.0, (size.height() - doc.size().height()) / 2));
+    doc.drawContents(&g);
+    return image;
+}
