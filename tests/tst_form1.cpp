@@ -1,7 +1,50 @@
+#include "checking/GridEditing.h"
 #include "ui/Form1.h"
+#include "ui/Form1Logic.h"
 #include "ui/GridView.h"
 
 #include <QTest>
+
+namespace {
+
+class FakeDesktop final : public EditingDesktop
+{
+public:
+    QString clipboard;
+    bool answer = true;
+    bool ctrl = false;
+    QStringList questions;
+    QString clipboardText() const override { return clipboard; }
+    void setClipboardText(const QString &text) override { clipboard = text; }
+    void clearClipboard() override { clipboard.clear(); }
+    bool askYesNo(const QString &title, const QString &) override
+    {
+        questions << title;
+        return answer;
+    }
+    bool ctrlHeld() const override { return ctrl; }
+};
+
+struct Window
+{
+    FakeDesktop *desktop = new FakeDesktop;
+    Form1 w{nullptr, std::unique_ptr<EditingDesktop>(desktop)};
+    Window()
+    {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    MixProject &p() { return w.project(); }
+    GridView *view(int k)
+    {
+        for (GridView *v : w.findChildren<GridView *>())
+            if (&v->grid() == &p().tabl[k])
+                return v;
+        return nullptr;
+    }
+};
+
+} // namespace
 
 class TestForm1 final : public QObject
 {
@@ -10,37 +53,130 @@ class TestForm1 final : public QObject
 private slots:
     void opensWithTheDefaultProject()
     {
-        Form1 w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
-        QCOMPARE(w.project().tabl[3].rows(), 3);
-        QCOMPARE(w.project().CorrectedRecipe[1], 100.0f);
-        // A count typed into the field reshapes the tables through the model.
-        w.project().N.setText(QStringLiteral("4"));
-        QCOMPARE(w.project().tabl[1].cols(), 4);
+        Window win;
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
+        QCOMPARE(win.p().tabl[3].rows(), 3);
+        QCOMPARE(win.p().CorrectedRecipe[1], 100.0f);
+        QVERIFY(win.p().logo.isVisible());
+        QVERIFY(win.w.minimumSize() == QSize(950, 720));
     }
 
-    // Keys typed into a table's view reach the model's handlers: the cell gets the text and
-    // the numbers follow.
-    void typingIntoATable()
+    void typingSequences_data()
     {
-        Form1 w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        GridView *densities = nullptr;
-        for (GridView *v : w.findChildren<GridView *>())
-            if (&v->grid() == &w.project().tabl[2])
-                densities = v;
-        QVERIFY(densities);
-        densities->setFocus();
-        densities->setCurrentIndex(densities->model()->index(0, 0));
-        QCOMPARE(w.project().tabl[2].row(), 1);
-        QTest::keyClicks(densities, QStringLiteral("2.65"));
-        QCOMPARE(*w.project().tabl[2].text(1, 0), QStringLiteral("2,65"));
-        QCOMPARE(w.project().GrainDensity[1], 2.65f);
-        QTest::keyClick(densities, Qt::Key_Backspace);
-        QCOMPARE(*w.project().tabl[2].text(1, 0), QStringLiteral("2,6"));
+        QTest::addColumn<int>("table");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("density with a period") << 2 << QStringLiteral("2.65") << QStringLiteral("2,65");
+        QTest::newRow("size with a comma") << 3 << QStringLiteral(",5") << QStringLiteral("0,5");
+        QTest::newRow("two separators") << 3 << QStringLiteral("1.2.") << QStringLiteral("1,2");
+        QTest::newRow("letters ignored") << 4 << QStringLiteral("4x0") << QStringLiteral("40");
+        QTest::newRow("name") << 1 << QStringLiteral("Sand Mk=2") << QStringLiteral("Sand Mk=2");
+    }
+    void typingSequences()
+    {
+        QFETCH(int, table);
+        QFETCH(QString, keys);
+        QFETCH(QString, cell);
+        Window win;
+        SelectStep(win.p(), table == 1 || table == 2 ? 1 : table == 3 ? 2 : 3);
+        GridView *v = win.view(table);
+        QVERIFY(v);
+        v->setFocus();
+        v->setCurrentIndex(v->model()->index(0, 0));
+        QTest::keyClicks(v, keys);
+        QCOMPARE(*win.p().tabl[table].text(1, 0), cell);
+    }
+
+    void backspaceAndNumbersFollow()
+    {
+        Window win;
+        SelectStep(win.p(), 1);
+        GridView *v = win.view(2);
+        v->setFocus();
+        v->setCurrentIndex(v->model()->index(0, 0));
+        QTest::keyClicks(v, QStringLiteral("2.65"));
+        QCOMPARE(win.p().GrainDensity[1], 2.65f);
+        QTest::keyClick(v, Qt::Key_Backspace);
+        QCOMPARE(*win.p().tabl[2].text(1, 0), QStringLiteral("2,6"));
+        QCOMPARE(win.p().GrainDensity[1], 2.6f);
+    }
+
+    void pasteFromASpreadsheet()
+    {
+        Window win;
+        SelectStep(win.p(), 2);
+        GridView *v = win.view(3);
+        win.desktop->clipboard = QStringLiteral("10\t1.5\r\n5\t-4\r\n"); // as LibreOffice puts it
+        v->setFocus();
+        win.desktop->ctrl = true;
+        QTest::keyClick(v, Qt::Key_V, Qt::ControlModifier);
+        win.desktop->ctrl = false;
+        QCOMPARE(*win.p().tabl[3].text(1, 0), QStringLiteral("10"));
+        QCOMPARE(*win.p().tabl[3].text(1, 1), QStringLiteral("1,5"));
+        QCOMPARE(*win.p().tabl[3].text(2, 0), QStringLiteral("5"));
+        QCOMPARE(*win.p().tabl[3].text(2, 1), QStringLiteral("4"));
+    }
+
+    void stepButtonsAndValidationTick()
+    {
+        Window win;
+        QWidget *button2 = nullptr;
+        for (QWidget *c : win.w.findChildren<QWidget *>())
+            if (c->property("step").toInt() == 2)
+                button2 = c;
+        QVERIFY(button2);
+        QTest::mouseClick(button2, Qt::LeftButton);
+        QCOMPARE(CurrentStep(win.p()), 2);
+        QVERIFY(win.p().Forma[2].isVisible());
+        // Within a tick the empty table is reported.
+        QTRY_VERIFY(win.p().ErrBorder.isVisible());
+        QVERIFY(!win.p().GrainTableValid);
+        QVERIFY(win.p().ComErrView.isEnabled());
+    }
+
+    void closing_data()
+    {
+        QTest::addColumn<int>("classes");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("2 rows: no question") << 1 << false << false << true;
+        QTest::newRow("3 rows, No") << 2 << false << true << false;
+        QTest::newRow("3 rows, Yes") << 2 << true << true << true;
+    }
+    void closing()
+    {
+        QFETCH(int, classes);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        Window win;
+        win.p().K.setText(QString::number(classes));
+        win.desktop->answer = answer;
+        QCOMPARE(win.w.close(), closed);
+        QCOMPARE(win.desktop->questions.contains(QStringLiteral("Подтверждение выхода")), asked);
+    }
+
+    void layoutAtTwoSizes_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum") << QSize(950, 720);
+        QTest::newRow("full HD") << QSize(1920, 1080);
+    }
+    void layoutAtTwoSizes()
+    {
+        QFETCH(QSize, size);
+        Window win;
+        win.w.resize(size);
+        QTRY_COMPARE(win.w.size(), size);
+        for (int k = 1; k <= 5; ++k) {
+            GridView *v = win.view(k);
+            const QRect r = v->geometry();
+            QVERIFY2(r.right() < size.width(), qPrintable(QStringLiteral("table %1").arg(k)));
+            // The columns are spread over the table's width.
+            QCOMPARE(win.p().tabl[k].width(), size.width() * 15 - 2 * win.p().tabl[k].left());
+        }
+        QCOMPARE(win.p().Line_v[8].left() + win.p().Line_v[8].width(), size.width() * 15);
     }
 };
 

@@ -121,6 +121,11 @@ void GridKeyPress(MixProject &p, int k, char16_t ch)
             const QString *t = grid->text(grid->rowSel(), grid->colSel());
             if (t && !t->trimmed().isEmpty()) {
                 grid->setText(grid->rowSel(), grid->colSel(), t->left(t->size() - 1));
+                // The key-down handler recalculated before the character went; without this
+                // the numbers would lag one key behind the text.
+                if (k == 4)
+                    followBaseRecipe(p);
+                Recalculate(p);
                 return;
             }
         }

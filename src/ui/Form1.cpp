@@ -398,9 +398,9 @@ const char *const GuideHtml = R"(<h2>Palvex 5.0 — краткое руково�
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(QWidget *parent, std::unique_ptr<EditingDesktop> desktop)
     : QMainWindow(parent)
-    , m_desktop(std::make_unique<WidgetDesktop>(this))
+    , m_desktop(desktop ? std::move(desktop) : std::make_unique<WidgetDesktop>(this))
 {
     setWindowTitle(QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
     setMinimumSize(MinimumWindowWidth, MinimumWindowHeight);
@@ -421,23 +421,19 @@ Form1::Form1(QWidget *parent)
     resize(DesignWidth / TwipsPerPixel, DesignHeight / TwipsPerPixel);
     m_project.startUp();
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setTimerType(Qt::PreciseTimer);
-    m_timer1->setInterval(1);
-    connect(m_timer1, &QTimer::timeout, this, [this] { Timer1Tick(m_project, m_clipboardHasText); });
-    m_timer1->start();
-    m_timer2 = new QTimer(this);
-    m_timer2->setTimerType(Qt::PreciseTimer);
-    m_timer2->setInterval(1);
-    connect(m_timer2, &QTimer::timeout, this, [this] { Timer2Tick(m_project); });
-    m_timer2->start();
+    // Timer1 and Timer2 both tick every millisecond on this thread; one platform timer drives
+    // both, in their order, so that the window wakes once per millisecond and not twice.
+    m_timer = new QTimer(this);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(1);
+    connect(m_timer, &QTimer::timeout, this, &Form1::tick);
+    m_timer->start();
 }
 
 Form1::~Form1()
 {
     // The widgets mirror the project: they go first, while it still exists.
-    m_timer1->stop();
-    m_timer2->stop();
+    m_timer->stop();
     delete takeCentralWidget();
 }
 

@@ -4,13 +4,14 @@
 // control of the project's model (position and size in twips, 15 per pixel) and forwards the
 // user's events to it. The logic itself lives in the model and in Form1Logic.
 
+#include "checking/GridEditing.h"
 #include "core/MixProject.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
-class EditingDesktop;
+
 class GridView;
 class QTimer;
 
@@ -19,7 +20,9 @@ class Form1 final : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    // `desktop` stands in for the clipboard and the question boxes (tests); by default the
+    // window uses the real ones.
+    explicit Form1(QWidget *parent = nullptr, std::unique_ptr<EditingDesktop> desktop = {});
     ~Form1() override;
 
     MixProject &project() { return m_project; }
@@ -58,8 +61,7 @@ private:
     QWidget *m_surface = nullptr;
     QWidget *m_panels[8] = {};
     GridView *m_tables[6] = {};
-    QTimer *m_timer1 = nullptr;
-    QTimer *m_timer2 = nullptr;
+    QTimer *m_timer = nullptr;
     bool m_clipboardHasText = false;
     QString m_openPath;
     QString m_savePath;
