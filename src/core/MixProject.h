@@ -141,8 +141,15 @@ public:
     std::optional<ReferenceKind> referenceKind() const;
 
     // Called at the end of every Recalculate(): the granulometric graph shows new numbers.
-    void notifyRecalculated() { ++m_revision; emit recalculated(); }
+    void notifyRecalculated()
+    {
+        ++m_revision;
+        emit recalculated();
+        emit chartsChanged();
+    }
     quint64 revision() const { return m_revision; }
+    // The charts show something else (new numbers, or validity flags that changed).
+    void notifyChartsChanged() { emit chartsChanged(); }
 
     // ---- Inputs held as text, and the controls the logic reads and writes ----
     Control project_name;
@@ -230,6 +237,9 @@ public:
     float PlotTop = 500.0f;
     float PlotRight = 0.0f;
     float PlotBottom = 0.0f;
+    // The logarithmic axis range of the last redraw with MaxSize > MinSize.
+    float LogAxisMax = 0.0f;
+    float LogAxisMin = 0.0f;
 
     // ---- Numeric state ----
     int16_t ComponentCount = 0;
@@ -257,6 +267,7 @@ public:
 
 signals:
     void recalculated();
+    void chartsChanged();
 
 private:
     void setDesignDefaults();

@@ -488,4 +488,15 @@ QString graphText(double value)
     return s;
 }
 
+QString graphText(float value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    QString s = formatGeneral(double(value), 7);
+    s.replace(u',', u'.');
+    if (value >= 0.0f)
+        s.prepend(u' ');
+    return s;
+}
+
 } // namespace Num

@@ -63,5 +63,7 @@ QString formatInt(int value);
 // The graph's text form: a leading blank for non-negative numbers and a point as the decimal
 // separator (" 5", " 0.16", "-2.5").
 QString graphText(double value);
+// The same for a stored float, with the float's 7 significant digits (0.01f -> " 0.01").
+QString graphText(float value);
 
 } // namespace Num

@@ -1,5 +1,7 @@
 #include "ui/Form1.h"
 
+#include "charts/Diagram.h"
+#include "charts/Graph.h"
 #include "checking/GridEditing.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
@@ -21,7 +23,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDir>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -133,6 +138,75 @@ protected:
 private:
     QColor m_colour;
     bool m_filled;
+};
+
+// A chart: a retained image painted by the charts module, made again only when what it shows
+// has changed (or its size). Its context menu saves the picture.
+class ChartWidget final : public QWidget
+{
+public:
+    using Render = std::function<void(QImage &)>;
+    ChartWidget(QWidget *parent, Render render)
+        : QWidget(parent)
+        , m_render(std::move(render))
+    {
+        setContextMenuPolicy(Qt::DefaultContextMenu);
+    }
+    void markDirty()
+    {
+        m_dirty = true;
+        update();
+    }
+    const QImage &image()
+    {
+        refresh();
+        return m_image;
+    }
+    std::function<void(QPointF)> onMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        refresh();
+        QPainter g(this);
+        g.drawImage(0, 0, m_image);
+    }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        if (onMouseMove)
+            onMouseMove(e->position());
+    }
+    void contextMenuEvent(QContextMenuEvent *e) override
+    {
+        QMenu menu(this);
+        QAction *save = menu.addAction(QStringLiteral("Сохранить изображение…"));
+        if (menu.exec(e->globalPos()) != save)
+            return;
+        QString filter;
+        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(),
+                                                    QStringLiteral("Изображение PNG (*.png);;Рисунок BMP (*.bmp)"), &filter);
+        if (path.isEmpty())
+            return;
+        if (!path.contains(u'.'))
+            path += filter.contains(QStringLiteral("bmp")) ? QStringLiteral(".bmp") : QStringLiteral(".png");
+        if (!image().save(path))
+            QMessageBox::warning(this, QStringLiteral("Сохранить изображение"),
+                                 QStringLiteral("Не удалось записать файл «%1».").arg(QDir::toNativeSeparators(path)));
+    }
+
+private:
+    void refresh()
+    {
+        if (!m_dirty && m_image.size() == size())
+            return;
+        if (m_image.size() != size())
+            m_image = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        m_render(m_image);
+        m_dirty = false;
+    }
+    Render m_render;
+    QImage m_image;
+    bool m_dirty = true;
 };
 
 // Mirrors a control's geometry, visibility and enabled state onto a widget.
@@ -581,12 +655,14 @@ void Form1::buildStep3(QWidget *panel)
     label(panel, p.Label_sum);
     lineEdit(panel, p.mass0_sum, true);
     label(panel, p.Label_diagram);
-    auto *diagram = picture(panel, p.Diagramma1, [](QSize s) {
-        QImage image(s.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        return image;
+    auto *diagram = new ChartWidget(panel, [&p](QImage &image) {
+        if (p.BaseRecipeValid)
+            DrawMassFractionDiagram(p, p.ComponentCount, image);
+        else
+            image.fill(Qt::white);
     });
-    diagram->setAttribute(Qt::WA_TranslucentBackground, false);
+    mirror(diagram, p.Diagramma1);
+    connect(&p, &MixProject::chartsChanged, diagram, &ChartWidget::markDirty);
 }
 
 void Form1::buildStep4(QWidget *panel)
@@ -660,17 +736,20 @@ void Form1::buildStep5(QWidget *panel)
     wrappedCheckBox(panel, p.BoundsCheck);
     button(panel, p.CommandBounds);
     label(panel, p.Label_graph);
-    auto *graph = new QFrame(panel);
-    graph->setFrameShape(QFrame::Box);
-    graph->setAutoFillBackground(true);
-    QPalette pal = graph->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    graph->setPalette(pal);
+    auto *graph = new ChartWidget(panel, [&p](QImage &image) { DrawGranulometricGraph(p, image); });
+    graph->setMouseTracking(true);
+    graph->setCursor(Qt::CrossCursor);
+    graph->onMouseMove = [&p](QPointF pos) { GraphMouseMove(p, float(pos.x() * TwipsPerPixel), float(pos.y() * TwipsPerPixel)); };
     mirror(graph, p.Graph);
+    connect(&p, &MixProject::chartsChanged, graph, &ChartWidget::markDirty);
+    frame(graph, p.GrVL, QColor(64, 64, 64), true);
+    frame(graph, p.GrGL, QColor(64, 64, 64), true);
     QLineEdit *divergence = lineEdit(graph, p.Pogreshnost, true);
     divergence->setFrame(false);
     divergence->setAlignment(Qt::AlignCenter);
-    label(graph, p.Koords)->setAlignment(Qt::AlignCenter);
+    QLabel *koords = label(graph, p.Koords);
+    koords->setAlignment(Qt::AlignCenter);
+    koords->setAttribute(Qt::WA_TransparentForMouseEvents);
     checkBox(panel, p.Log_check);
     checkBox(panel, p.Setka_check);
     picture(panel, p.Legenda, [](QSize s) {
@@ -679,7 +758,7 @@ void Form1::buildStep5(QWidget *panel)
         QPainter g(&image);
         const QString names[4] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
                                   QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых")};
-        const QColor colours[4] = {QColor(0, 0, 255), QColor(0, 160, 0), QColor(255, 0, 0), QColor(170, 170, 170)};
+        const QColor colours[4] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128)};
         const int rowH = s.height() / 4;
         for (int k = 0; k < 4; ++k) {
             const int y = k * rowH;

@@ -1,5 +1,6 @@
 #include "ui/Form1Logic.h"
 
+#include "charts/Graph.h"
 #include "checking/Validation.h"
 #include "core/Handlers.h"
 #include "core/Numbers.h"
@@ -145,8 +146,11 @@ void Timer1Tick(MixProject &p, bool clipboardHasText)
     // 3.
     RefreshCorrectionDisplay(p);
     // 4. One step of the automatic selection while it is on (automatic selection).
-    // 5.
+    // 5. The charts follow the validity flags at once (the pictures depend on them).
+    const bool before[3] = {p.TablesValid, p.GrainTableValid, p.BaseRecipeValid};
     ValidateTables(p, clipboardHasText);
+    if (before[0] != p.TablesValid || before[1] != p.GrainTableValid || before[2] != p.BaseRecipeValid)
+        p.notifyChartsChanged();
     // 6. Enabled state of the bounds controls and the bound markers (bounds dialog).
 }
 
@@ -159,4 +163,5 @@ void ConnectWindowHandlers(MixProject &p)
 {
     ConnectInputHandlers(p);
     QObject::connect(&p.ComErrView, &Control::clicked, &p, [&p] { LayoutErrorList(p); });
+    QObject::connect(&p, &MixProject::chartsChanged, &p, [&p] { UpdateDivergenceText(p); });
 }
