@@ -3,6 +3,7 @@
 #include "ui/Form1Logic.h"
 #include "ui/GridView.h"
 
+#include <QSlider>
 #include <QTest>
 
 namespace {
@@ -155,6 +156,40 @@ private slots:
         win.desktop->answer = answer;
         QCOMPARE(win.w.close(), closed);
         QCOMPARE(win.desktop->questions.contains(QStringLiteral("Подтверждение выхода")), asked);
+    }
+
+    // Step 5 in use: a slider dragged keeps the sum, a lock holds, and the search lowers the
+    // divergence while respecting the lock.
+    void correctionInTheWindow()
+    {
+        Window win;
+        QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt")));
+        MixProject &p = win.p();
+        SelectStep(p, 5);
+        QSlider *first = nullptr;
+        for (QSlider *s : win.w.findChildren<QSlider *>())
+            if (s->isVisible() && (!first || s->y() < first->y()))
+                first = s;
+        QVERIFY(first);
+        first->setSliderPosition(4000); // as a drag does
+        QCOMPARE(p.SBegunok[1].value(), 4000);
+        int total = 0;
+        for (int i = 1; i <= 5; ++i)
+            total += p.SBegunok[i].value();
+        QCOMPARE(total, 10000);
+        p.MLock[5].setChecked(true);
+        const float locked = p.CorrectedRecipe[5];
+        QTRY_VERIFY(p.AutoCheck.isEnabled());
+        const float before = p.CurveDivergence;
+        p.AutoCheck.setChecked(true);
+        QTest::qWait(1500);
+        QVERIFY2(p.CurveDivergence < before, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(p.CurveDivergence)));
+        QCOMPARE(p.CorrectedRecipe[5], locked);
+        QVERIFY(p.Pogreshnost.text().startsWith(QStringLiteral("Расхождение кривых:  ")));
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_SHOTS"))
+            win.w.grab().save(QStringLiteral("/tmp/step5-search.png"));
+        SelectStep(p, 4);
+        QVERIFY(!p.AutoCheck.isChecked()); // a step change stops the search
     }
 
     void layoutAtTwoSizes_data()

@@ -1,5 +1,6 @@
 #include "checking/GridEditing.h"
 #include "checking/Validation.h"
+#include "correction/AutoSelection.h"
 #include "core/Recalculate.h"
 #include "ui/Form1Logic.h"
 #include "ui/Layout.h"
@@ -11,6 +12,7 @@ namespace {
 struct Fixture
 {
     MixProject p;
+    SearchRandom random{7};
     explicit Fixture(int n = 1, int k = 2)
     {
         ConnectWindowHandlers(p);
@@ -40,7 +42,7 @@ struct Fixture
     }
     void tick()
     {
-        Timer1Tick(p, false);
+        Timer1Tick(p, false, random);
         Timer2Tick(p);
     }
 };

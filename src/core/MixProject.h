@@ -231,6 +231,13 @@ public:
     // ---- Correction bookkeeping ----
     ComponentFloats LockedFraction;
     int16_t LockedSliderTotal = 0;
+    // The automatic search's random walk.
+    ComponentFloats TrialRecipe;
+    ComponentFloats PreviousTrial;
+    ComponentFloats TrialVolumeFraction;
+    ClassFloats TrialMixCurve;
+    Slots<float, MaxClasses + 2> TrialDeviation;
+    float TrialDivergence = 0.0f;
 
     // ---- The graph's plot rectangle, set by the window layout (twips of the graph) ----
     float PlotLeft = 500.0f;

@@ -8,6 +8,7 @@
 #include "correction/ManualCorrection.h"
 #include "files/ProjectFile.h"
 #include "ui/Form1Logic.h"
+#include "ui/Form6.h"
 #include "ui/GridView.h"
 #include "ui/Layout.h"
 #include "ui/Pictures.h"
@@ -33,6 +34,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTextBrowser>
+#include <QTime>
 #include <QTimer>
 #include <QToolButton>
 #include <QHBoxLayout>
@@ -513,8 +515,16 @@ Form1::~Form1()
 
 void Form1::tick()
 {
-    Timer1Tick(m_project, m_clipboardHasText);
+    const double clock = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    Timer1Tick(m_project, m_clipboardHasText, m_random, clock);
     Timer2Tick(m_project);
+}
+
+void Form1::showBounds()
+{
+    if (!m_bounds)
+        m_bounds = new Form6(m_project, this);
+    m_bounds->open();
 }
 
 void Form1::buildUi()
@@ -810,15 +820,7 @@ void Form1::connectActions()
     connect(&p.ComCopy, &Control::clicked, this, [this, &p] { GridEditing::CopyGrid(p, *m_desktop, p.tabl[3]); });
     connect(&p.ComPaste, &Control::clicked, this, [this, &p] { GridEditing::PasteGrid(p, *m_desktop, p.tabl[3]); });
     connect(&p.ComDelete, &Control::clicked, this, [this, &p] { GridEditing::ClearGrainTable(p, *m_desktop); });
-    connect(&p.IshReset, &Control::clicked, this, [&p] { ResetCorrectedRecipe(p); });
-    for (int i = 1; i <= MaxComponents; ++i) {
-        connect(&p.MLock[i], &Control::clicked, this, [&p, i] {
-            const bool free = !p.MLock[i].isChecked();
-            p.SBegunok[i].setEnabled(free);
-            p.MPlus[i].setEnabled(free);
-            p.MMinus[i].setEnabled(free);
-        });
-    }
+    connect(&p.CommandBounds, &Control::clicked, this, &Form1::showBounds);
     connect(&p.ButOpen, &Control::clicked, this, &Form1::onOpen);
     connect(&p.ButSave, &Control::clicked, this, &Form1::onSave);
 }

@@ -6,12 +6,15 @@
 
 #include "checking/GridEditing.h"
 #include "core/MixProject.h"
+#include "correction/AutoSelection.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 
 #include <memory>
 
 
+class Form6;
 class GridView;
 class QTimer;
 
@@ -54,6 +57,7 @@ private:
     void onOpen();
     void onSave();
     void showGuide();
+    void showBounds();
     bool ask(const QString &title, const QString &text);
 
     MixProject m_project;
@@ -62,6 +66,8 @@ private:
     QWidget *m_panels[8] = {};
     GridView *m_tables[6] = {};
     QTimer *m_timer = nullptr;
+    SearchRandom m_random{uint64_t(QDateTime::currentMSecsSinceEpoch())};
+    Form6 *m_bounds = nullptr;
     bool m_clipboardHasText = false;
     QString m_openPath;
     QString m_savePath;

@@ -5,6 +5,8 @@
 #include "core/Handlers.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
+#include "correction/AutoSelection.h"
+#include "correction/BoundsDialog.h"
 #include "correction/ManualCorrection.h"
 
 namespace {
@@ -138,20 +140,24 @@ std::optional<Question> OpenQuestion(const MixProject &p)
                     QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
 }
 
-void Timer1Tick(MixProject &p, bool clipboardHasText)
+void Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std::optional<double> clockSeconds)
 {
-    // 1. The search's generator is re-seeded from the clock (automatic selection).
+    // 1.
+    if (clockSeconds)
+        random.mix(*clockSeconds);
     // 2.
     p.Command3.setVisible(p.Forma[1].isVisible());
     // 3.
     RefreshCorrectionDisplay(p);
-    // 4. One step of the automatic selection while it is on (automatic selection).
+    // 4.
+    AutoSelectionStep(p, random);
     // 5. The charts follow the validity flags at once (the pictures depend on them).
     const bool before[3] = {p.TablesValid, p.GrainTableValid, p.BaseRecipeValid};
     ValidateTables(p, clipboardHasText);
     if (before[0] != p.TablesValid || before[1] != p.GrainTableValid || before[2] != p.BaseRecipeValid)
         p.notifyChartsChanged();
-    // 6. Enabled state of the bounds controls and the bound markers (bounds dialog).
+    // 6.
+    UpdateBoundsControls(p);
 }
 
 void Timer2Tick(MixProject &p)
@@ -162,6 +168,7 @@ void Timer2Tick(MixProject &p)
 void ConnectWindowHandlers(MixProject &p)
 {
     ConnectInputHandlers(p);
+    ConnectCorrectionHandlers(p);
     QObject::connect(&p.ComErrView, &Control::clicked, &p, [&p] { LayoutErrorList(p); });
     QObject::connect(&p, &MixProject::chartsChanged, &p, [&p] { UpdateDivergenceText(p); });
 }

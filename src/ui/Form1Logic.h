@@ -40,8 +40,12 @@ struct Question
 std::optional<Question> CloseQuestion(const MixProject &project);
 std::optional<Question> OpenQuestion(const MixProject &project);
 
-// What one Timer1 tick does, in order; `clipboardHasText` as the window last saw it.
-void Timer1Tick(MixProject &project, bool clipboardHasText);
+class SearchRandom;
+
+// What one Timer1 tick does, in order; `clipboardHasText` as the window last saw it. The
+// search's generator is re-seeded from `clockSeconds` (seconds since midnight) when given.
+void Timer1Tick(MixProject &project, bool clipboardHasText, SearchRandom &random,
+                std::optional<double> clockSeconds = std::nullopt);
 void Timer2Tick(MixProject &project);
 
 // Connects the window's input handlers that react to the model's own events (counts,
