@@ -1,9 +1,13 @@
 // palvex-cli: the project model without a window, for batch work and for checking results.
-#include "core/Handlers.h"
+// It drives the same model and the same routines as the window.
+#include "checking/Validation.h"
 #include "core/MixProject.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
+#include "correction/AutoSelection.h"
+#include "correction/ManualCorrection.h"
 #include "files/ProjectFile.h"
+#include "ui/Form1Logic.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -19,10 +23,18 @@ const char *const Usage =
     "Commands:\n"
     "  calc FILE [--corrected m1,m2,...]\n"
     "      Opens the project FILE as the window does (the corrected recipe equals the base\n"
-    "      recipe unless --corrected sets the mass fractions in %), recalculates it and prints\n"
-    "      one JSON object: name, N, K, data_form, reference_kind, sizes, base_recipe,\n"
-    "      corrected_recipe, base_volume_fractions, corrected_volume_fractions, base_curve,\n"
-    "      corrected_curve, reference_curve, deviations, divergence, band_upper, band_lower.\n"
+    "      recipe unless --corrected sets the mass fractions in %, as the sliders would),\n"
+    "      recalculates and validates it, and prints one JSON object: name, N, K, data_form,\n"
+    "      reference_kind, sizes, base_recipe, corrected_recipe, base_volume_fractions,\n"
+    "      corrected_volume_fractions, base_curve, corrected_curve, reference_curve,\n"
+    "      deviations, divergence, band_upper, band_lower (floats with 9 significant digits),\n"
+    "      valid {density, grain, recipe, reference, all} and errors (the messages the window\n"
+    "      shows, in order).\n"
+    "  search FILE --steps S --seed R [--bounds lo:hi,...] [--lock i,...]\n"
+    "      Runs S steps of the automatic search from the opened project with a generator\n"
+    "      seeded with R (the same seed gives the same result), within the bounds of each\n"
+    "      component when --bounds is given, with the listed components (1-based) locked.\n"
+    "      Prints the JSON of calc plus steps and adopted (how many trials were adopted).\n"
     "  --help\n"
     "      Prints this text.\n"
     "\n"
@@ -65,10 +77,32 @@ QString floats(const Array &a, int count)
     return u'[' + items.join(QStringLiteral(", ")) + u']';
 }
 
-QString resultJson(const MixProject &p)
+QString boolText(bool b)
 {
-    const int n = p.ComponentCount;
-    const int k = Num::toInt16(Num::Val(p.K.text())).value_or(0);
+    return b ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// The error messages the window shows, in the order of its steps.
+QStringList errorMessages(const MixProject &p)
+{
+    QStringList errors;
+    auto add = [&errors](const Control &c, bool shown) {
+        if (shown && !c.text().trimmed().isEmpty())
+            errors << c.text();
+    };
+    add(p.ErrTab1, true);
+    add(p.PErr1, p.PErr1.isVisible());
+    for (int i = 1; i <= MaxComponents; ++i)
+        add(p.PErrA[i], p.PErrA[i].isVisible());
+    add(p.ErrTab4, true);
+    add(p.ErrTab5, true);
+    return errors;
+}
+
+QStringList resultFields(const MixProject &p)
+{
+    const int n = std::min<int>(p.ComponentCount, MaxComponents);
+    const int k = std::clamp<int>(Num::toInt16(Num::Val(p.K.text())).value_or(0), 0, MaxClasses);
     QStringList f;
     f << QStringLiteral("\"name\": ") + jsonString(p.project_name.text());
     f << QStringLiteral("\"N\": %1").arg(n);
@@ -87,7 +121,20 @@ QString resultJson(const MixProject &p)
     f << QStringLiteral("\"divergence\": ") + floatText(p.CurveDivergence);
     f << QStringLiteral("\"band_upper\": ") + floats(p.ReferenceBandUpper, k);
     f << QStringLiteral("\"band_lower\": ") + floats(p.ReferenceBandLower, k);
-    return QStringLiteral("{\n  ") + f.join(QStringLiteral(",\n  ")) + QStringLiteral("\n}\n");
+    f << QStringLiteral("\"valid\": {\"density\": %1, \"grain\": %2, \"recipe\": %3, \"reference\": %4, \"all\": %5}")
+             .arg(boolText(p.DensityRowValid), boolText(p.GrainTableValid), boolText(p.BaseRecipeValid),
+                  boolText(p.ReferenceTableValid), boolText(p.TablesValid));
+    QStringList errors;
+    for (const QString &e : errorMessages(p))
+        errors << jsonString(e);
+    f << QStringLiteral("\"errors\": [") + errors.join(QStringLiteral(", ")) + u']';
+    return f;
+}
+
+void printJson(const QStringList &fields)
+{
+    const QString text = QStringLiteral("{\n  ") + fields.join(QStringLiteral(",\n  ")) + QStringLiteral("\n}\n");
+    std::fputs(text.toUtf8().constData(), stdout);
 }
 
 int fail(const QString &message)
@@ -107,7 +154,7 @@ bool applyCorrected(MixProject &p, const QString &list, QString *error)
     for (int i = 1; i <= parts.size(); ++i) {
         bool ok = false;
         const float m = parts[i - 1].trimmed().toFloat(&ok);
-        if (!ok || m < 0 || m > 100) {
+        if (!ok || !(m >= 0 && m <= 100)) {
             *error = QStringLiteral("--corrected: \"%1\" is not a mass fraction from 0 to 100").arg(parts[i - 1]);
             return false;
         }
@@ -120,30 +167,131 @@ bool applyCorrected(MixProject &p, const QString &list, QString *error)
     return true;
 }
 
+// Opens the project as the window does and runs one tick's refresh and validation.
+bool openProject(MixProject &p, const QString &file, QString *error)
+{
+    ConnectWindowHandlers(p);
+    p.startUp();
+    if (!ProjectFile::LoadProject(p, file, error))
+        return false;
+    SelectStep(p, 1);
+    return true;
+}
+
+void validate(MixProject &p)
+{
+    RefreshCorrectionDisplay(p);
+    ValidateTables(p, false);
+}
+
+struct Args
+{
+    QString file;
+    QMap<QString, QString> options;
+};
+
+std::optional<Args> parse(const QStringList &args, const QStringList &known, QString *error)
+{
+    Args a;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &s = args[i];
+        if (s.startsWith(QStringLiteral("--"))) {
+            if (!known.contains(s)) {
+                *error = QStringLiteral("unknown option %1 (see --help)").arg(s);
+                return std::nullopt;
+            }
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("%1 needs a value").arg(s);
+                return std::nullopt;
+            }
+            a.options[s] = args[++i];
+        } else if (a.file.isEmpty()) {
+            a.file = s;
+        } else {
+            *error = QStringLiteral("one project file expected, got also %1").arg(s);
+            return std::nullopt;
+        }
+    }
+    if (a.file.isEmpty()) {
+        *error = QStringLiteral("no project file given (see --help)");
+        return std::nullopt;
+    }
+    return a;
+}
+
 int calc(const QStringList &args)
 {
-    QString file, corrected;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QStringLiteral("--corrected") && i + 1 < args.size())
-            corrected = args[++i];
-        else if (args[i].startsWith(u'-'))
-            return fail(QStringLiteral("calc: unknown option %1").arg(args[i]));
-        else if (file.isEmpty())
-            file = args[i];
-        else
-            return fail(QStringLiteral("calc: one project file expected"));
-    }
-    if (file.isEmpty())
-        return fail(QStringLiteral("calc: no project file given (see --help)"));
-    MixProject project;
-    ConnectInputHandlers(project);
-    project.startUp();
     QString error;
-    if (!ProjectFile::LoadProject(project, file, &error))
+    const auto a = parse(args, {QStringLiteral("--corrected")}, &error);
+    if (!a)
+        return fail(QStringLiteral("calc: ") + error);
+    MixProject p;
+    if (!openProject(p, a->file, &error))
         return fail(error);
-    if (!corrected.isEmpty() && !applyCorrected(project, corrected, &error))
+    if (a->options.contains(QStringLiteral("--corrected")) && !applyCorrected(p, a->options[QStringLiteral("--corrected")], &error))
         return fail(error);
-    std::fputs(resultJson(project).toUtf8().constData(), stdout);
+    validate(p);
+    printJson(resultFields(p));
+    return 0;
+}
+
+int search(const QStringList &args)
+{
+    QString error;
+    const auto a = parse(args, {QStringLiteral("--steps"), QStringLiteral("--seed"), QStringLiteral("--bounds"), QStringLiteral("--lock")}, &error);
+    if (!a)
+        return fail(QStringLiteral("search: ") + error);
+    bool ok = false;
+    const long steps = a->options.value(QStringLiteral("--steps")).toLong(&ok);
+    if (!ok || steps < 0)
+        return fail(QStringLiteral("search: --steps needs a whole number of steps"));
+    const qulonglong seed = a->options.value(QStringLiteral("--seed")).toULongLong(&ok);
+    if (!ok)
+        return fail(QStringLiteral("search: --seed needs a whole number"));
+    MixProject p;
+    if (!openProject(p, a->file, &error))
+        return fail(error);
+    const int n = p.ComponentCount;
+    if (a->options.contains(QStringLiteral("--bounds"))) {
+        const QStringList pairs = a->options[QStringLiteral("--bounds")].split(u',');
+        if (pairs.size() != n)
+            return fail(QStringLiteral("search: --bounds needs %1 pairs lo:hi, got %2").arg(n).arg(pairs.size()));
+        for (int i = 1; i <= n; ++i) {
+            const QStringList lohi = pairs[i - 1].split(u':');
+            bool ok1 = false, ok2 = false;
+            const float lo = lohi.value(0).toFloat(&ok1), hi = lohi.size() == 2 ? lohi[1].toFloat(&ok2) : 0;
+            if (!ok1 || !ok2 || lo < 0 || hi > 100 || !(hi > lo))
+                return fail(QStringLiteral("search: bound \"%1\" must be lo:hi with 0 <= lo < hi <= 100").arg(pairs[i - 1]));
+            p.VariationMin.set(i, lo);
+            p.VariationMax.set(i, hi);
+        }
+        p.BoundsCheck.setChecked(true);
+    }
+    if (a->options.contains(QStringLiteral("--lock"))) {
+        for (const QString &s : a->options[QStringLiteral("--lock")].split(u',')) {
+            const int i = s.toInt(&ok);
+            if (!ok || i < 1 || i > n)
+                return fail(QStringLiteral("search: --lock takes component numbers from 1 to %1, got \"%2\"").arg(n).arg(s));
+            p.MLock[i].setChecked(true);
+        }
+    }
+    validate(p);
+    if (!p.TablesValid) {
+        const QStringList errors = errorMessages(p);
+        return fail(QStringLiteral("search: the tables of %1 are not valid: %2").arg(a->file, errors.join(QStringLiteral(" "))));
+    }
+    SearchRandom random(seed);
+    p.AutoCheck.setChecked(true);
+    long adopted = 0;
+    for (long s = 0; s < steps; ++s) {
+        Timer2Tick(p);
+        adopted += Timer1Tick(p, false, random) ? 1 : 0;
+    }
+    validate(p);
+    QStringList fields = resultFields(p);
+    fields << QStringLiteral("\"steps\": %1").arg(steps);
+    fields << QStringLiteral("\"adopted\": %1").arg(adopted);
+    printJson(fields);
     return 0;
 }
 
@@ -153,12 +301,18 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h")) {
-        std::fputs(Usage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty()) {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    if (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h")) {
+        std::fputs(Usage, stdout);
+        return 0;
     }
     const QString command = args.takeFirst();
     if (command == QStringLiteral("calc"))
         return calc(args);
+    if (command == QStringLiteral("search"))
+        return search(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
 }

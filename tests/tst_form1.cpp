@@ -4,6 +4,7 @@
 #include "ui/GridView.h"
 
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -190,6 +191,34 @@ private slots:
             win.w.grab().save(QStringLiteral("/tmp/step5-search.png"));
         SelectStep(p, 4);
         QVERIFY(!p.AutoCheck.isChecked()); // a step change stops the search
+    }
+
+    // Saved, closed, opened again in a new window: everything as it was.
+    void saveAndReopen()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mix.txt"));
+        QByteArray saved;
+        {
+            Window win;
+            QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt")));
+            win.p().setCellText(win.p().tabl[1], 1, 0, QStringLiteral("Щебень гранитный 5-20"));
+            win.p().koef_n.setText(QStringLiteral("0,45"));
+            QVERIFY(win.w.saveProject(path));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            saved = f.readAll();
+        }
+        Window again;
+        QVERIFY(again.w.openProject(path));
+        QCOMPARE(*again.p().tabl[1].text(1, 0), QStringLiteral("Щебень гранитный 5-20"));
+        QCOMPARE(again.p().koef_n.text(), QStringLiteral("0,45"));
+        QCOMPARE(CurrentStep(again.p()), 1);
+        const QString copy = dir.filePath(QStringLiteral("copy.txt"));
+        QVERIFY(again.w.saveProject(copy));
+        QFile f(copy);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), saved);
     }
 
     void layoutAtTwoSizes_data()

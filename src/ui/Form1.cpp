@@ -8,6 +8,7 @@
 #include "correction/ManualCorrection.h"
 #include "files/ProjectFile.h"
 #include "ui/Form1Logic.h"
+#include "ui/FileDialogs.h"
 #include "ui/Form6.h"
 #include "ui/GridView.h"
 #include "ui/Layout.h"
@@ -834,40 +835,47 @@ void Form1::onOpen()
 {
     if (const auto q = OpenQuestion(m_project); q && !ask(q->title, q->text))
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открытие файла"), m_openPath,
-                                                      QStringLiteral("Текстовые файлы с данными (*.txt);;All Files (*.*)"));
-    m_openPath = path;
-    if (!path.isEmpty())
-        openProject(path);
-    else
-        ProjectFile::LoadClosingSteps(m_project);
-    if (CurrentStep(m_project) == 0)
-        SelectStep(m_project, 1);
+    ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), QStringLiteral("Текстовые файлы с данными (*.txt)"),
+                   QStringLiteral("Открытие файла"));
+    openProject(m_openPath);
     m_project.ComErrView.setChecked(false);
 }
 
 void Form1::onSave()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранение файла"), m_savePath,
-                                                      QStringLiteral("Текстовые файлы с данными (*.txt);;All Files (*.*)"));
-    m_savePath = path;
-    if (!path.isEmpty()) {
-        QString error;
-        if (!ProjectFile::SaveProject(m_project, path, &error))
-            QMessageBox::warning(this, QStringLiteral("Сохранение файла"), error);
-    }
+    ShowSaveDialog(this, m_savePath, QStringLiteral("*.txt"), QStringLiteral("Текстовые файлы с данными (*.txt)"),
+                   QStringLiteral("Сохранение файла"));
+    saveProject(m_savePath);
     m_project.ComErrView.setChecked(false);
+}
+
+bool Form1::saveProject(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (!ProjectFile::SaveProject(m_project, path, &error)) {
+        QMessageBox::warning(this, QStringLiteral("Сохранение файла"), error);
+        return false;
+    }
+    return true;
 }
 
 bool Form1::openProject(const QString &path)
 {
-    QString error;
-    if (!ProjectFile::LoadProject(m_project, path, &error)) {
-        QMessageBox::warning(this, QStringLiteral("Открытие файла"), error);
-        return false;
+    if (path.isEmpty()) {
+        // A cancelled dialog reads nothing, but the recipe, sliders and locks go back to the
+        // base recipe all the same.
+        ProjectFile::LoadClosingSteps(m_project);
+    } else {
+        QString error;
+        if (!ProjectFile::LoadProject(m_project, path, &error)) {
+            QMessageBox::warning(this, QStringLiteral("Открытие файла"), error);
+            return false;
+        }
     }
     SelectStep(m_project, 1);
-    return true;
+    return !path.isEmpty();
 }
 
 void Form1::showGuide()

@@ -30,8 +30,11 @@ public:
 
     MixProject &project() { return m_project; }
 
-    // Opens a project file; a refused file is reported and the project stays as it was.
+    // Opens a project file; a refused file is reported and the project stays as it was. An
+    // empty path (a cancelled dialog) runs only the closing steps of opening.
     bool openProject(const QString &path);
+    // Saves the project; a failure is reported, naming the file.
+    bool saveProject(const QString &path);
 
     // The timers' work, callable from tests.
     void tick();

@@ -140,7 +140,7 @@ std::optional<Question> OpenQuestion(const MixProject &p)
                     QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
 }
 
-void Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std::optional<double> clockSeconds)
+bool Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std::optional<double> clockSeconds)
 {
     // 1.
     if (clockSeconds)
@@ -150,7 +150,7 @@ void Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std:
     // 3.
     RefreshCorrectionDisplay(p);
     // 4.
-    AutoSelectionStep(p, random);
+    const bool adopted = AutoSelectionStep(p, random);
     // 5. The charts follow the validity flags at once (the pictures depend on them).
     const bool before[3] = {p.TablesValid, p.GrainTableValid, p.BaseRecipeValid};
     ValidateTables(p, clipboardHasText);
@@ -158,6 +158,7 @@ void Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std:
         p.notifyChartsChanged();
     // 6.
     UpdateBoundsControls(p);
+    return adopted;
 }
 
 void Timer2Tick(MixProject &p)

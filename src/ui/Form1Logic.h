@@ -44,7 +44,8 @@ class SearchRandom;
 
 // What one Timer1 tick does, in order; `clipboardHasText` as the window last saw it. The
 // search's generator is re-seeded from `clockSeconds` (seconds since midnight) when given.
-void Timer1Tick(MixProject &project, bool clipboardHasText, SearchRandom &random,
+// Returns true when the tick's search step adopted its trial.
+bool Timer1Tick(MixProject &project, bool clipboardHasText, SearchRandom &random,
                 std::optional<double> clockSeconds = std::nullopt);
 void Timer2Tick(MixProject &project);
 
