@@ -39,6 +39,9 @@ public:
     // The timers' work, callable from tests.
     void tick();
 
+    // The search's generator (tests seed it to get the same walk every time).
+    SearchRandom &searchRandom() { return m_random; }
+
     // Whether the clipboard holds text, as last signalled by the clipboard.
     bool clipboardHasText() const { return m_clipboardHasText; }
 
