@@ -1,6 +1,7 @@
 #include "checking/GridEditing.h"
 #include "correction/AutoSelection.h"
 #include "ui/Form1.h"
+#include "ui/Form2.h"
 #include "ui/Form1Logic.h"
 #include "ui/GridView.h"
 
@@ -227,6 +228,35 @@ private slots:
         QFile f(copy);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), saved);
+    }
+
+    // The database window: a workbook read, three components chosen and transferred.
+    void databaseWindow()
+    {
+        Window win;
+        SelectStep(win.p(), 1);
+        win.p().Command3.raiseClick();
+        Form2 *db = win.w.findChild<Form2 *>();
+        QVERIFY(db);
+        QVERIFY(QTest::qWaitForWindowExposed(db));
+        QVERIFY(db->loadWorkbook(QStringLiteral(PALVEX_SOURCE_DIR "/examples/components.xlsx"),
+                                 QStringLiteral(PALVEX_SOURCE_DIR "/examples/app_setups.ini")));
+        SelectionModel &s = db->model();
+        QCOMPARE(s.comp_name[1].items().size(), 7);
+        s.comboN.setValue(3);
+        SetParticipatingRows(s);
+        for (int i = 1; i <= 3; ++i) {
+            ChooseComponent(s, i, i + 1, {});
+            ConfirmDensity(s, QString::number(i), DefaultDensityOption);
+        }
+        s.Legend_Check.setChecked(true);
+        QTest::qWait(20);
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_SHOTS"))
+            db->grab().save(QStringLiteral("/tmp/form2.png"));
+        QVERIFY(TransferSelection(s, win.p(), {}));
+        QCOMPARE(win.p().N.text(), QStringLiteral("3"));
+        QCOMPARE(*win.p().tabl[1].text(1, 0), QStringLiteral("Песок мелкий [Мк=1,4]"));
+        QCOMPARE(win.p().SBegunok[3].value(), 3333);
     }
 
     void layoutAtTwoSizes_data()

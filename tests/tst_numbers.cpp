@@ -2,7 +2,9 @@
 
 #include <QTest>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 class TestNumbers final : public QObject
 {
@@ -60,6 +62,9 @@ private slots:
         QTest::newRow("two separators") << QStringLiteral("1,2,3") << false << 0.0f;
         QTest::newRow("float overflow") << QStringLiteral("1e39") << false << 0.0f;
         QTest::newRow("underflow is zero") << QStringLiteral("1e-60") << true << 0.0f;
+        QTest::newRow("15 digits") << QStringLiteral("33,3333333333333") << true << 33.333332f;
+        QTest::newRow("25 digits") << QStringLiteral("0,1234567890123456789012345") << true << 0.12345679f;
+        QTest::newRow("8 digits") << QStringLiteral("16777217") << true << 16777216.0f;
     }
     void toSingle()
     {
@@ -70,6 +75,24 @@ private slots:
         QCOMPARE(v.has_value(), ok);
         if (ok)
             QCOMPARE(*v, expected);
+    }
+
+    // The fast conversion paths agree with a correctly rounded reading for every kind of text.
+    void conversionsAgreeWithFromChars()
+    {
+        const char *samples[] = {"0.1", "2.65", "3.1", "7.85", "0.071", "33.3333333333333", "99.999", "12345.678",
+                                 "0.000123", "16777216", "16777217", "123456789012345678", "9007199254740993",
+                                 "0.30000000000000004", "1234567.5", "0.5", "100"};
+        for (const char *s : samples) {
+            float f = 0;
+            double d = 0;
+            std::from_chars(s, s + std::strlen(s), f);
+            std::from_chars(s, s + std::strlen(s), d);
+            QString comma = QString::fromLatin1(s);
+            comma.replace(u'.', u',');
+            QCOMPARE(*Num::toSingle(comma), f);
+            QCOMPARE(*Num::toDouble(comma), d);
+        }
     }
 
     void roundHalfEven_data()

@@ -303,14 +303,17 @@ std::optional<double> toDouble(QStringView text)
         const double v = double(s.mantissa) / Pow10d[s.fractionDigits];
         return s.negative && v != 0.0 ? -v : v;
     }
+    const int length = s.simple ? normaliseNumber(text, buf, int(sizeof buf)) : s.length;
+    if (length == 0)
+        return std::nullopt;
     double v = 0.0;
-    const auto res = std::from_chars(buf, buf + s.length, v);
+    const auto res = std::from_chars(buf, buf + length, v);
     if (res.ec == std::errc::result_out_of_range) {
         if (std::strstr(buf, "e-"))
             return 0.0;
         return std::nullopt;
     }
-    if (res.ec != std::errc() || res.ptr != buf + s.length || !std::isfinite(v))
+    if (res.ec != std::errc() || res.ptr != buf + length || !std::isfinite(v))
         return std::nullopt;
     return v == 0.0 ? 0.0 : v;
 }
@@ -327,9 +330,12 @@ std::optional<float> toSingle(QStringView text)
         const float v = m / Pow10f[s.fractionDigits];
         return s.negative && v != 0.0f ? -v : v;
     }
+    const int length = s.simple ? normaliseNumber(text, buf, int(sizeof buf)) : s.length;
+    if (length == 0)
+        return std::nullopt;
     float v = 0.0f;
-    const auto res = std::from_chars(buf, buf + s.length, v);
-    if (res.ptr != buf + s.length)
+    const auto res = std::from_chars(buf, buf + length, v);
+    if (res.ptr != buf + length)
         return std::nullopt;
     if (res.ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; overflow fails.

@@ -9,6 +9,7 @@
 #include "files/ProjectFile.h"
 #include "ui/Form1Logic.h"
 #include "ui/FileDialogs.h"
+#include "ui/Form2.h"
 #include "ui/Form6.h"
 #include "ui/GridView.h"
 #include "ui/Layout.h"
@@ -521,6 +522,18 @@ void Form1::tick()
     Timer2Tick(m_project);
 }
 
+void Form1::showDatabase()
+{
+    // Closing the window with its close box discards it; the next opening creates it afresh.
+    if (!m_database) {
+        m_database = new Form2(m_project, this);
+        m_database->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_database, &QObject::destroyed, this, [this] { m_database = nullptr; });
+    }
+    m_database->show();
+    m_database->raise();
+}
+
 void Form1::showBounds()
 {
     if (!m_bounds)
@@ -822,6 +835,7 @@ void Form1::connectActions()
     connect(&p.ComPaste, &Control::clicked, this, [this, &p] { GridEditing::PasteGrid(p, *m_desktop, p.tabl[3]); });
     connect(&p.ComDelete, &Control::clicked, this, [this, &p] { GridEditing::ClearGrainTable(p, *m_desktop); });
     connect(&p.CommandBounds, &Control::clicked, this, &Form1::showBounds);
+    connect(&p.Command3, &Control::clicked, this, &Form1::showDatabase);
     connect(&p.ButOpen, &Control::clicked, this, &Form1::onOpen);
     connect(&p.ButSave, &Control::clicked, this, &Form1::onSave);
 }

