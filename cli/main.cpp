@@ -7,9 +7,11 @@
 #include "correction/AutoSelection.h"
 #include "correction/ManualCorrection.h"
 #include "files/ProjectFile.h"
+#include "report/Report.h"
 #include "ui/Form1Logic.h"
+#include "ui/Layout.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -35,6 +37,10 @@ const char *const Usage =
     "      seeded with R (the same seed gives the same result), within the bounds of each\n"
     "      component when --bounds is given, with the listed components (1-based) locked.\n"
     "      Prints the JSON of calc plus steps and adopted (how many trials were adopted).\n"
+    "  report FILE -o OUT.docx [--sections 1,2,...]\n"
+    "      Writes the report of the opened project (the pictures drawn offscreen) as a .docx\n"
+    "      document. --sections lists the sections to include by their numbers 1..11 (6.1 to\n"
+    "      6.11 of step 6); all of them by default.\n"
     "  --help\n"
     "      Prints this text.\n"
     "\n"
@@ -172,6 +178,7 @@ bool openProject(MixProject &p, const QString &file, QString *error)
 {
     ConnectWindowHandlers(p);
     p.startUp();
+    LayoutWindow(p, DesignWidth, DesignHeight);
     if (!ProjectFile::LoadProject(p, file, error))
         return false;
     SelectStep(p, 1);
@@ -195,7 +202,7 @@ std::optional<Args> parse(const QStringList &args, const QStringList &known, QSt
     Args a;
     for (int i = 0; i < args.size(); ++i) {
         const QString &s = args[i];
-        if (s.startsWith(QStringLiteral("--"))) {
+        if (s.startsWith(u'-') && s.size() > 1) {
             if (!known.contains(s)) {
                 *error = QStringLiteral("unknown option %1 (see --help)").arg(s);
                 return std::nullopt;
@@ -295,11 +302,46 @@ int search(const QStringList &args)
     return 0;
 }
 
+int report(const QStringList &args)
+{
+    QString error;
+    const auto a = parse(args, {QStringLiteral("-o"), QStringLiteral("--sections")}, &error);
+    if (!a)
+        return fail(QStringLiteral("report: ") + error);
+    const QString out = a->options.value(QStringLiteral("-o"));
+    if (out.isEmpty())
+        return fail(QStringLiteral("report: -o OUT.docx is required"));
+    MixProject p;
+    if (!openProject(p, a->file, &error))
+        return fail(error);
+    if (a->options.contains(QStringLiteral("--sections"))) {
+        for (int box = 1; box <= 11; ++box)
+            p.Otch_el[box].setValue(0);
+        for (const QString &s : a->options[QStringLiteral("--sections")].split(u',')) {
+            bool ok = false;
+            const int section = s.trimmed().toInt(&ok);
+            if (!ok || section < 1 || section > 11)
+                return fail(QStringLiteral("report: --sections takes numbers from 1 to 11, got \"%1\"").arg(s));
+            // 6.10 is the box Otch_el_11 and 6.11 the box Otch_el_10.
+            const int box = section == 10 ? 11 : section == 11 ? 10 : section;
+            p.Otch_el[box].setValue(1);
+        }
+    }
+    validate(p);
+    p.notifyChartsChanged(); // the divergence text follows the validity of the tables
+    if (!WriteReport(p, out, &error))
+        return fail(error);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Headless: the report's pictures are painted offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         std::fputs(Usage, stderr);
@@ -314,5 +356,7 @@ int main(int argc, char **argv)
         return calc(args);
     if (command == QStringLiteral("search"))
         return search(args);
+    if (command == QStringLiteral("report"))
+        return report(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
 }

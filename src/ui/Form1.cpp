@@ -10,6 +10,7 @@
 #include "ui/Form1Logic.h"
 #include "ui/FileDialogs.h"
 #include "ui/Form2.h"
+#include "report/Report.h"
 #include "ui/Form6.h"
 #include "ui/GridView.h"
 #include "ui/Layout.h"
@@ -26,7 +27,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -522,6 +525,25 @@ void Form1::tick()
     Timer2Tick(m_project);
 }
 
+QString Form1::buildReport(bool open)
+{
+    // The window is hidden while the report is written, so the project cannot change meanwhile.
+    hide();
+    const QString path = QDir(QDir::tempPath()).filePath(ReportFileName(m_project));
+    QString error;
+    const bool written = WriteReport(m_project, path, &error);
+    show();
+    if (!written) {
+        QMessageBox::warning(this, QStringLiteral("Формирование отчета"), error);
+        return QString();
+    }
+    if (open && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        QMessageBox::information(this, QStringLiteral("Формирование отчета"),
+                                 QStringLiteral("Отчет сохранен, но открыть его не удалось: нет программы для документов .docx.\n"
+                                                "Файл отчета: %1").arg(QDir::toNativeSeparators(path)));
+    return path;
+}
+
 void Form1::showDatabase()
 {
     // Closing the window with its close box discards it; the next opening creates it afresh.
@@ -836,6 +858,7 @@ void Form1::connectActions()
     connect(&p.ComDelete, &Control::clicked, this, [this, &p] { GridEditing::ClearGrainTable(p, *m_desktop); });
     connect(&p.CommandBounds, &Control::clicked, this, &Form1::showBounds);
     connect(&p.Command3, &Control::clicked, this, &Form1::showDatabase);
+    connect(&p.ButOtchet, &Control::clicked, this, [this] { buildReport(); });
     connect(&p.ButOpen, &Control::clicked, this, &Form1::onOpen);
     connect(&p.ButSave, &Control::clicked, this, &Form1::onSave);
 }

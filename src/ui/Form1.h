@@ -40,6 +40,10 @@ public:
     // The timers' work, callable from tests.
     void tick();
 
+    // "Сформировать отчет": writes the report to the temporary folder and opens it with the
+    // desktop's application for .docx files. Returns the file's path (empty on failure).
+    QString buildReport(bool open = true);
+
     // The search's generator (tests seed it to get the same walk every time).
     SearchRandom &searchRandom() { return m_random; }
 
