@@ -16,6 +16,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -338,11 +340,17 @@ int report(const QStringList &args)
 
 int main(int argc, char **argv)
 {
-    // Headless: the report's pictures are painted offscreen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Only the report paints (its pictures, offscreen); the other commands need no GUI at all.
+    const bool painting = argc > 1 && std::strcmp(argv[1], "report") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (painting) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) {
         std::fputs(Usage, stderr);
         return 2;

@@ -2,6 +2,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -104,6 +106,19 @@ private slots:
         QVERIFY(r.out.isEmpty());
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
         QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    void reportCommand()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("r.docx"));
+        const Run r = cli({QStringLiteral("report"), data("small.txt"), QStringLiteral("-o"), out, QStringLiteral("--sections"),
+                           QStringLiteral("1,10,11")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(QFileInfo(out).size() > 1000);
+        const Run bad = cli({QStringLiteral("report"), data("small.txt"), QStringLiteral("-o"), out, QStringLiteral("--sections"),
+                             QStringLiteral("12")});
+        QCOMPARE(bad.status, 2);
     }
 
     void help()

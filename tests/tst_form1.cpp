@@ -6,6 +6,7 @@
 #include "ui/GridView.h"
 
 #include <QSlider>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -257,6 +258,18 @@ private slots:
         QCOMPARE(win.p().N.text(), QStringLiteral("3"));
         QCOMPARE(*win.p().tabl[1].text(1, 0), QStringLiteral("Песок мелкий [Мк=1,4]"));
         QCOMPARE(win.p().SBegunok[3].value(), 3333);
+    }
+
+    void reportButton()
+    {
+        Window win;
+        QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt")));
+        const QString path = win.w.buildReport(false);
+        QVERIFY(!path.isEmpty());
+        QVERIFY(path.endsWith(QStringLiteral("Отчет — Бетонная смесь В25, щебень 5-20.docx")));
+        QVERIFY(QFileInfo(path).size() > 1000);
+        QVERIFY(win.w.isVisible()); // the window comes back
+        QFile::remove(path);
     }
 
     void layoutAtTwoSizes_data()

@@ -1,0 +1,241 @@
+#include "core/Handlers.h"
+#include "core/Recalculate.h"
+#include "report/DocxWriter.h"
+#include "report/Report.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <zip.h>
+
+namespace {
+
+// The paragraphs' texts and the tables' shapes, in document order: "P:text" or "T:rows x cols".
+QStringList outline(const Doc::Document &d)
+{
+    QStringList out;
+    for (const Doc::Block &b : d.blocks()) {
+        if (const auto *p = std::get_if<Doc::Paragraph>(&b))
+            out << QStringLiteral("P:") + p->text();
+        else {
+            const auto &t = std::get<Doc::Table>(b);
+            out << QStringLiteral("T:%1x%2").arg(t.rows).arg(t.cols);
+        }
+    }
+    return out;
+}
+
+QList<const Doc::Table *> tables(const Doc::Document &d)
+{
+    QList<const Doc::Table *> out;
+    for (const Doc::Block &b : d.blocks())
+        if (const auto *t = std::get_if<Doc::Table>(&b))
+            out << t;
+    return out;
+}
+
+struct Fixture
+{
+    MixProject p;
+    QImage picture{40, 30, QImage::Format_RGB32};
+    Fixture(int n = 3, int k = 2)
+    {
+        ConnectInputHandlers(p);
+        p.startUp();
+        p.project_name.setText(QStringLiteral("Смесь №5"));
+        p.N.setText(QString::number(n));
+        p.K.setText(QString::number(k));
+        for (int i = 0; i < n; ++i) {
+            p.setCellText(p.tabl[1], 1, i, QStringLiteral("К%1").arg(i + 1));
+            p.setCellText(p.tabl[2], 1, i, QStringLiteral("2,65"));
+            p.setCellText(p.tabl[4], 1, i, QStringLiteral("10"));
+        }
+        for (int j = 1; j <= k; ++j) {
+            p.setCellText(p.tabl[3], j, 0, QString::number(10 - j));
+            for (int i = 1; i <= n; ++i)
+                p.setCellText(p.tabl[3], j, i, QString::number(100 - 10 * j));
+        }
+        Recalculate(p);
+        picture.fill(Qt::red);
+    }
+    void only(std::initializer_list<int> boxes)
+    {
+        for (int b = 1; b <= 11; ++b)
+            p.Otch_el[b].setValue(0);
+        for (int b : boxes)
+            p.Otch_el[b].setValue(1);
+    }
+    Doc::Document build() { return BuildReport(p, picture, picture); }
+};
+
+const QString Title = QStringLiteral("Результаты расчета зернового состава сырьевой смеси");
+
+} // namespace
+
+class TestReport final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void allBoxesUnchecked()
+    {
+        Fixture f;
+        f.only({});
+        const QStringList o = outline(f.build());
+        // The title, its two paragraph marks, one spacer, and the note.
+        QCOMPARE(o.first(), QStringLiteral("P:") + Title);
+        QCOMPARE(o[1], QStringLiteral("P:"));
+        QCOMPARE(o[2], QStringLiteral("P:"));
+        QCOMPARE(o[3], QStringLiteral("P: "));
+        QVERIFY(o[4].startsWith(QStringLiteral("P:Примечание: основной задачей")));
+        QVERIFY(tables(f.build()).isEmpty());
+    }
+
+    void onlyTheCount()
+    {
+        Fixture f;
+        f.only({2});
+        const QStringList o = outline(f.build());
+        QCOMPARE(o.mid(0, 5), (QStringList{QStringLiteral("P:") + Title, QStringLiteral("P:"), QStringLiteral("P:"),
+                                           QStringLiteral("P:"), QStringLiteral("P:Количество сырьевых компонентов смеси: 3")}));
+    }
+
+    void tableShapes()
+    {
+        Fixture f(3, 2);
+        f.only({3, 4, 5, 6, 8, 9, 11});
+        const Doc::Document d = f.build();
+        QStringList shapes;
+        for (const QString &s : outline(d))
+            if (s.startsWith(u'T'))
+                shapes << s;
+        QCOMPARE(shapes, (QStringList{QStringLiteral("T:2x3"), QStringLiteral("T:2x3"), QStringLiteral("T:3x4"),
+                                      QStringLiteral("T:2x3"), QStringLiteral("T:2x3"), QStringLiteral("T:2x3"),
+                                      QStringLiteral("T:2x3")}));
+        const auto t = tables(d);
+        QCOMPARE(t[0]->cell(2, 3).text, QStringLiteral("К3"));
+        QCOMPARE(t[0]->cell(2, 3).size, 10.0);
+        QCOMPARE(t[0]->cell(2, 3).align, Doc::Align::Center);
+        QVERIFY(t[0]->grid);
+        QCOMPARE(t[2]->cell(1, 1).text, QStringLiteral("Dj"));
+        QCOMPARE(t[2]->cell(3, 1).text, QStringLiteral("8"));
+        QCOMPARE(t[6]->cell(2, 1).text, QStringLiteral("Aj,%"));
+        QCOMPARE(t[6]->cell(2, 2).text, QStringLiteral("90"));
+        // The corrected recipe shows the read-outs of step 5.
+        QCOMPARE(t[5]->cell(2, 1).text, f.p.M_lab[1].text());
+    }
+
+    void dataFormHeading_data()
+    {
+        QTest::addColumn<int>("integral");
+        QTest::addColumn<int>("differential");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("integral") << 1 << 0 << QStringLiteral("Зерновые составы сырьевых компонентов смеси (интегральное распределение, %)");
+        QTest::newRow("differential") << 0 << 1 << QStringLiteral("Зерновые составы сырьевых компонентов смеси (дифференциальное распределение, %)");
+        QTest::newRow("neither: the table follows the spacer") << 0 << 0 << QStringLiteral(" ");
+    }
+    void dataFormHeading()
+    {
+        QFETCH(int, integral);
+        QFETCH(int, differential);
+        QFETCH(QString, heading);
+        Fixture f;
+        f.only({5});
+        f.p.Data_type_1.setValue(integral);
+        f.p.Data_type_2.setValue(differential);
+        const QStringList o = outline(f.build());
+        const int table = int(o.indexOf(QStringLiteral("T:3x4")));
+        QVERIFY(table > 0);
+        QCOMPARE(o[table - 1], QStringLiteral("P:") + heading);
+    }
+
+    void automaticSearchShowsTheTrialCurve()
+    {
+        Fixture f;
+        f.only({11});
+        f.p.AutoCheck.setChecked(true);
+        f.p.TrialMixCurve.set(1, 42.125f);
+        f.p.TrialMixCurve.set(2, 7.0f);
+        const auto t = tables(f.build());
+        QCOMPARE(t[0]->cell(2, 2).text, QStringLiteral("42,12"));
+        QCOMPARE(t[0]->cell(2, 3).text, QStringLiteral("7"));
+    }
+
+    void graphHeadingKeepsTheDivergenceText()
+    {
+        Fixture f;
+        f.only({10});
+        f.p.Pogreshnost.setText(QStringLiteral("Расхождение кривых:  6.32 %"));
+        QVERIFY(outline(f.build()).contains(QStringLiteral("P:Гранулометрический график (Расхождение кривых:  6.32 %):")));
+        f.p.Pogreshnost.setText(QStringLiteral(" "));
+        QVERIFY(outline(f.build()).contains(QStringLiteral("P:Гранулометрический график ( ):")));
+    }
+
+    void formatting()
+    {
+        Fixture f;
+        f.only({1});
+        const Doc::Document d = f.build();
+        const auto &title = std::get<Doc::Paragraph>(d.blocks().first());
+        QCOMPARE(title.align, Doc::Align::Center);
+        QVERIFY(title.runs.first().format.bold);
+        QCOMPARE(title.runs.first().format.size, 14.0);
+        const auto &name = std::get<Doc::Paragraph>(d.blocks()[2]);
+        QCOMPARE(name.text(), QStringLiteral("Название проектируемой смеси: Смесь №5"));
+        QVERIFY(!name.runs.first().format.bold);
+        QCOMPARE(name.align, Doc::Align::Left);
+        // The note: "Примечание: " bold blue, the text black, both justified in one paragraph.
+        for (const Doc::Block &b : d.blocks()) {
+            const auto *p = std::get_if<Doc::Paragraph>(&b);
+            if (!p || !p->text().startsWith(QStringLiteral("Примечание: ")))
+                continue;
+            QCOMPARE(p->align, Doc::Align::Justify);
+            QVERIFY(p->runs[0].format.bold);
+            QCOMPARE(p->runs[0].format.colour, QColor(0, 0, 255));
+            QVERIFY(!p->runs[1].format.bold);
+            QCOMPARE(p->runs[1].format.colour, QColor(Qt::black));
+            QCOMPARE(p->runs[1].format.font, QStringLiteral("Times New Roman"));
+        }
+    }
+
+    // The package is well-formed XML with its pictures, and names that need escaping survive.
+    void docxPackage()
+    {
+        Fixture f;
+        f.p.project_name.setText(QStringLiteral("Смесь <5> & \"B\""));
+        const Docx::Package pkg = Docx::Build(f.build());
+        QCOMPARE(pkg.media.size(), 2);
+        for (const QByteArray *part : {&pkg.document, &pkg.styles, &pkg.contentTypes, &pkg.documentRels}) {
+            QXmlStreamReader xml(*part);
+            while (!xml.atEnd())
+                xml.readNext();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        }
+        QVERIFY(QString::fromUtf8(pkg.document).contains(QStringLiteral("Смесь &lt;5&gt; &amp; ")));
+        QVERIFY(pkg.document.contains("w:pgMar w:top=\"1417\""));
+        QVERIFY(pkg.documentRels.contains("media/image2.png"));
+    }
+
+    void writesAFile()
+    {
+        QTemporaryDir dir;
+        Fixture f;
+        const QString path = dir.filePath(ReportFileName(f.p));
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("Отчет — Смесь №5.docx"));
+        QString error;
+        QVERIFY2(WriteReport(f.p, path, &error), qPrintable(error));
+        int code = 0;
+        zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+        QVERIFY(z);
+        QVERIFY(zip_name_locate(z, "word/document.xml", 0) >= 0);
+        zip_discard(z);
+        QVERIFY(!WriteReport(f.p, QStringLiteral("/nonexistent-folder/r.docx"), &error));
+        QVERIFY(error.contains(QStringLiteral("r.docx")));
+        f.p.project_name.setText(QStringLiteral("a/b:c"));
+        QCOMPARE(ReportFileName(f.p), QStringLiteral("Отчет — a_b_c.docx"));
+    }
+};
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
