@@ -6,6 +6,7 @@
 #include "core/Recalculate.h"
 #include "correction/AutoSelection.h"
 #include "correction/ManualCorrection.h"
+#include "correction/Optimum.h"
 #include "files/ProjectFile.h"
 #include "report/Report.h"
 #include "ui/Form1Logic.h"
@@ -39,6 +40,10 @@ const char *const Usage =
     "      seeded with R (the same seed gives the same result), within the bounds of each\n"
     "      component when --bounds is given, with the listed components (1-based) locked.\n"
     "      Prints the JSON of calc plus steps and adopted (how many trials were adopted).\n"
+    "  optimum FILE [--bounds lo:hi,...] [--lock i,...]\n"
+    "      Finds the recipe with the smallest possible divergence (a linear program, exact),\n"
+    "      honouring the locked components and the bounds, adopts it and prints the JSON of\n"
+    "      calc plus optimum (the smallest divergence, unrounded).\n"
     "  report FILE -o OUT.docx [--sections 1,2,...]\n"
     "      Writes the report of the opened project (the pictures drawn offscreen) as a .docx\n"
     "      document. --sections lists the sections to include by their numbers 1..11 (6.1 to\n"
@@ -244,6 +249,70 @@ int calc(const QStringList &args)
     return 0;
 }
 
+// --bounds and --lock, as the bounds dialog and the lock boxes would set them.
+bool applyBoundsAndLocks(MixProject &p, const Args &a, QString *error)
+{
+    const int n = p.ComponentCount;
+    bool ok = false;
+    if (a.options.contains(QStringLiteral("--bounds"))) {
+        const QStringList pairs = a.options[QStringLiteral("--bounds")].split(u',');
+        if (pairs.size() != n) {
+            *error = QStringLiteral("--bounds needs %1 pairs lo:hi, got %2").arg(n).arg(pairs.size());
+            return false;
+        }
+        for (int i = 1; i <= n; ++i) {
+            const QStringList lohi = pairs[i - 1].split(u':');
+            bool ok1 = false, ok2 = false;
+            const float lo = lohi.value(0).toFloat(&ok1), hi = lohi.size() == 2 ? lohi[1].toFloat(&ok2) : 0;
+            if (!ok1 || !ok2 || lo < 0 || hi > 100 || !(hi > lo)) {
+                *error = QStringLiteral("bound \"%1\" must be lo:hi with 0 <= lo < hi <= 100").arg(pairs[i - 1]);
+                return false;
+            }
+            p.VariationMin.set(i, lo);
+            p.VariationMax.set(i, hi);
+        }
+        p.BoundsCheck.setChecked(true);
+    }
+    if (a.options.contains(QStringLiteral("--lock"))) {
+        for (const QString &s : a.options[QStringLiteral("--lock")].split(u',')) {
+            const int i = s.toInt(&ok);
+            if (!ok || i < 1 || i > n) {
+                *error = QStringLiteral("--lock takes component numbers from 1 to %1, got \"%2\"").arg(n).arg(s);
+                return false;
+            }
+            p.MLock[i].setChecked(true);
+        }
+    }
+    return true;
+}
+
+int optimum(const QStringList &args)
+{
+    QString error;
+    const auto a = parse(args, {QStringLiteral("--bounds"), QStringLiteral("--lock")}, &error);
+    if (!a)
+        return fail(QStringLiteral("optimum: ") + error);
+    MixProject p;
+    if (!openProject(p, a->file, &error))
+        return fail(error);
+    if (!applyBoundsAndLocks(p, *a, &error))
+        return fail(QStringLiteral("optimum: ") + error);
+    validate(p);
+    if (!p.TablesValid)
+        return fail(QStringLiteral("optimum: the tables of %1 are not valid: %2").arg(a->file, errorMessages(p).join(u' ')));
+    const OptimumResult r = SolveOptimum(p);
+    if (!r.feasible)
+        return fail(QStringLiteral("optimum: no recipe satisfies the locks and bounds: ") + r.problem);
+    AdoptOptimum(p, r);
+    validate(p);
+    QStringList fields = resultFields(p);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9g", r.divergence);
+    fields << QStringLiteral("\"optimum\": ") + QString::fromLatin1(buf);
+    printJson(fields);
+    return 0;
+}
+
 int search(const QStringList &args)
 {
     QString error;
@@ -260,30 +329,8 @@ int search(const QStringList &args)
     MixProject p;
     if (!openProject(p, a->file, &error))
         return fail(error);
-    const int n = p.ComponentCount;
-    if (a->options.contains(QStringLiteral("--bounds"))) {
-        const QStringList pairs = a->options[QStringLiteral("--bounds")].split(u',');
-        if (pairs.size() != n)
-            return fail(QStringLiteral("search: --bounds needs %1 pairs lo:hi, got %2").arg(n).arg(pairs.size()));
-        for (int i = 1; i <= n; ++i) {
-            const QStringList lohi = pairs[i - 1].split(u':');
-            bool ok1 = false, ok2 = false;
-            const float lo = lohi.value(0).toFloat(&ok1), hi = lohi.size() == 2 ? lohi[1].toFloat(&ok2) : 0;
-            if (!ok1 || !ok2 || lo < 0 || hi > 100 || !(hi > lo))
-                return fail(QStringLiteral("search: bound \"%1\" must be lo:hi with 0 <= lo < hi <= 100").arg(pairs[i - 1]));
-            p.VariationMin.set(i, lo);
-            p.VariationMax.set(i, hi);
-        }
-        p.BoundsCheck.setChecked(true);
-    }
-    if (a->options.contains(QStringLiteral("--lock"))) {
-        for (const QString &s : a->options[QStringLiteral("--lock")].split(u',')) {
-            const int i = s.toInt(&ok);
-            if (!ok || i < 1 || i > n)
-                return fail(QStringLiteral("search: --lock takes component numbers from 1 to %1, got \"%2\"").arg(n).arg(s));
-            p.MLock[i].setChecked(true);
-        }
-    }
+    if (!applyBoundsAndLocks(p, *a, &error))
+        return fail(QStringLiteral("search: ") + error);
     validate(p);
     if (!p.TablesValid) {
         const QStringList errors = errorMessages(p);
@@ -366,5 +413,7 @@ int main(int argc, char **argv)
         return search(args);
     if (command == QStringLiteral("report"))
         return report(args);
+    if (command == QStringLiteral("optimum"))
+        return optimum(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
 }

@@ -260,6 +260,26 @@ private slots:
         QCOMPARE(win.p().SBegunok[3].value(), 3333);
     }
 
+    void optimumButton()
+    {
+        Window win;
+        QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt")));
+        MixProject &p = win.p();
+        SelectStep(p, 5);
+        win.w.tick();
+        QVERIFY(p.CommandOptimum.isEnabled());
+        const float before = p.CurveDivergence;
+        p.CommandOptimum.raiseClick();
+        QVERIFY(p.CurveDivergence < before);
+        QCOMPARE(p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 2,14 %"));
+        QTest::qWait(30);
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_SHOTS"))
+            win.w.grab().save(QStringLiteral("/tmp/step5-optimum.png"));
+        p.AutoCheck.setChecked(true);
+        win.w.tick();
+        QVERIFY(!p.CommandOptimum.isEnabled());
+    }
+
     void reportButton()
     {
         Window win;

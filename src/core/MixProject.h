@@ -175,6 +175,8 @@ public:
     Control MLock[MaxComponents + 1];
     Control lock_pic[MaxComponents + 1];
     Control IshReset, summa, Label60, CommandBounds;
+    // "Найти оптимальный состав" and the divergence it reached.
+    Control CommandOptimum, LabelOptimum;
     // "1" while the manual correction itself moves sliders, "0" otherwise.
     Control SliderMouseChangeStatus;
 

@@ -44,6 +44,8 @@ void Recalculate(MixProject &p)
     p.AutoCheck.setTop(p.IshReset.top() + p.IshReset.height() + 200);
     p.BoundsCheck.setTop(p.AutoCheck.top() + 600);
     p.CommandBounds.setTop(p.BoundsCheck.top() + 120);
+    p.CommandOptimum.setTop(p.BoundsCheck.top() + 700);
+    p.LabelOptimum.setTop(p.CommandOptimum.top() + 450);
 
     // 3. The shapes of the tables.
     const auto kShape = leadingCount(p.K);

@@ -178,6 +178,8 @@ void MixProject::applyWindowDesign()
     place(AutoCheck, 300, 0, 5600, 300, QStringLiteral("5.2.Автоматический подбор массовых долей"));
     place(BoundsCheck, 300, 0, 4500, 480, QStringLiteral("Добавить границы случайного варьирования массовых долей"));
     place(CommandBounds, 5000, 0, 1500, 360, QStringLiteral("Настроить"));
+    place(CommandOptimum, 300, 0, 3300, 400, QStringLiteral("Найти оптимальный состав"));
+    place(LabelOptimum, 300, 0, 6800, 300, QString());
     place(Label_graph, 7400, 100, 4000, 300, QStringLiteral("5.3.Гранулометрический график:"));
     place(Graph, 7400, 450, W - 7400 - 200, 7000);
     place(Log_check, 7400, 0, 4200, 300, QStringLiteral("Логарифмический масштаб оси абсцисс"));

@@ -129,12 +129,12 @@ bool AutoSelectionStep(MixProject &p, SearchRandom &r)
     return false;
 }
 
-bool ApplyTrial(MixProject &p)
+bool ApplyTrial(MixProject &p, bool checkBounds)
 {
     const int n = std::min<int>(p.ComponentCount, MaxComponents);
     // 1.
     bool adopt = true;
-    if (p.BoundsCheck.isChecked()) {
+    if (checkBounds && p.BoundsCheck.isChecked()) {
         for (int j = 1; j <= n; ++j) {
             const float t = p.TrialRecipe[j];
             if (!(p.VariationMin[j] <= t && t <= p.VariationMax[j]))

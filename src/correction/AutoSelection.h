@@ -42,4 +42,5 @@ bool AutoSelectionStep(MixProject &project, SearchRandom &random);
 
 // Adopts the trial (within the bounds, when they are on) and recomputes the corrected curve,
 // the divergence and the band from the corrected recipe. Returns true when adopted.
-bool ApplyTrial(MixProject &project);
+// `checkBounds` false adopts without looking at the bounds (a recipe known to respect them).
+bool ApplyTrial(MixProject &project, bool checkBounds = true);

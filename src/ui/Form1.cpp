@@ -6,6 +6,7 @@
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 #include "correction/ManualCorrection.h"
+#include "correction/Optimum.h"
 #include "files/ProjectFile.h"
 #include "ui/Form1Logic.h"
 #include "ui/FileDialogs.h"
@@ -781,6 +782,8 @@ void Form1::buildStep5(QWidget *panel)
     checkBox(panel, p.AutoCheck);
     wrappedCheckBox(panel, p.BoundsCheck);
     button(panel, p.CommandBounds);
+    button(panel, p.CommandOptimum);
+    label(panel, p.LabelOptimum)->setStyleSheet(QStringLiteral("color: #006000;"));
     label(panel, p.Label_graph);
     auto *graph = new ChartWidget(panel, [&p](QImage &image) { DrawGranulometricGraph(p, image); });
     graph->setMouseTracking(true);
@@ -859,6 +862,14 @@ void Form1::connectActions()
     connect(&p.CommandBounds, &Control::clicked, this, &Form1::showBounds);
     connect(&p.Command3, &Control::clicked, this, &Form1::showDatabase);
     connect(&p.ButOtchet, &Control::clicked, this, [this] { buildReport(); });
+    connect(&p.CommandOptimum, &Control::clicked, this, [this] {
+        const OptimumResult r = SolveOptimum(m_project);
+        if (r.feasible)
+            AdoptOptimum(m_project, r);
+        else
+            QMessageBox::information(this, QStringLiteral("Оптимальный состав"),
+                                     QStringLiteral("Состав, удовлетворяющий закреплениям и границам, не существует: ") + r.problem);
+    });
     connect(&p.ButOpen, &Control::clicked, this, &Form1::onOpen);
     connect(&p.ButSave, &Control::clicked, this, &Form1::onSave);
 }

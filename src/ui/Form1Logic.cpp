@@ -158,6 +158,7 @@ bool Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std:
         p.notifyChartsChanged();
     // 6.
     UpdateBoundsControls(p);
+    p.CommandOptimum.setEnabled(p.TablesValid && !p.AutoCheck.isChecked());
     return adopted;
 }
 
