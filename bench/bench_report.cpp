@@ -4,6 +4,7 @@
 #include "core/MixProject.h"
 #include "core/Recalculate.h"
 #include "report/Report.h"
+#include "LargeProject.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -19,18 +20,7 @@ int main(int argc, char **argv)
     MixProject p;
     ConnectInputHandlers(p);
     p.startUp();
-    p.N.setText(QStringLiteral("10"));
-    p.K.setText(QStringLiteral("50"));
-    for (int i = 0; i < 10; ++i) {
-        p.setCellText(p.tabl[1], 1, i, QStringLiteral("Компонент %1").arg(i + 1));
-        p.setCellText(p.tabl[2], 1, i, QStringLiteral("2,65"));
-        p.setCellText(p.tabl[4], 1, i, QStringLiteral("10"));
-    }
-    for (int j = 1; j <= 50; ++j) {
-        p.setCellText(p.tabl[3], j, 0, QString::number(100.0 / j, 'f', 3).replace(u'.', u','));
-        for (int i = 1; i <= 10; ++i)
-            p.setCellText(p.tabl[3], j, i, QString::number(100 - j * 2, 'f', 1).replace(u'.', u','));
-    }
+    FillLargeProject(p);
     p.PlotLeft = 500;
     p.PlotTop = 500;
     p.PlotRight = 7000;

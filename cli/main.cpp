@@ -172,9 +172,7 @@ bool applyCorrected(MixProject &p, const QString &list, QString *error)
             return false;
         }
         p.CorrectedRecipe.set(i, m);
-        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-        p.SBegunok[i].setValue(int(std::floor(double(m) * 100.0)));
-        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
+        p.showCorrectedOnSlider(i);
     }
     Recalculate(p);
     return true;

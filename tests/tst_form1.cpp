@@ -8,27 +8,11 @@
 #include <QSlider>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include "FakeDesktop.h"
+
 #include <QTest>
 
 namespace {
-
-class FakeDesktop final : public EditingDesktop
-{
-public:
-    QString clipboard;
-    bool answer = true;
-    bool ctrl = false;
-    QStringList questions;
-    QString clipboardText() const override { return clipboard; }
-    void setClipboardText(const QString &text) override { clipboard = text; }
-    void clearClipboard() override { clipboard.clear(); }
-    bool askYesNo(const QString &title, const QString &) override
-    {
-        questions << title;
-        return answer;
-    }
-    bool ctrlHeld() const override { return ctrl; }
-};
 
 struct Window
 {

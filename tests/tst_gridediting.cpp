@@ -2,6 +2,8 @@
 #include "core/Handlers.h"
 #include "core/Recalculate.h"
 
+#include "FakeDesktop.h"
+
 #include <QTest>
 
 namespace {
@@ -11,24 +13,6 @@ QString txt(const GridModel &g, int row, int col)
     const QString *t = g.text(row, col);
     return t ? *t : QStringLiteral("<no cell>");
 }
-
-class FakeDesktop final : public EditingDesktop
-{
-public:
-    QString clipboard;
-    bool answer = true;
-    bool ctrl = false;
-    QStringList questions;
-    QString clipboardText() const override { return clipboard; }
-    void setClipboardText(const QString &text) override { clipboard = text; }
-    void clearClipboard() override { clipboard.clear(); }
-    bool askYesNo(const QString &title, const QString &) override
-    {
-        questions << title;
-        return answer;
-    }
-    bool ctrlHeld() const override { return ctrl; }
-};
 
 struct Fixture
 {

@@ -24,12 +24,7 @@ void followBaseRecipe(MixProject &p)
         if (!m)
             continue;
         p.CorrectedRecipe.set(i, *m);
-        if (SliderModel *s = p.slider(i)) {
-            p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-            if (const auto v = Num::toInt32(std::floor(double(*m) * 100.0)))
-                s->setValue(*v);
-            p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
-        }
+        p.showCorrectedOnSlider(i);
     }
 }
 

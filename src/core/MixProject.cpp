@@ -3,6 +3,8 @@
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 
+#include <cmath>
+
 MixProject::MixProject(QObject *parent)
     : QObject(parent)
 {
@@ -93,6 +95,17 @@ bool MixProject::setCellText(GridModel &grid, int row, int col, const QString &t
     if (!index)
         return false;
     return grid.setText(int64_t(*index), text);
+}
+
+void MixProject::showCorrectedOnSlider(int i)
+{
+    SliderModel *s = slider(i);
+    if (!s)
+        return;
+    SliderMouseChangeStatus.setText(QStringLiteral("1"));
+    if (const auto v = Num::toInt32(std::floor(double(CorrectedRecipe[i]) * 100.0)))
+        s->setValue(*v);
+    SliderMouseChangeStatus.setText(QStringLiteral("0"));
 }
 
 void MixProject::selectDataForm(GrainDataForm form)

@@ -128,6 +128,10 @@ public:
     const QString *cellText(const GridModel &grid, int row, int col) const;
     bool setCellText(GridModel &grid, int row, int col, const QString &text);
 
+    // Slider i shows the corrected fraction: floor(fraction x 100), set with the guard
+    // SliderMouseChangeStatus on so that no adjustment of the other sliders follows.
+    void showCorrectedOnSlider(int i);
+
     // The slider, table or control of a 1-based index; nullptr outside the arrays.
     SliderModel *slider(int i) { return i >= 1 && i <= MaxComponents ? &SBegunok[i] : nullptr; }
     GridModel *table(int k) { return k >= 1 && k <= 5 ? &tabl[k] : nullptr; }

@@ -135,11 +135,7 @@ void ResetCorrectedRecipe(MixProject &p)
             p.MLock[i].setValue(0);
         if (const auto m = p.cellNumber(p.tabl[4], 1, i - 1))
             p.CorrectedRecipe.set(i, *m);
-        setGuard(p, true);
-        if (SliderModel *s = p.slider(i))
-            if (const auto v = Num::toInt32(std::floor(double(p.CorrectedRecipe[i]) * 100.0)))
-                s->setValue(*v);
-        setGuard(p, false);
+        p.showCorrectedOnSlider(i);
         Recalculate(p);
     }
 }

@@ -384,10 +384,7 @@ bool TransferSelection(SelectionModel &s, MixProject &p, const InformFn &inform)
     for (int i = 1; i <= n; ++i) {
         if (const auto v = p.cellNumber(p.tabl[4], 1, i - 1))
             p.CorrectedRecipe.set(i, *v);
-        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-        if (const auto v = Num::toInt32(std::floor(double(p.CorrectedRecipe[i]) * 100.0)))
-            p.SBegunok[i].setValue(*v);
-        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
+        p.showCorrectedOnSlider(i);
         p.MLock[i].setValue(0);
     }
     // 12.

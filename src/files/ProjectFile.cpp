@@ -221,11 +221,7 @@ void LoadClosingSteps(MixProject &p)
         if (!m)
             break; // a base-recipe cell that is not a number stops the closing steps here
         p.CorrectedRecipe.set(i, *m);
-        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-        if (SliderModel *s = p.slider(i))
-            if (const auto v = Num::toInt32(std::floor(double(*m) * 100.0)))
-                s->setValue(*v);
-        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
+        p.showCorrectedOnSlider(i);
         if (i <= MaxComponents)
             p.MLock[i].setValue(0);
     }
