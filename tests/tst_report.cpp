@@ -157,7 +157,8 @@ private slots:
         f.p.AutoCheck.setChecked(true);
         f.p.TrialMixCurve.set(1, 42.125f);
         f.p.TrialMixCurve.set(2, 7.0f);
-        const auto t = tables(f.build());
+        const Doc::Document d = f.build();
+        const auto t = tables(d);
         QCOMPARE(t[0]->cell(2, 2).text, QStringLiteral("42,12"));
         QCOMPARE(t[0]->cell(2, 3).text, QStringLiteral("7"));
     }

@@ -516,6 +516,8 @@ Form1::~Form1()
 {
     // The widgets mirror the project: they go first, while it still exists.
     m_timer->stop();
+    delete m_database;
+    delete m_bounds;
     delete takeCentralWidget();
 }
 
@@ -551,7 +553,6 @@ void Form1::showDatabase()
     if (!m_database) {
         m_database = new Form2(m_project, this);
         m_database->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_database, &QObject::destroyed, this, [this] { m_database = nullptr; });
     }
     m_database->show();
     m_database->raise();

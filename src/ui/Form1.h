@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -80,7 +81,7 @@ private:
     QTimer *m_timer = nullptr;
     SearchRandom m_random{uint64_t(QDateTime::currentMSecsSinceEpoch())};
     Form6 *m_bounds = nullptr;
-    Form2 *m_database = nullptr;
+    QPointer<Form2> m_database; // discarded by its close box
     bool m_clipboardHasText = false;
     QString m_openPath;
     QString m_savePath;
