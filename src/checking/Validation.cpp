@@ -66,9 +66,15 @@ void ValidateTables(MixProject &p, bool clipboardHasText)
         for (int j = 1; j <= k; ++j) {
             if (j > MaxClasses)
                 return; // class 51 has no slot: the displays keep the last complete run
-            const auto size = p.cellNumber(t3, j, 0);
-            const auto prevSize = j > 1 ? p.cellNumber(t3, j - 1, 0) : std::nullopt;
-            v.sizeError[size_t(j)] = orderedFails(prevSize, size, j);
+            // The size and reference rules give the same result for every component: they are
+            // evaluated with the first one and counted again for the others.
+            if (i == 1) {
+                const auto size = p.cellNumber(t3, j, 0);
+                const auto prevSize = j > 1 ? p.cellNumber(t3, j - 1, 0) : std::nullopt;
+                v.sizeError[size_t(j)] = orderedFails(prevSize, size, j);
+                const auto ref = p.cellNumber(t5, 1, j);
+                v.referenceError[size_t(j)] = orderedFails(j > 1 ? p.cellNumber(t5, 1, j - 1) : std::nullopt, ref, j);
+            }
             v.sizeErrors += v.sizeError[size_t(j)];
 
             const auto value = p.cellNumber(t3, j, i);
@@ -79,9 +85,6 @@ void ValidateTables(MixProject &p, bool clipboardHasText)
                 fractionFails = !value;
             v.fractionError[size_t(i)][size_t(j)] = fractionFails;
             v.componentErrors[size_t(i)] += fractionFails;
-
-            const auto ref = p.cellNumber(t5, 1, j);
-            v.referenceError[size_t(j)] = orderedFails(j > 1 ? p.cellNumber(t5, 1, j - 1) : std::nullopt, ref, j);
         }
         // 3.4
         v.referenceErrors = 0;

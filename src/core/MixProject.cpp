@@ -73,14 +73,6 @@ void MixProject::startUp()
     Recalculate(*this);
 }
 
-std::optional<float> MixProject::cellNumber(const GridModel &grid, int row, int col) const
-{
-    const auto index = CellIndex(grid, row, col);
-    if (!index)
-        return std::nullopt;
-    return grid.number(int64_t(*index));
-}
-
 const QString *MixProject::cellText(const GridModel &grid, int row, int col) const
 {
     const auto index = CellIndex(grid, row, col);

@@ -124,7 +124,13 @@ public:
     void startUp();
 
     // Table and field helpers. A cell "read as a number" is the locale conversion of its text.
-    std::optional<float> cellNumber(const GridModel &grid, int row, int col) const;
+    std::optional<float> cellNumber(const GridModel &grid, int row, int col) const
+    {
+        const auto index = CellIndex(grid, row, col);
+        if (!index)
+            return std::nullopt;
+        return grid.number(int64_t(*index));
+    }
     const QString *cellText(const GridModel &grid, int row, int col) const;
     bool setCellText(GridModel &grid, int row, int col, const QString &text);
 
