@@ -106,6 +106,23 @@ private slots:
         QCOMPARE(*win.p().tabl[3].text(2, 1), QStringLiteral("4"));
     }
 
+    // A block selected with the mouse is what Ctrl+C copies.
+    void copyAMouseSelection()
+    {
+        Window win;
+        QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt")));
+        SelectStep(win.p(), 2);
+        GridView *v = win.view(3);
+        v->setCurrentIndex(v->model()->index(1, 1));
+        v->selectionModel()->select(QItemSelection(v->model()->index(1, 1), v->model()->index(2, 2)),
+                                    QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(win.p().tabl[3].rowSel(), 3);
+        QCOMPARE(win.p().tabl[3].colSel(), 2);
+        win.desktop->ctrl = true;
+        QTest::keyClick(v, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(win.desktop->clipboard, QStringLiteral("45\t100\r5\t98"));
+    }
+
     void stepButtonsAndValidationTick()
     {
         Window win;

@@ -744,7 +744,8 @@ void Form1::buildStep5(QWidget *panel)
     MixProject &p = m_project;
     label(panel, p.Label_manualCorrection);
     for (int i = 1; i <= MaxComponents; ++i) {
-        label(panel, p.k_name[i]);
+        QLabel *name = label(panel, p.k_name[i]);
+        connect(&p.k_name[i], &Control::stateChanged, name, [name, &p, i] { name->setToolTip(p.k_name[i].text()); });
         auto *slider = new QSlider(Qt::Horizontal, panel);
         SliderModel &s = p.SBegunok[i];
         auto apply = [slider, &s] {
@@ -764,9 +765,12 @@ void Form1::buildStep5(QWidget *panel)
         connect(&s, &SliderModel::stateChanged, slider, apply);
         connect(slider, &QSlider::sliderMoved, &s, [&s](int v) { s.userScroll(v); });
         connect(slider, &QSlider::valueChanged, &s, [&s](int v) { s.setValue(v); });
+        // The scale's caption is spaced with blanks: a fixed-pitch font puts 0 and 100 under the
+        // ends of the track.
         QLabel *scale = label(panel, p.Pol_label[i]);
-        QFont small = scale->font();
-        small.setPointSizeF(small.pointSizeF() * 0.8);
+        QFont small(QStringLiteral("Liberation Mono"));
+        small.setStyleHint(QFont::Monospace);
+        small.setPixelSize(9);
         scale->setFont(small);
         button(panel, p.MMinus[i]);
         button(panel, p.MPlus[i]);

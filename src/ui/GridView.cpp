@@ -151,6 +151,27 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     connect(&m_grid, &GridModel::columnWidthChanged, this, &GridView::syncColumnWidth);
     connect(&m_grid, &GridModel::shapeChanged, this, &GridView::syncAllWidths);
     connect(&m_grid, &GridModel::topRowChanged, this, &GridView::syncTopRow);
+    // A block selected with the mouse: its far corner becomes the grid's selection corner.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_syncing)
+            return;
+        const QModelIndexList cells = selectionModel()->selectedIndexes();
+        if (cells.isEmpty())
+            return;
+        int r0 = cells.first().row(), r1 = r0, c0 = cells.first().column(), c1 = c0;
+        for (const QModelIndex &i : cells) {
+            r0 = std::min(r0, i.row());
+            r1 = std::max(r1, i.row());
+            c0 = std::min(c0, i.column());
+            c1 = std::max(c1, i.column());
+        }
+        const int row = m_grid.row() - 1, col = m_grid.col();
+        m_syncing = true;
+        m_grid.setRowSel((row == r0 ? r1 : r0) + 1);
+        m_grid.setColSel(col == c0 ? c1 : c0);
+        m_syncing = false;
+        viewport()->update();
+    });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_syncing)
             m_grid.setTopRow(v + 1);
