@@ -770,7 +770,7 @@ void Form1::buildStep5(QWidget *panel)
         QLabel *scale = label(panel, p.Pol_label[i]);
         QFont small(QStringLiteral("Liberation Mono"));
         small.setStyleHint(QFont::Monospace);
-        small.setPixelSize(9);
+        small.setPixelSize(10);
         scale->setFont(small);
         button(panel, p.MMinus[i]);
         button(panel, p.MPlus[i]);
