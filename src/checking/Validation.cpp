@@ -151,8 +151,8 @@ void ValidateTables(MixProject &p, bool clipboardHasText)
     // 9.
     p.ErrTab5.setText(v.referenceErrors != 0 ? incomplete : Blank);
     p.ReferenceTableValid = v.referenceErrors == 0;
-    // 10. The diagram shows the base recipe only while it is valid (drawn by the window).
-    p.Diagramma1.setValue(p.BaseRecipeValid ? 1 : 0);
+    // 10. The diagram shows the base recipe only while it is valid: the window redraws it when
+    // BaseRecipeValid changes (the tick compares the flags before and after this run).
     // 11.
     p.TablesValid = p.DensityRowValid && p.GrainTableValid && p.BaseRecipeValid && p.ReferenceTableValid;
     p.AutoCheck.setEnabled(p.TablesValid);
