@@ -138,6 +138,12 @@ private slots:
         QTRY_VERIFY(win.p().ErrBorder.isVisible());
         QVERIFY(!win.p().GrainTableValid);
         QVERIFY(win.p().ComErrView.isEnabled());
+        // The error list opens over the table with its lines stacked.
+        win.p().ComErrView.setChecked(true);
+        QTRY_VERIFY(win.p().PoleError.isVisible());
+        QVERIFY(win.p().PErr1.isVisible());
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_SHOTS"))
+            win.w.grab().save(QStringLiteral("/tmp/step2-errors.png"));
     }
 
     void closing_data()
