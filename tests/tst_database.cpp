@@ -81,7 +81,7 @@ private slots:
         const auto settings = ReadDatabaseSettings(writeSettings(dir, FixtureSettings), nullptr);
         QVERIFY(settings);
         QString error;
-        const auto db = ReadComponentDatabase(QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), *settings, &error);
+        const auto db = ReadComponentDatabase(QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), *settings, &error);
         QVERIFY2(db, qPrintable(error));
         QCOMPARE(db->sizeCount, 10);
         QCOMPARE(*db->sizes[1], 0.071);
@@ -194,7 +194,7 @@ private slots:
         QTemporaryDir dir;
         QString book = dir.filePath(QStringLiteral("x.xlsx"));
         if (file == "fixture") {
-            book = QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx");
+            book = QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx");
         } else if (file == "zip") {
             QVERIFY(TestXlsx::write(book, {{QStringLiteral("readme.txt"), QByteArray("x")}}));
         } else {
@@ -226,7 +226,7 @@ private slots:
         SelectionModel s;
         StartSelection(s);
         QString error;
-        QVERIFY2(LoadDatabase(s, QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), &error),
+        QVERIFY2(LoadDatabase(s, QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), &error),
                  qPrintable(error));
         s.comboN.setValue(3);
         SetParticipatingRows(s);
@@ -268,7 +268,7 @@ private slots:
         QTemporaryDir dir;
         SelectionModel s;
         StartSelection(s);
-        QVERIFY(LoadDatabase(s, QStringLiteral("/work/shared/fixtures/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), nullptr));
+        QVERIFY(LoadDatabase(s, QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), nullptr));
         ChooseComponent(s, 1, 1, {});
         QCOMPARE(s.ishod_gran_table.rows(), 2);
         QCOMPARE(*s.ishod_gran_table.text(0, 0), QStringLiteral("Название компонента"));
