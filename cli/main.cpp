@@ -1,16 +1,7 @@
 // palvex-cli: the project model without a window, for batch work and for checking results.
 // It drives the same model and the same routines as the window.
-#include "checking/Validation.h"
-#include "core/MixProject.h"
 #include "core/Numbers.h"
-#include "core/Recalculate.h"
-#include "correction/AutoSelection.h"
-#include "correction/ManualCorrection.h"
-#include "correction/Optimum.h"
-#include "files/ProjectFile.h"
-#include "report/Report.h"
-#include "ui/Form1Logic.h"
-#include "ui/Layout.h"
+#include "session/ProjectSession.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -96,49 +87,53 @@ QString boolText(bool b)
 }
 
 // The error messages the window shows, in the order of its steps.
-QStringList errorMessages(const MixProject &p)
+QStringList errorMessages(const ProjectSession &s)
 {
+    const ValidationReport &v = s.validation();
     QStringList errors;
-    auto add = [&errors](const Control &c, bool shown) {
-        if (shown && !c.text().trimmed().isEmpty())
-            errors << c.text();
+    auto add = [&errors](const QString &text) {
+        if (!text.trimmed().isEmpty())
+            errors << text;
     };
-    add(p.ErrTab1, true);
-    add(p.PErr1, p.PErr1.isVisible());
-    for (int i = 1; i <= MaxComponents; ++i)
-        add(p.PErrA[i], p.PErrA[i].isVisible());
-    add(p.ErrTab4, true);
-    add(p.ErrTab5, true);
+    add(v.densityMessage());
+    add(v.sizeLine());
+    for (int i = 1; i <= s.componentCount(); ++i)
+        add(v.componentLine(i));
+    add(v.recipeMessage());
+    add(v.referenceMessage());
     return errors;
 }
 
-QStringList resultFields(const MixProject &p)
+QStringList resultFields(const ProjectSession &s)
 {
-    const int n = std::min<int>(p.ComponentCount, MaxComponents);
-    const int k = std::clamp<int>(Num::toInt16(Num::Val(p.K.text())).value_or(0), 0, MaxClasses);
+    const ProjectDocument &d = s.document();
+    const MixNumbers &x = s.numbers();
+    const ValidationReport &v = s.validation();
+    const int n = std::min<int>(x.componentCount, MaxComponents);
+    const int k = std::clamp<int>(d.classCount(), 0, MaxClasses);
     QStringList f;
-    f << QStringLiteral("\"name\": ") + jsonString(p.project_name.text());
+    f << QStringLiteral("\"name\": ") + jsonString(d.name);
     f << QStringLiteral("\"N\": %1").arg(n);
     f << QStringLiteral("\"K\": %1").arg(k);
-    f << QStringLiteral("\"data_form\": %1").arg(int(p.dataForm()));
-    f << QStringLiteral("\"reference_kind\": %1").arg(int(p.referenceKind().value_or(ReferenceKind::FunkDinger)));
-    f << QStringLiteral("\"sizes\": ") + floats(p.SieveSize, k);
-    f << QStringLiteral("\"base_recipe\": ") + floats(p.BaseRecipe, n);
-    f << QStringLiteral("\"corrected_recipe\": ") + floats(p.CorrectedRecipe, n);
-    f << QStringLiteral("\"base_volume_fractions\": ") + floats(p.BaseVolumeFraction, n);
-    f << QStringLiteral("\"corrected_volume_fractions\": ") + floats(p.CorrectedVolumeFraction, n);
-    f << QStringLiteral("\"base_curve\": ") + floats(p.BaseMixCurve, k);
-    f << QStringLiteral("\"corrected_curve\": ") + floats(p.CorrectedMixCurve, k);
-    f << QStringLiteral("\"reference_curve\": ") + floats(p.ReferenceCurve, k);
-    f << QStringLiteral("\"deviations\": ") + floats(p.CurveDeviation, k);
-    f << QStringLiteral("\"divergence\": ") + floatText(p.CurveDivergence);
-    f << QStringLiteral("\"band_upper\": ") + floats(p.ReferenceBandUpper, k);
-    f << QStringLiteral("\"band_lower\": ") + floats(p.ReferenceBandLower, k);
+    f << QStringLiteral("\"data_form\": %1").arg(int(d.dataForm));
+    f << QStringLiteral("\"reference_kind\": %1").arg(int(d.referenceKind));
+    f << QStringLiteral("\"sizes\": ") + floats(x.sieveSize, k);
+    f << QStringLiteral("\"base_recipe\": ") + floats(x.baseRecipe, n);
+    f << QStringLiteral("\"corrected_recipe\": ") + floats(x.correctedRecipe, n);
+    f << QStringLiteral("\"base_volume_fractions\": ") + floats(x.baseVolumeFraction, n);
+    f << QStringLiteral("\"corrected_volume_fractions\": ") + floats(x.correctedVolumeFraction, n);
+    f << QStringLiteral("\"base_curve\": ") + floats(x.baseMixCurve, k);
+    f << QStringLiteral("\"corrected_curve\": ") + floats(x.correctedMixCurve, k);
+    f << QStringLiteral("\"reference_curve\": ") + floats(x.referenceCurve, k);
+    f << QStringLiteral("\"deviations\": ") + floats(x.curveDeviation, k);
+    f << QStringLiteral("\"divergence\": ") + floatText(x.curveDivergence);
+    f << QStringLiteral("\"band_upper\": ") + floats(x.referenceBandUpper, k);
+    f << QStringLiteral("\"band_lower\": ") + floats(x.referenceBandLower, k);
     f << QStringLiteral("\"valid\": {\"density\": %1, \"grain\": %2, \"recipe\": %3, \"reference\": %4, \"all\": %5}")
-             .arg(boolText(p.DensityRowValid), boolText(p.GrainTableValid), boolText(p.BaseRecipeValid),
-                  boolText(p.ReferenceTableValid), boolText(p.TablesValid));
+             .arg(boolText(v.densitiesValid), boolText(v.grainTableValid), boolText(v.baseRecipeValid),
+                  boolText(v.referenceValid), boolText(v.tablesValid()));
     QStringList errors;
-    for (const QString &e : errorMessages(p))
+    for (const QString &e : errorMessages(s))
         errors << jsonString(e);
     f << QStringLiteral("\"errors\": [") + errors.join(QStringLiteral(", ")) + u']';
     return f;
@@ -157,13 +152,15 @@ int fail(const QString &message)
 }
 
 // The corrected recipe set as the sliders would set it: slider = floor(m * 100).
-bool applyCorrected(MixProject &p, const QString &list, QString *error)
+bool applyCorrected(ProjectSession &s, const QString &list, QString *error)
 {
     const QStringList parts = list.split(u',');
-    if (parts.size() != p.ComponentCount) {
-        *error = QStringLiteral("--corrected needs %1 mass fractions, got %2").arg(p.ComponentCount).arg(parts.size());
+    const int n = s.componentCount();
+    if (parts.size() != n) {
+        *error = QStringLiteral("--corrected needs %1 mass fractions, got %2").arg(n).arg(parts.size());
         return false;
     }
+    ComponentFloats recipe;
     for (int i = 1; i <= parts.size(); ++i) {
         bool ok = false;
         const float m = parts[i - 1].trimmed().toFloat(&ok);
@@ -171,29 +168,10 @@ bool applyCorrected(MixProject &p, const QString &list, QString *error)
             *error = QStringLiteral("--corrected: \"%1\" is not a mass fraction from 0 to 100").arg(parts[i - 1]);
             return false;
         }
-        p.CorrectedRecipe.set(i, m);
-        p.showCorrectedOnSlider(i);
+        recipe.set(i, m);
     }
-    Recalculate(p);
+    s.setCorrectedRecipe(recipe);
     return true;
-}
-
-// Opens the project as the window does and runs one tick's refresh and validation.
-bool openProject(MixProject &p, const QString &file, QString *error)
-{
-    ConnectWindowHandlers(p);
-    p.startUp();
-    LayoutWindow(p, DesignWidth, DesignHeight);
-    if (!ProjectFile::LoadProject(p, file, error))
-        return false;
-    SelectStep(p, 1);
-    return true;
-}
-
-void validate(MixProject &p)
-{
-    RefreshCorrectionDisplay(p);
-    ValidateTables(p, false);
 }
 
 struct Args
@@ -237,22 +215,22 @@ int calc(const QStringList &args)
     const auto a = parse(args, {QStringLiteral("--corrected")}, &error);
     if (!a)
         return fail(QStringLiteral("calc: ") + error);
-    MixProject p;
-    if (!openProject(p, a->file, &error))
+    ProjectSession p;
+    if (!p.openProject(a->file, &error))
         return fail(error);
     if (a->options.contains(QStringLiteral("--corrected")) && !applyCorrected(p, a->options[QStringLiteral("--corrected")], &error))
         return fail(error);
-    validate(p);
     printJson(resultFields(p));
     return 0;
 }
 
 // --bounds and --lock, as the bounds dialog and the lock boxes would set them.
-bool applyBoundsAndLocks(MixProject &p, const Args &a, QString *error)
+bool applyBoundsAndLocks(ProjectSession &p, const Args &a, QString *error)
 {
-    const int n = p.ComponentCount;
+    const int n = p.componentCount();
     bool ok = false;
     if (a.options.contains(QStringLiteral("--bounds"))) {
+        ComponentFloats lower, upper;
         const QStringList pairs = a.options[QStringLiteral("--bounds")].split(u',');
         if (pairs.size() != n) {
             *error = QStringLiteral("--bounds needs %1 pairs lo:hi, got %2").arg(n).arg(pairs.size());
@@ -266,10 +244,11 @@ bool applyBoundsAndLocks(MixProject &p, const Args &a, QString *error)
                 *error = QStringLiteral("bound \"%1\" must be lo:hi with 0 <= lo < hi <= 100").arg(pairs[i - 1]);
                 return false;
             }
-            p.VariationMin.set(i, lo);
-            p.VariationMax.set(i, hi);
+            lower.set(i, lo);
+            upper.set(i, hi);
         }
-        p.BoundsCheck.setChecked(true);
+        p.setBounds(lower, upper);
+        p.setBoundsOn(true);
     }
     if (a.options.contains(QStringLiteral("--lock"))) {
         for (const QString &s : a.options[QStringLiteral("--lock")].split(u',')) {
@@ -278,7 +257,7 @@ bool applyBoundsAndLocks(MixProject &p, const Args &a, QString *error)
                 *error = QStringLiteral("--lock takes component numbers from 1 to %1, got \"%2\"").arg(n).arg(s);
                 return false;
             }
-            p.MLock[i].setChecked(true);
+            p.setLocked(i, true);
         }
     }
     return true;
@@ -290,19 +269,16 @@ int optimum(const QStringList &args)
     const auto a = parse(args, {QStringLiteral("--bounds"), QStringLiteral("--lock")}, &error);
     if (!a)
         return fail(QStringLiteral("optimum: ") + error);
-    MixProject p;
-    if (!openProject(p, a->file, &error))
+    ProjectSession p;
+    if (!p.openProject(a->file, &error))
         return fail(error);
     if (!applyBoundsAndLocks(p, *a, &error))
         return fail(QStringLiteral("optimum: ") + error);
-    validate(p);
-    if (!p.TablesValid)
+    if (!p.validation().tablesValid())
         return fail(QStringLiteral("optimum: the tables of %1 are not valid: %2").arg(a->file, errorMessages(p).join(u' ')));
-    const OptimumResult r = SolveOptimum(p);
+    const OptimumResult r = p.findBestRecipe();
     if (!r.feasible)
         return fail(QStringLiteral("optimum: no recipe satisfies the locks and bounds: ") + r.problem);
-    AdoptOptimum(p, r);
-    validate(p);
     QStringList fields = resultFields(p);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.9g", r.divergence);
@@ -324,24 +300,18 @@ int search(const QStringList &args)
     const qulonglong seed = a->options.value(QStringLiteral("--seed")).toULongLong(&ok);
     if (!ok)
         return fail(QStringLiteral("search: --seed needs a whole number"));
-    MixProject p;
-    if (!openProject(p, a->file, &error))
+    ProjectSession p;
+    if (!p.openProject(a->file, &error))
         return fail(error);
     if (!applyBoundsAndLocks(p, *a, &error))
         return fail(QStringLiteral("search: ") + error);
-    validate(p);
-    if (!p.TablesValid) {
+    if (!p.validation().tablesValid()) {
         const QStringList errors = errorMessages(p);
         return fail(QStringLiteral("search: the tables of %1 are not valid: %2").arg(a->file, errors.join(QStringLiteral(" "))));
     }
-    SearchRandom random(seed);
-    p.AutoCheck.setChecked(true);
-    long adopted = 0;
-    for (long s = 0; s < steps; ++s) {
-        Timer2Tick(p);
-        adopted += Timer1Tick(p, false, random) ? 1 : 0;
-    }
-    validate(p);
+    p.searchRandom().seed(seed);
+    p.setSearchOn(true);
+    const long adopted = p.runSearch(steps);
     QStringList fields = resultFields(p);
     fields << QStringLiteral("\"steps\": %1").arg(steps);
     fields << QStringLiteral("\"adopted\": %1").arg(adopted);
@@ -349,6 +319,7 @@ int search(const QStringList &args)
     return 0;
 }
 
+#if 0
 int report(const QStringList &args)
 {
     QString error;
@@ -358,8 +329,8 @@ int report(const QStringList &args)
     const QString out = a->options.value(QStringLiteral("-o"));
     if (out.isEmpty())
         return fail(QStringLiteral("report: -o OUT.docx is required"));
-    MixProject p;
-    if (!openProject(p, a->file, &error))
+    ProjectSession p;
+    if (!p.openProject(a->file, &error))
         return fail(error);
     if (a->options.contains(QStringLiteral("--sections"))) {
         for (int box = 1; box <= 11; ++box)
@@ -380,6 +351,8 @@ int report(const QStringList &args)
         return fail(error);
     return 0;
 }
+
+#endif
 
 } // namespace
 
@@ -409,8 +382,10 @@ int main(int argc, char **argv)
         return calc(args);
     if (command == QStringLiteral("search"))
         return search(args);
+#if 0
     if (command == QStringLiteral("report"))
         return report(args);
+#endif
     if (command == QStringLiteral("optimum"))
         return optimum(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));

@@ -1,30 +1,15 @@
 #include "checking/Validation.h"
 
+#include "core/MixNumbers.h"
 #include "core/Numbers.h"
-#include "correction/ManualCorrection.h"
+#include "core/ProjectDocument.h"
 
 namespace {
 
-const QString Blank = QStringLiteral(" ");
+const QString Incomplete = QStringLiteral("Таблица заполнена не до конца, либо допущены синтаксические ошибки!");
 
-// The error lines of the components, made once (the run repeats every millisecond).
-const QString &componentMessage(bool integral, int i)
-{
-    static const auto make = [](bool integral) {
-        std::array<QString, MaxComponents + 1> lines;
-        for (int k = 1; k <= MaxComponents; ++k)
-            lines[size_t(k)] = integral
-                ? QStringLiteral("-> Процентное содержание частиц компонента %1 задано НЕ в порядке убывания.").arg(k)
-                : QStringLiteral("-> В столбце процентного содержания частиц компонента %1 допущены синтаксические ошибки ввода.").arg(k);
-        return lines;
-    };
-    static const std::array<QString, MaxComponents + 1> integralLines = make(true);
-    static const std::array<QString, MaxComponents + 1> differentialLines = make(false);
-    return integral ? integralLines[size_t(i)] : differentialLines[size_t(i)];
-}
-
-// The rule of an ordered column: class 1 must be numeric; a later class needs both its own
-// and the previous text numeric, and previous >= own (equal neighbours pass).
+// The rule of an ordered column: class 1 must be numeric; a later class needs both its own and
+// the previous value numeric, and previous >= own (equal neighbours pass).
 bool orderedFails(const std::optional<float> &previous, const std::optional<float> &own, int j)
 {
     if (j == 1)
@@ -32,139 +17,122 @@ bool orderedFails(const std::optional<float> &previous, const std::optional<floa
     return !previous || !own || !(*previous >= *own);
 }
 
+// The number of the reference cell of class j as the table shows it.
+std::optional<float> referenceNumber(const ProjectDocument &d, const MixNumbers &x, int j)
+{
+    if (d.referenceKind == ReferenceKind::ManualReference)
+        return d.manualReference(j).number();
+    const auto v = x.referenceCurve.get(j);
+    if (!v)
+        return std::nullopt;
+    QChar buf[48];
+    const int len = Num::formatRounded(double(*v), 2, buf);
+    if (len < 0)
+        return Num::toSingle(Num::formatRounded(double(*v), 2));
+    return Num::toSingle(QStringView(buf, len));
+}
+
 } // namespace
 
-void ValidateTables(MixProject &p, bool clipboardHasText)
+QString ValidationReport::densityMessage() const
 {
-    auto &v = p.validation;
-    // 1.
-    p.PoleError.setVisible(p.ComErrView.isChecked());
-    // 2.
-    v.densityErrors = 0;
-    v.recipeErrors = 0;
-    const int n = Num::toInt16(Num::Val(p.N.text())).value_or(0);
-    const int k = Num::toInt16(Num::Val(p.K.text())).value_or(0);
-    const bool integral = p.Data_type_1.isChecked();
-    GridModel &t2 = p.tabl[2], &t3 = p.tabl[3], &t4 = p.tabl[4], &t5 = p.tabl[5];
+    return densityErrors != 0 ? Incomplete : QString();
+}
 
-    // 3.
-    for (int i = 1; i <= n; ++i) {
-        if (i > MaxComponents)
-            return; // no controls or slots beyond ten components: the run stops here
-        // 3.1 Range guard of the corrected fraction as shown.
-        const auto shown = Num::toSingle(p.M_lab[i].text());
-        if (!shown)
-            return; // the rest of the run is skipped; the next tick starts again
-        if (*shown < 0.0f || *shown > 100.0f)
-            ResetCorrectedRecipe(p);
-        // 3.2 Density.
-        v.densityError[size_t(i)] = !p.cellNumber(t2, 1, i - 1);
-        v.densityErrors += v.densityError[size_t(i)];
-        // 3.3 Sizes, percentages and the reference, class by class.
-        v.sizeErrors = 0;
-        v.componentErrors[size_t(i)] = 0;
-        for (int j = 1; j <= k; ++j) {
-            if (j > MaxClasses)
-                return; // class 51 has no slot: the displays keep the last complete run
-            // The size and reference rules give the same result for every component: they are
-            // evaluated with the first one and counted again for the others.
-            if (i == 1) {
-                const auto size = p.cellNumber(t3, j, 0);
-                const auto prevSize = j > 1 ? p.cellNumber(t3, j - 1, 0) : std::nullopt;
-                v.sizeError[size_t(j)] = orderedFails(prevSize, size, j);
-                const auto ref = p.cellNumber(t5, 1, j);
-                v.referenceError[size_t(j)] = orderedFails(j > 1 ? p.cellNumber(t5, 1, j - 1) : std::nullopt, ref, j);
-            }
-            v.sizeErrors += v.sizeError[size_t(j)];
+QString ValidationReport::sizeLine() const
+{
+    return sizeErrors != 0 ? QStringLiteral("-> Диаметры частиц заданы НЕ в порядке убывания, либо допущены синтаксические ошибки.")
+                           : QString();
+}
 
-            const auto value = p.cellNumber(t3, j, i);
-            bool fractionFails;
-            if (integral)
-                fractionFails = orderedFails(j > 1 ? p.cellNumber(t3, j - 1, i) : std::nullopt, value, j);
-            else
-                fractionFails = !value;
-            v.fractionError[size_t(i)][size_t(j)] = fractionFails;
-            v.componentErrors[size_t(i)] += fractionFails;
-        }
-        // 3.4
-        v.referenceErrors = 0;
-        for (int j = 1; j <= k; ++j)
-            v.referenceErrors += v.referenceError[size_t(j)];
-        // 3.5
-        if (v.componentErrors[size_t(i)] == 0) {
-            p.PErrA[i].setText(Blank);
-            p.PErrA[i].setVisible(false);
-        } else {
-            p.PErrA[i].setVisible(true);
-            p.PErrA[i].setText(componentMessage(integral, i));
-        }
-        // 3.6 Base recipe.
-        bool recipeFails = true;
-        if (p.cellNumber(t4, 1, i - 1)) {
-            const auto sum = Num::toSingle(p.mass0_sum.text());
-            if (!sum)
-                return;
-            recipeFails = *sum != 100.0f;
-        }
-        v.recipeError[size_t(i)] = recipeFails;
-        v.recipeErrors += recipeFails;
-    }
-    // 4.
-    if (v.sizeErrors == 0) {
-        p.PErr1.setText(Blank);
-        p.PErr1.setVisible(false);
-    } else {
-        p.PErr1.setText(QStringLiteral("-> Диаметры частиц заданы НЕ в порядке убывания, либо допущены синтаксические ошибки."));
-        p.PErr1.setVisible(true);
-    }
-    // 5.
-    for (int i = std::max(n + 1, 1); i <= MaxComponents; ++i)
-        p.PErrA[i].setVisible(false);
-    // 6.
-    const QString incomplete = QStringLiteral("Таблица заполнена не до конца, либо допущены синтаксические ошибки!");
-    p.ErrTab1.setText(v.densityErrors != 0 ? incomplete : Blank);
-    p.DensityRowValid = v.densityErrors == 0;
-    // 7.
-    bool anyLine = p.PErr1.isVisible();
+QString ValidationReport::componentLine(int i) const
+{
+    if (i < 1 || i > MaxComponents || componentErrors[size_t(i)] == 0)
+        return QString();
+    return integral
+        ? QStringLiteral("-> Процентное содержание частиц компонента %1 задано НЕ в порядке убывания.").arg(i)
+        : QStringLiteral("-> В столбце процентного содержания частиц компонента %1 допущены синтаксические ошибки ввода.").arg(i);
+}
+
+QStringList ValidationReport::errorLines() const
+{
+    QStringList lines;
+    if (sizeErrors != 0)
+        lines << sizeLine();
     for (int i = 1; i <= MaxComponents; ++i)
-        anyLine = anyLine || p.PErrA[i].isVisible();
-    if (!anyLine) {
-        p.PoleError.setVisible(false);
-        p.ComErrView.setEnabled(false);
-        p.ErrBorder.setVisible(false);
-        p.GrainTableValid = true;
-    } else {
-        p.ComErrView.setEnabled(true);
-        p.ErrBorder.setVisible(true);
-        p.GrainTableValid = false;
-    }
-    // 8.
-    if (v.recipeErrors != 0) {
-        p.ErrTab4.setText(QStringLiteral("Таблица содержит ошибки (сумма массовых долей <> 100%)!"));
-        p.ErrBorder4.setVisible(true);
-        p.BaseRecipeValid = false;
-    } else {
-        p.ErrTab4.setText(Blank);
-        p.ErrBorder4.setVisible(false);
-        p.BaseRecipeValid = true;
-    }
-    // 9.
-    p.ErrTab5.setText(v.referenceErrors != 0 ? incomplete : Blank);
-    p.ReferenceTableValid = v.referenceErrors == 0;
-    // 10. The diagram shows the base recipe only while it is valid: the window redraws it when
-    // BaseRecipeValid changes (the tick compares the flags before and after this run).
-    // 11.
-    p.TablesValid = p.DensityRowValid && p.GrainTableValid && p.BaseRecipeValid && p.ReferenceTableValid;
-    p.AutoCheck.setEnabled(p.TablesValid);
-    // 12.
-    p.ComPaste.setEnabled(clipboardHasText);
+        if (componentErrors[size_t(i)] != 0)
+            lines << componentLine(i);
+    return lines;
 }
 
-void LayoutErrorList(MixProject &p)
+QString ValidationReport::recipeMessage() const
 {
-    const auto &v = p.validation;
-    p.PErr1.setTop(480);
-    p.PErrA[1].setTop(p.PErr1.top() + (v.sizeErrors >= 1 ? 240 : 0));
-    for (int k = 1; k <= 9; ++k)
-        p.PErrA[k + 1].setTop(p.PErrA[k].top() + (v.componentErrors[size_t(k)] >= 1 ? 240 : 0));
+    return recipeErrors != 0 ? QStringLiteral("Таблица содержит ошибки (сумма массовых долей <> 100%)!") : QString();
 }
+
+QString ValidationReport::referenceMessage() const
+{
+    return referenceErrors != 0 ? Incomplete : QString();
+}
+
+namespace Validation {
+
+QString referenceCellText(const ProjectDocument &d, const MixNumbers &x, int j)
+{
+    if (d.referenceKind == ReferenceKind::ManualReference)
+        return d.manualReference(j).text();
+    const auto v = x.referenceCurve.get(j);
+    return v && j >= 1 ? Num::formatRounded(double(*v), 2) : QString();
+}
+
+bool correctedOutOfRange(const MixNumbers &x, int i)
+{
+    const float shown = float(Num::roundHalfEven(double(x.correctedRecipe[i]), 2));
+    return shown < 0.0f || shown > 100.0f;
+}
+
+std::optional<ValidationReport> validateTables(const ProjectDocument &d, const MixNumbers &x)
+{
+    ValidationReport r;
+    const int n = std::min<int>(d.componentCount, MaxComponents);
+    const int k = d.classCount();
+    if (n >= 1 && k > MaxClasses)
+        return std::nullopt;
+    r.integral = d.dataForm == GrainDataForm::Integral;
+
+    // The size and reference rules do not depend on the component.
+    if (n >= 1) {
+        for (int j = 1; j <= k; ++j) {
+            r.sizeError[size_t(j)] = orderedFails(j > 1 ? d.size(j - 1).number() : std::nullopt, d.size(j).number(), j);
+            r.referenceError[size_t(j)] = orderedFails(j > 1 ? referenceNumber(d, x, j - 1) : std::nullopt, referenceNumber(d, x, j), j);
+            r.sizeErrors += r.sizeError[size_t(j)];
+            r.referenceErrors += r.referenceError[size_t(j)];
+        }
+    }
+    // The recipe's sum as the base-recipe step shows it.
+    const bool sumIs100 = float(x.baseRecipeSum) == 100.0f;
+    for (int i = 1; i <= n; ++i) {
+        r.densityError[size_t(i)] = !d.density(i).number();
+        r.densityErrors += r.densityError[size_t(i)];
+        for (int j = 1; j <= k; ++j) {
+            const auto value = d.composition(j, i).number();
+            const bool fails = r.integral ? orderedFails(j > 1 ? d.composition(j - 1, i).number() : std::nullopt, value, j) : !value;
+            r.fractionError[size_t(i)][size_t(j)] = fails;
+            r.componentErrors[size_t(i)] += fails;
+        }
+        const bool recipeFails = !d.baseRecipe(i).number() || !sumIs100;
+        r.recipeError[size_t(i)] = recipeFails;
+        r.recipeErrors += recipeFails;
+    }
+
+    r.densitiesValid = r.densityErrors == 0;
+    bool anyLine = r.sizeErrors != 0;
+    for (int i = 1; i <= n; ++i)
+        anyLine = anyLine || r.componentErrors[size_t(i)] != 0;
+    r.grainTableValid = !anyLine;
+    r.baseRecipeValid = r.recipeErrors == 0;
+    r.referenceValid = r.referenceErrors == 0;
+    return r;
+}
+
+} // namespace Validation

@@ -4,7 +4,9 @@
 
 #include <cmath>
 
-std::optional<float> RecipeSum(const ComponentFloats &recipe, int n)
+namespace Grain {
+
+std::optional<float> recipeSum(const ComponentFloats &recipe, int n)
 {
     double sum = 0.0;
     for (int i = 1; i <= n; ++i) {
@@ -16,7 +18,7 @@ std::optional<float> RecipeSum(const ComponentFloats &recipe, int n)
     return Num::single(sum);
 }
 
-std::optional<float> VolumeFraction(const ComponentFloats &recipe, const ComponentFloats &density, int n, int i)
+std::optional<float> volumeFraction(const ComponentFloats &recipe, const ComponentFloats &density, int n, int i)
 {
     double total = 0.0;
     for (int k = 1; k <= n; ++k) {
@@ -42,7 +44,7 @@ std::optional<float> VolumeFraction(const ComponentFloats &recipe, const Compone
     return Num::single(*share);
 }
 
-std::optional<float> CumulateResidue(std::optional<float> value, const ClassTable<float> &cumulative, int j, int i)
+std::optional<float> cumulateResidue(std::optional<float> value, const ClassTable<float> &cumulative, int j, int i)
 {
     if (!value || !ClassTable<float>::has(j, i))
         return std::nullopt;
@@ -54,7 +56,7 @@ std::optional<float> CumulateResidue(std::optional<float> value, const ClassTabl
     return Num::single(double(*value) + double(*previous));
 }
 
-std::optional<double> MixPassing(const ComponentFloats &volumeFraction, GrainDataForm form,
+std::optional<double> mixPassing(const ComponentFloats &volumeFraction, GrainDataForm form,
                                  const ClassTable<float> &entered, const ClassTable<float> &cumulative,
                                  int n, int j)
 {
@@ -72,3 +74,5 @@ std::optional<double> MixPassing(const ComponentFloats &volumeFraction, GrainDat
         return std::nullopt;
     return sum;
 }
+
+} // namespace Grain

@@ -1,179 +1,114 @@
 #include "core/Recalculate.h"
 
 #include "core/GrainMath.h"
+#include "core/MixNumbers.h"
 #include "core/Numbers.h"
+#include "core/ProjectDocument.h"
 #include "core/Reference.h"
+
+#include <cmath>
 
 namespace {
 
-// The leading number of a field as a whole number (halves to even).
-std::optional<int16_t> leadingCount(const Control &field)
+constexpr float LogAxisFloor = 0.0001f;
+
+void referenceAt(const ProjectDocument &d, MixNumbers &x, int j, const Reference::Coefficients &c)
 {
-    return Num::toInt16(Num::Val(field.text()));
+    if (d.referenceKind == ReferenceKind::ManualReference) {
+        if (const auto v = d.manualReference(j).number())
+            x.referenceCurve.set(j, *v);
+        return;
+    }
+    if (const auto D = x.sieveSize.get(j))
+        if (const auto v = Reference::equationValue(d.referenceKind, c, *D, x.maxSize, x.minSize))
+            x.referenceCurve.set(j, *v);
 }
 
-// (table width - margin) / column count, rounded; fails on a division by zero.
-std::optional<int> spreadWidth(const GridModel &grid, int margin)
+void deviationAt(MixNumbers &x, int j)
 {
-    const auto w = Num::divide(double(grid.width() - margin), double(grid.cols()));
-    if (!w)
-        return std::nullopt;
-    return Num::toInt32(*w);
+    const auto ref = x.referenceCurve.get(j);
+    const auto mix = x.correctedMixCurve.get(j);
+    if (!ref || !mix)
+        return;
+    if (const auto dev = Num::single(std::fabs(double(*ref) - double(*mix))))
+        x.curveDeviation.set(j, *dev);
 }
 
-void setSpreadWidth(GridModel &grid, int col, int margin)
+void updateDivergence(int k, MixNumbers &x)
 {
-    if (const auto w = spreadWidth(grid, margin))
-        grid.setColumnWidth(col, *w);
+    // Without size classes there is nothing to diverge.
+    x.curveDivergence = k >= 1 ? Reference::largestDeviation(x.curveDeviation, k) : 0.0f;
+    for (int j = 1; j <= k; ++j) {
+        const auto ref = x.referenceCurve.get(j);
+        if (!ref)
+            break; // beyond the storage: no further class can be stored either
+        if (const auto up = Num::single(double(*ref) + double(x.curveDivergence)))
+            x.referenceBandUpper.set(j, *up);
+        if (const auto low = Num::single(double(*ref) - double(x.curveDivergence)))
+            x.referenceBandLower.set(j, *low);
+    }
 }
 
 } // namespace
 
-void Recalculate(MixProject &p)
+void recalculate(const ProjectDocument &d, MixNumbers &x)
 {
-    // 1. The component count.
-    if (const auto n = leadingCount(p.N))
-        p.ComponentCount = *n;
-    const int n = p.ComponentCount;
+    x.componentCount = d.componentCount;
+    const int n = x.componentCount;
 
-    // 2. The controls under the slider list of step 5.
-    if (SliderModel *last = p.slider(n))
-        p.IshReset.setTop(last->top() + 500);
-    p.summa.setTop(p.IshReset.top());
-    p.Label60.setTop(p.IshReset.top() + 45);
-    p.AutoCheck.setTop(p.IshReset.top() + p.IshReset.height() + 200);
-    p.BoundsCheck.setTop(p.AutoCheck.top() + 600);
-    p.CommandBounds.setTop(p.BoundsCheck.top() + 120);
-    p.CommandOptimum.setTop(p.BoundsCheck.top() + 700);
-    p.LabelOptimum.setTop(p.CommandOptimum.top() + 450);
-
-    // 3. The shapes of the tables.
-    const auto kShape = leadingCount(p.K);
-    p.tabl[1].setCols(n);
-    p.tabl[2].setCols(n);
-    p.tabl[3].setCols(n + 1);
-    p.tabl[4].setCols(n);
-    if (kShape)
-        p.tabl[5].setCols(*kShape + 1);
-    p.setCellText(p.tabl[3], 0, 0, QStringLiteral("Dj"));
-    if (kShape)
-        p.tabl[3].setRows(*kShape + 1);
-    p.setCellText(p.tabl[5], 0, 0, QStringLiteral("Dj"));
-    p.setCellText(p.tabl[5], 1, 0, QStringLiteral("A'j"));
-
-    // 4. Headers, widths and the per-component inputs.
+    // The per-component inputs, then every volume fraction from the same complete set.
     for (int i = 1; i <= n; ++i) {
-        const QString number = Num::formatInt(i);
-        p.setCellText(p.tabl[1], 0, i - 1, number);
-        p.setCellText(p.tabl[2], 0, i - 1, number);
-        if (const QString *name = p.cellText(p.tabl[1], 1, i - 1)) {
-            const QString copy = *name;
-            p.setCellText(p.tabl[3], 0, i, copy);
-            p.setCellText(p.tabl[4], 0, i - 1, copy);
-        }
-        setSpreadWidth(p.tabl[1], i - 1, 100);
-        setSpreadWidth(p.tabl[2], i - 1, 100);
-        setSpreadWidth(p.tabl[4], i - 1, 100);
-        setSpreadWidth(p.tabl[3], i, 250);
-        if (const auto m = p.cellNumber(p.tabl[4], 1, i - 1))
-            p.BaseRecipe.set(i, *m);
-        if (const auto rho = p.cellNumber(p.tabl[2], 1, i - 1))
-            p.GrainDensity.set(i, *rho);
+        if (const auto m = d.baseRecipe(i).number())
+            x.baseRecipe.set(i, *m);
+        if (const auto rho = d.density(i).number())
+            x.grainDensity.set(i, *rho);
     }
-
-    // 5. Volume fractions, all from the same complete set of fractions and densities.
     for (int i = 1; i <= n; ++i) {
-        if (const auto v = VolumeFraction(p.BaseRecipe, p.GrainDensity, n, i))
-            p.BaseVolumeFraction.set(i, *v);
-        if (const auto v = VolumeFraction(p.CorrectedRecipe, p.GrainDensity, n, i))
-            p.CorrectedVolumeFraction.set(i, *v);
+        if (const auto v = Grain::volumeFraction(x.baseRecipe, x.grainDensity, n, i))
+            x.baseVolumeFraction.set(i, *v);
+        if (const auto v = Grain::volumeFraction(x.correctedRecipe, x.grainDensity, n, i))
+            x.correctedVolumeFraction.set(i, *v);
     }
+    if (const auto sum = Grain::recipeSum(x.baseRecipe, n))
+        x.baseRecipeSum = Num::roundHalfEven(double(*sum), 2);
 
-    // 6. The sum of the base recipe.
-    if (const auto sum = RecipeSum(p.BaseRecipe, n))
-        p.mass0_sum.setText(Num::formatRounded(double(*sum), 2));
-
-    // 7. The size column is as wide as the last component column.
-    p.tabl[3].setColumnWidth(0, p.tabl[3].columnWidth(n));
-
-    // 8. The slider rows of step 5.
-    for (int i = 1; i <= MaxComponents; ++i) {
-        if (i > n) {
-            p.k_name[i].setVisible(false);
-            p.Pol_label[i].setVisible(false);
-            p.M_lab[i].setVisible(false);
-            p.M_lab_rn[i].setVisible(false);
-            p.SBegunok[i].setVisible(false);
-            p.MarkerBMin[i].setVisible(false);
-            p.MarkerBMax[i].setVisible(false);
-            p.MPlus[i].setVisible(false);
-            p.MMinus[i].setVisible(false);
-            p.MLock[i].setVisible(false);
-            p.lock_pic[i].setVisible(false);
-        } else {
-            if (const QString *name = p.cellText(p.tabl[1], 1, i - 1))
-                p.k_name[i].setText(*name);
-            p.k_name[i].setVisible(true);
-            p.Pol_label[i].setVisible(true);
-            p.M_lab[i].setVisible(true);
-            p.M_lab_rn[i].setVisible(true);
-            p.SBegunok[i].setVisible(true);
-            if (p.BoundsCheck.isChecked()) {
-                p.MarkerBMin[i].setVisible(true);
-                p.MarkerBMax[i].setVisible(true);
-            }
-            p.MPlus[i].setVisible(true);
-            p.MMinus[i].setVisible(true);
-            p.MLock[i].setVisible(true);
-            p.lock_pic[i].setVisible(true);
+    // The size classes. K is read once: a count that does not fit 16 bits computes no class.
+    const auto kc = Num::toInt16(Num::Val(d.classCountText));
+    if (!kc)
+        return;
+    const int k = *kc;
+    // Classes beyond the storage have no slot: every statement for them would fail.
+    const int stored = std::min(k, MaxClasses);
+    if (k >= 1) {
+        if (const auto d1 = d.size(1).number())
+            x.maxSize = *d1;
+        if (const auto dk = d.size(k).number())
+            x.minSize = *dk;
+    }
+    const Reference::Coefficients c = Reference::coefficients(d);
+    for (int j = 1; j <= stored; ++j) {
+        for (int i = 1; i <= n; ++i) {
+            const auto value = d.composition(j, i).number();
+            if (value)
+                x.enteredComposition.set(j, i, *value);
+            if (const auto r = Grain::cumulateResidue(value, x.cumulativeResidue, j, i))
+                x.cumulativeResidue.set(j, i, *r);
         }
+        if (const auto base = Grain::mixPassing(x.baseVolumeFraction, d.dataForm, x.enteredComposition, x.cumulativeResidue, n, j))
+            if (const auto f = Num::single(*base))
+                x.baseMixCurve.set(j, *f);
+        if (const auto corrected = Grain::mixPassing(x.correctedVolumeFraction, d.dataForm, x.enteredComposition, x.cumulativeResidue, n, j))
+            if (const auto f = Num::single(*corrected))
+                x.correctedMixCurve.set(j, *f);
+        if (const auto size = d.size(j).number())
+            x.sieveSize.set(j, *size);
+        referenceAt(d, x, j, c);
+        deviationAt(x, j);
     }
+    updateDivergence(k, x);
 
-    // 9. The size classes.
-    if (const auto kc = leadingCount(p.K)) {
-        const GrainDataForm form = p.dataForm();
-        // The coefficients are read once for the pass: nothing in the loop can change them.
-        const Coefficients c = ReadCoefficients(p);
-        for (int j = 1; j <= *kc; ++j) {
-            setSpreadWidth(p.tabl[5], j, 250);
-            if (const QString *size = p.cellText(p.tabl[3], j, 0)) {
-                const QString copy = *size;
-                p.setCellText(p.tabl[5], 0, j, copy);
-            }
-            for (int i = 1; i <= n; ++i) {
-                const auto value = p.cellNumber(p.tabl[3], j, i);
-                if (value)
-                    p.EnteredComposition.set(j, i, *value);
-                if (const auto r = CumulateResidue(value, p.CumulativeResidue, j, i))
-                    p.CumulativeResidue.set(j, i, *r);
-            }
-            if (const auto base = MixPassing(p.BaseVolumeFraction, form, p.EnteredComposition, p.CumulativeResidue, n, j))
-                if (const auto f = Num::single(*base))
-                    p.BaseMixCurve.set(j, *f);
-            if (const auto corrected = MixPassing(p.CorrectedVolumeFraction, form, p.EnteredComposition, p.CumulativeResidue, n, j))
-                if (const auto f = Num::single(*corrected))
-                    p.CorrectedMixCurve.set(j, *f);
-
-            if (const auto d = p.cellNumber(p.tabl[3], j, 0))
-                p.SieveSize.set(j, *d);
-            if (const auto d = p.cellNumber(p.tabl[3], 1, 0))
-                p.MaxSize = *d;
-            if (const auto k = leadingCount(p.K))
-                if (const auto d = p.cellNumber(p.tabl[3], *k, 0))
-                    p.MinSize = *d;
-
-            ReferenceAt(p, j, c);
-            DeviationAt(p, j);
-        }
+    if (x.maxSize > x.minSize) {
+        x.logAxisMax = x.maxSize;
+        x.logAxisMin = x.minSize < LogAxisFloor ? LogAxisFloor : x.minSize;
     }
-
-    // 10. The divergence and the band.
-    UpdateDivergence(p);
-
-    // 11. The header column of the reference table.
-    if (const auto k = leadingCount(p.K))
-        p.tabl[5].setColumnWidth(0, p.tabl[5].columnWidth(*k));
-
-    // 12. The graph redraws from the new numbers.
-    p.notifyRecalculated();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "core/MixProject.h"
+// The calculation of a mix design: from the document's texts (and the corrected recipe already
+// in `numbers`) to the volume fractions, the two mix curves, the reference curve, the
+// deviations, the divergence and its band.
+//
+// Every statement stands alone: one that fails is skipped and its target keeps its previous
+// value, so an unfinished table leaves the last numbers standing. Nothing here touches a window.
 
-// Turns the window's texts into the numeric state and brings the dependent views up to date:
-// reshapes the five tables to N and K, re-reads every input, recomputes the volume fractions,
-// the mix curves, the reference, the divergence and the band, places the slider rows of the
-// correction step, and tells the graph to redraw. Every statement stands alone: one that fails
-// is skipped and its target keeps its previous value. Safe to enter again from a cell event.
-void Recalculate(MixProject &project);
+class ProjectDocument;
+struct MixNumbers;
+
+void recalculate(const ProjectDocument &document, MixNumbers &numbers);

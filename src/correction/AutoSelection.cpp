@@ -1,7 +1,9 @@
 #include "correction/AutoSelection.h"
 
 #include "core/GrainMath.h"
+#include "core/MixNumbers.h"
 #include "core/Numbers.h"
+#include "core/ProjectDocument.h"
 #include "core/Reference.h"
 
 #include <cmath>
@@ -37,22 +39,16 @@ float SearchRandom::next()
 
 namespace {
 
-int classCount(const MixProject &p)
+// The mix curve of a recipe's volume fractions over classes 1..K, and its largest deviation from
+// the reference, rounded to 2 decimals. A class that cannot be formed ends the computation there
+// (the curve keeps what it had).
+bool curveAndDivergence(const ProjectDocument &d, const MixNumbers &x, const ComponentFloats &volume, ClassFloats &curve,
+                        DeviationFloats &deviation, float &divergence)
 {
-    return Num::toInt16(Num::Val(p.K.text())).value_or(0);
-}
-
-// The mix curve of a recipe's volume fractions over classes 1..K, and its largest deviation
-// from the reference, rounded to 2 decimals. A class that cannot be formed ends the
-// computation there (the curve keeps what it had), as one statement of the tick.
-bool curveAndDivergence(const MixProject &p, const ComponentFloats &volume, ClassFloats &curve,
-                        Slots<float, MaxClasses + 2> &deviation, float &divergence)
-{
-    const int n = p.ComponentCount;
-    const int k = classCount(p);
-    const GrainDataForm form = p.dataForm();
+    const int n = x.componentCount;
+    const int k = d.classCount();
     for (int j = 1; j <= k; ++j) {
-        const auto passing = MixPassing(volume, form, p.EnteredComposition, p.CumulativeResidue, n, j);
+        const auto passing = Grain::mixPassing(volume, d.dataForm, x.enteredComposition, x.cumulativeResidue, n, j);
         if (!passing)
             return false;
         const auto f = Num::single(*passing);
@@ -60,112 +56,125 @@ bool curveAndDivergence(const MixProject &p, const ComponentFloats &volume, Clas
             return false;
     }
     for (int j = 1; j <= k; ++j) {
-        const auto ref = p.ReferenceCurve.get(j);
+        const auto ref = x.referenceCurve.get(j);
         if (!ref)
             return false;
-        const auto d = Num::single(std::fabs(double(*ref) - double(curve[j])));
-        if (!d || !deviation.set(j, *d))
+        const auto dev = Num::single(std::fabs(double(*ref) - double(curve[j])));
+        if (!dev || !deviation.set(j, *dev))
             return false;
     }
-    divergence = float(Num::roundHalfEven(double(LargestDeviation(deviation, k)), 2));
+    divergence = float(Num::roundHalfEven(double(Reference::largestDeviation(deviation, k)), 2));
     return true;
 }
 
 } // namespace
 
-bool AutoSelectionStep(MixProject &p, SearchRandom &r)
+namespace Search {
+
+void refreshLocks(const MixNumbers &x, CorrectionState &s)
 {
-    const int n = p.ComponentCount;
-    if (!p.AutoCheck.isChecked() || n <= 1 || n > MaxComponents)
+    const int n = std::min<int>(x.componentCount, MaxComponents);
+    for (int i = 1; i <= n; ++i) {
+        if (s.trialRecipe[i] > 0.0f)
+            s.previousTrial.set(i, s.trialRecipe[i]);
+        if (s.locked[size_t(i)]) {
+            const float cur = x.correctedRecipe[i];
+            s.lockedFraction.set(i, cur);
+            if (const auto v = Num::toInt32(Num::roundHalfEven(double(cur) * 100.0)))
+                s.slider[size_t(i)] = std::clamp(*v, SliderMin, SliderMax);
+        } else {
+            s.lockedFraction.set(i, 0.0f);
+        }
+    }
+}
+
+bool step(const ProjectDocument &d, MixNumbers &x, CorrectionState &s, SearchRandom &r)
+{
+    const int n = x.componentCount;
+    if (!s.searchOn || n <= 1 || n > MaxComponents)
         return false;
     int lockedCount = 0;
     float L = 0.0f;
     for (int i = 1; i <= n; ++i) {
-        lockedCount += p.MLock[i].isChecked() ? 1 : 0;
-        L += p.LockedFraction[i];
+        lockedCount += s.locked[size_t(i)] ? 1 : 0;
+        L += s.lockedFraction[i];
     }
     if (lockedCount >= n - 1)
         return false;
 
-    // 1. The search component; the ends are chosen half as often as the others.
+    // The search component; the ends are chosen half as often as the others.
     const auto sp = Num::toInt16(1.0 + double(r.next()) * double(n - 1));
     if (sp && *sp >= 1 && *sp <= n)
-        p.SearchComponent = *sp;
-    const int sc = p.SearchComponent;
+        s.searchComponent = *sp;
+    const int sc = s.searchComponent;
     if (sc < 1 || sc > n)
         return false;
-    // 2.
     const float free = 100.0f - L;
-    if (p.MLock[sc].isChecked())
-        p.TrialRecipe.set(sc, p.LockedFraction[sc]);
+    if (s.locked[size_t(sc)])
+        s.trialRecipe.set(sc, s.lockedFraction[sc]);
     else
-        p.TrialRecipe.set(sc, free * r.next());
-    // 3. Rescaling of the other free components (32-bit arithmetic).
-    const float tp = p.TrialRecipe[sc];
-    const float divisor = free - p.PreviousTrial[sc];
+        s.trialRecipe.set(sc, free * r.next());
+    // The other free components share the rest in the proportions of the previous trial
+    // (32-bit arithmetic).
+    const float tp = s.trialRecipe[sc];
+    const float divisor = free - s.previousTrial[sc];
     for (int i = 1; i <= n; ++i) {
         if (i == sc)
             continue;
-        if (p.MLock[i].isChecked()) {
-            p.TrialRecipe.set(i, p.LockedFraction[i]);
+        if (s.locked[size_t(i)]) {
+            s.trialRecipe.set(i, s.lockedFraction[i]);
         } else if (divisor != 0.0f) {
-            const float t = (free - tp) * p.PreviousTrial[i] / divisor;
+            const float t = (free - tp) * s.previousTrial[i] / divisor;
             if (std::isfinite(t))
-                p.TrialRecipe.set(i, t);
+                s.trialRecipe.set(i, t);
         }
     }
-    // 4.
     for (int i = 1; i <= n; ++i)
-        if (const auto v = VolumeFraction(p.TrialRecipe, p.GrainDensity, n, i))
-            p.TrialVolumeFraction.set(i, *v);
-    // 5.
-    curveAndDivergence(p, p.TrialVolumeFraction, p.TrialMixCurve, p.TrialDeviation, p.TrialDivergence);
-    // 6.
+        if (const auto v = Grain::volumeFraction(s.trialRecipe, x.grainDensity, n, i))
+            s.trialVolumeFraction.set(i, *v);
+    curveAndDivergence(d, x, s.trialVolumeFraction, s.trialMixCurve, s.trialDeviation, s.trialDivergence);
     double sum = 0.0;
     for (int i = 1; i <= n; ++i)
-        sum += double(p.TrialRecipe[i]);
-    if (Num::roundHalfEven(sum, 2) >= 100.0 && p.TrialDivergence < p.CurveDivergence)
-        return ApplyTrial(p);
+        sum += double(s.trialRecipe[i]);
+    if (Num::roundHalfEven(sum, 2) >= 100.0 && s.trialDivergence < x.curveDivergence)
+        return applyTrial(d, x, s);
     return false;
 }
 
-bool ApplyTrial(MixProject &p, bool checkBounds)
+bool applyTrial(const ProjectDocument &d, MixNumbers &x, CorrectionState &s, bool checkBounds)
 {
-    const int n = std::min<int>(p.ComponentCount, MaxComponents);
-    // 1.
+    const int n = std::min<int>(x.componentCount, MaxComponents);
     bool adopt = true;
-    if (checkBounds && p.BoundsCheck.isChecked()) {
+    if (checkBounds && s.boundsOn) {
         for (int j = 1; j <= n; ++j) {
-            const float t = p.TrialRecipe[j];
-            if (!(p.VariationMin[j] <= t && t <= p.VariationMax[j]))
+            const float t = s.trialRecipe[j];
+            if (!(s.variationMin[j] <= t && t <= s.variationMax[j]))
                 adopt = false;
         }
     }
-    // 2. The sliders' change notifications return at once while AutoCheck is checked.
     if (adopt) {
         for (int j = 1; j <= n; ++j) {
-            p.CorrectedRecipe.set(j, p.TrialRecipe[j]);
-            if (const auto v = Num::toInt32(std::floor(double(p.CorrectedRecipe[j]) * 100.0)))
-                p.SBegunok[j].setValue(*v);
+            x.correctedRecipe.set(j, s.trialRecipe[j]);
+            if (const auto v = Num::toInt32(std::floor(double(x.correctedRecipe[j]) * 100.0)))
+                s.slider[size_t(j)] = std::clamp(*v, SliderMin, SliderMax);
         }
     }
-    // 3.
     for (int j = 1; j <= n; ++j)
-        if (const auto v = VolumeFraction(p.CorrectedRecipe, p.GrainDensity, n, j))
-            p.CorrectedVolumeFraction.set(j, *v);
-    float divergence = p.CurveDivergence;
-    if (curveAndDivergence(p, p.CorrectedVolumeFraction, p.CorrectedMixCurve, p.CurveDeviation, divergence)) {
-        p.CurveDivergence = divergence;
-        const int k = classCount(p);
+        if (const auto v = Grain::volumeFraction(x.correctedRecipe, x.grainDensity, n, j))
+            x.correctedVolumeFraction.set(j, *v);
+    float divergence = x.curveDivergence;
+    if (curveAndDivergence(d, x, x.correctedVolumeFraction, x.correctedMixCurve, x.curveDeviation, divergence)) {
+        x.curveDivergence = divergence;
+        const int k = d.classCount();
         for (int j = 1; j <= k; ++j) {
-            const auto ref = p.ReferenceCurve.get(j);
+            const auto ref = x.referenceCurve.get(j);
             if (!ref)
                 break;
-            p.ReferenceBandUpper.set(j, *ref + p.CurveDivergence);
-            p.ReferenceBandLower.set(j, *ref - p.CurveDivergence);
+            x.referenceBandUpper.set(j, *ref + x.curveDivergence);
+            x.referenceBandLower.set(j, *ref - x.curveDivergence);
         }
     }
-    // 4.
-    p.notifyChartsChanged();
     return adopt;
 }
+
+} // namespace Search

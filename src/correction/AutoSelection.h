@@ -1,16 +1,20 @@
 #pragma once
 
-// The automatic selection of step 5.2: one step of a random walk of the trial recipe per
-// Timer1 tick while AutoCheck is checked. A trial whose divergence is strictly smaller than the
-// current one (and, with BoundsCheck, within the bounds) becomes the corrected recipe.
+// The automatic search: a random walk of a trial recipe. Each step changes one randomly chosen
+// component and rescales the other free ones so that the trial sums to 100 %; a trial whose sum
+// reaches 100 % and whose divergence is strictly smaller than the current one (and, while the
+// bounds are on, that lies within them) becomes the corrected recipe.
 
-#include "core/MixProject.h"
+#include "correction/CorrectionState.h"
 
 #include <cstdint>
 #include <initializer_list>
 
-// A uniform generator on [0, 1). The window mixes the clock into it on every tick; tests and
-// the command-line tool seed it once and get the same walk every time.
+class ProjectDocument;
+struct MixNumbers;
+
+// A uniform generator on [0, 1). The window stirs the clock into it as the search runs; tests
+// and the command-line tool seed it once and get the same walk every time.
 class SearchRandom
 {
 public:
@@ -36,11 +40,19 @@ struct SearchCounts
     long adopted = 0;
 };
 
-// One step of the search (does nothing unless AutoCheck is checked and at least two
-// components are free). Returns true when the trial was adopted.
-bool AutoSelectionStep(MixProject &project, SearchRandom &random);
+namespace Search {
 
-// Adopts the trial (within the bounds, when they are on) and recomputes the corrected curve,
-// the divergence and the band from the corrected recipe. Returns true when adopted.
-// `checkBounds` false adopts without looking at the bounds (a recipe known to respect them).
-bool ApplyTrial(MixProject &project, bool checkBounds = true);
+// What the correction shows before each step: the previous trial takes the trial's positive
+// values, and a locked component's fraction (and slider) follows its corrected fraction.
+void refreshLocks(const MixNumbers &numbers, CorrectionState &state);
+
+// One step of the search (nothing unless the search is on and at least two components are
+// free). Returns true when the trial was adopted.
+bool step(const ProjectDocument &document, MixNumbers &numbers, CorrectionState &state, SearchRandom &random);
+
+// Adopts the trial (within the bounds, when they are on) and recomputes the corrected curve, the
+// divergence and the band from the corrected recipe. Returns true when adopted. `checkBounds`
+// false adopts without looking at the bounds (a recipe known to respect them).
+bool applyTrial(const ProjectDocument &document, MixNumbers &numbers, CorrectionState &state, bool checkBounds = true);
+
+} // namespace Search

@@ -1,7 +1,10 @@
 #include "correction/Optimum.h"
 
 #include "core/Numbers.h"
-#include "correction/AutoSelection.h"
+#include "core/MixNumbers.h"
+#include "core/ProjectDocument.h"
+
+#include <QStringList>
 
 #include <glpk.h>
 
@@ -15,32 +18,32 @@ struct GlpkProblem
     ~GlpkProblem() { glp_delete_prob(lp); }
 };
 
-QString componentName(const MixProject &p, int i)
+QString componentName(const ProjectDocument &d, int i)
 {
-    const QString *name = p.cellText(p.tabl[1], 1, i - 1);
-    return name && !name->trimmed().isEmpty() ? QStringLiteral("«%1»").arg(*name) : QStringLiteral("№%1").arg(i);
+    const QString &name = d.componentName(i).text();
+    return !name.trimmed().isEmpty() ? QStringLiteral("«%1»").arg(name) : QStringLiteral("№%1").arg(i);
 }
 
 // Which components make the locks and bounds impossible, in words.
-QString explainInfeasible(const MixProject &p, int n, bool bounds)
+QString explainInfeasible(const ProjectDocument &d, const MixNumbers &x, const CorrectionState &s, int n, bool bounds)
 {
     double lockedSum = 0, minSum = 0, maxSum = 0;
     QStringList locked, lower, upper;
     for (int i = 1; i <= n; ++i) {
-        if (p.MLock[i].isChecked()) {
-            lockedSum += p.CorrectedRecipe[i];
-            locked << componentName(p, i);
-            if (bounds && (p.CorrectedRecipe[i] < p.VariationMin[i] || p.CorrectedRecipe[i] > p.VariationMax[i]))
-                return QStringLiteral("закрепленная доля компонента %1 лежит вне его границ.").arg(componentName(p, i));
+        if (s.locked[size_t(i)]) {
+            lockedSum += x.correctedRecipe[i];
+            locked << componentName(d, i);
+            if (bounds && (x.correctedRecipe[i] < s.variationMin[i] || x.correctedRecipe[i] > s.variationMax[i]))
+                return QStringLiteral("закрепленная доля компонента %1 лежит вне его границ.").arg(componentName(d, i));
             continue;
         }
-        const double lo = bounds ? p.VariationMin[i] : 0.0, hi = bounds ? p.VariationMax[i] : 100.0;
+        const double lo = bounds ? s.variationMin[i] : 0.0, hi = bounds ? s.variationMax[i] : 100.0;
         minSum += lo;
         maxSum += hi;
         if (lo > 0)
-            lower << componentName(p, i);
+            lower << componentName(d, i);
         if (hi < 100)
-            upper << componentName(p, i);
+            upper << componentName(d, i);
     }
     if (lockedSum + minSum > 100.0 + 1e-9)
         return QStringLiteral("закрепленные доли и нижние границы компонентов %1 в сумме больше 100 %.")
@@ -54,23 +57,25 @@ QString explainInfeasible(const MixProject &p, int n, bool bounds)
 
 } // namespace
 
-OptimumResult SolveOptimum(const MixProject &p)
+namespace Optimum {
+
+OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const CorrectionState &s)
 {
     OptimumResult result;
-    const int n = p.ComponentCount;
-    const int k = Num::toInt16(Num::Val(p.K.text())).value_or(0);
+    const int n = x.componentCount;
+    const int k = d.classCount();
     if (n < 1 || n > MaxComponents || k < 1 || k > MaxClasses) {
         result.problem = QStringLiteral("проект должен иметь от 1 до 10 компонентов и от 1 до 50 классов крупности.");
         return result;
     }
     for (int i = 1; i <= n; ++i) {
-        if (!(p.GrainDensity[i] > 0)) {
-            result.problem = QStringLiteral("плотность компонента %1 должна быть больше нуля.").arg(componentName(p, i));
+        if (!(x.grainDensity[i] > 0)) {
+            result.problem = QStringLiteral("плотность компонента %1 должна быть больше нуля.").arg(componentName(d, i));
             return result;
         }
     }
-    const bool bounds = p.BoundsCheck.isChecked();
-    const bool integral = p.dataForm() == GrainDataForm::Integral;
+    const bool bounds = s.boundsOn;
+    const bool integral = d.dataForm == GrainDataForm::Integral;
 
     GlpkProblem prob;
     glp_prob *lp = prob.lp;
@@ -94,10 +99,10 @@ OptimumResult SolveOptimum(const MixProject &p)
         }
     };
     for (int j = 1; j <= k; ++j) {
-        const double ref = p.ReferenceCurve[j];
+        const double ref = x.referenceCurve[j];
         std::vector<std::pair<int, double>> up, down;
         for (int i = 1; i <= n; ++i) {
-            const double passing = integral ? double(p.EnteredComposition(j, i)) : 100.0 - double(p.CumulativeResidue(j, i));
+            const double passing = integral ? double(x.enteredComposition(j, i)) : 100.0 - double(x.cumulativeResidue(j, i));
             up.emplace_back(i, 0.01 * passing);
             down.emplace_back(i, 0.01 * passing);
         }
@@ -116,15 +121,15 @@ OptimumResult SolveOptimum(const MixProject &p)
     auto fractionRow = [&](int i, double f) {
         std::vector<std::pair<int, double>> coefs;
         for (int c = 1; c <= n; ++c)
-            coefs.emplace_back(c, (c == i ? 100.0 : 0.0) * p.GrainDensity[c] - f * p.GrainDensity[c]);
+            coefs.emplace_back(c, (c == i ? 100.0 : 0.0) * x.grainDensity[c] - f * x.grainDensity[c]);
         return coefs;
     };
     for (int i = 1; i <= n; ++i) {
-        if (p.MLock[i].isChecked()) {
-            addRow(GLP_FX, 0.0, 0.0, fractionRow(i, p.CorrectedRecipe[i]));
+        if (s.locked[size_t(i)]) {
+            addRow(GLP_FX, 0.0, 0.0, fractionRow(i, x.correctedRecipe[i]));
         } else if (bounds) {
-            addRow(GLP_LO, 0.0, 0.0, fractionRow(i, p.VariationMin[i]));
-            addRow(GLP_UP, 0.0, 0.0, fractionRow(i, p.VariationMax[i]));
+            addRow(GLP_LO, 0.0, 0.0, fractionRow(i, s.variationMin[i]));
+            addRow(GLP_UP, 0.0, 0.0, fractionRow(i, s.variationMax[i]));
         }
     }
     glp_load_matrix(lp, int(ia.size()) - 1, ia.data(), ja.data(), ar.data());
@@ -136,7 +141,7 @@ OptimumResult SolveOptimum(const MixProject &p)
     const int ret = glp_simplex(lp, &parm);
     const int status = glp_get_status(lp);
     if (ret == GLP_ENOPFS || status == GLP_NOFEAS || status == GLP_INFEAS) {
-        result.problem = explainInfeasible(p, n, bounds);
+        result.problem = explainInfeasible(d, x, s, n, bounds);
         return result;
     }
     if (ret != 0 || status != GLP_OPT) {
@@ -145,35 +150,16 @@ OptimumResult SolveOptimum(const MixProject &p)
     }
     double volumeMass = 0;
     for (int i = 1; i <= n; ++i)
-        volumeMass += glp_get_col_prim(lp, i) * p.GrainDensity[i];
+        volumeMass += glp_get_col_prim(lp, i) * x.grainDensity[i];
     if (!(volumeMass > 0)) {
         result.problem = QStringLiteral("решение не найдено.");
         return result;
     }
     for (int i = 1; i <= n; ++i)
-        result.mass[size_t(i)] = std::max(0.0, 100.0 * glp_get_col_prim(lp, i) * p.GrainDensity[i] / volumeMass);
+        result.mass[size_t(i)] = std::max(0.0, 100.0 * glp_get_col_prim(lp, i) * x.grainDensity[i] / volumeMass);
     result.divergence = glp_get_obj_val(lp);
     result.feasible = true;
     return result;
 }
 
-void AdoptOptimum(MixProject &p, const OptimumResult &r)
-{
-    if (!r.feasible)
-        return;
-    const int n = std::min<int>(p.ComponentCount, MaxComponents);
-    for (int i = 1; i <= n; ++i)
-        p.TrialRecipe.set(i, float(r.mass[size_t(i)]));
-    // Locked components keep their fractions exactly.
-    for (int i = 1; i <= n; ++i)
-        if (p.MLock[i].isChecked())
-            p.TrialRecipe.set(i, p.CorrectedRecipe[i]);
-    // Adopted as an accepted trial is; the solution respects the bounds already (a float may
-    // stand a hair outside one, which must not undo the adoption).
-    // The guard keeps the sliders' change notifications from rebalancing the recipe.
-    p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-    ApplyTrial(p, false);
-    p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
-    p.LabelOptimum.setText(QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(r.divergence, 2)
-                           + QStringLiteral(" %"));
-}
+} // namespace Optimum

@@ -8,14 +8,17 @@
 //
 // with P_ji component i's full passing at class j (the entered value in the integral form,
 // 100 minus the cumulative residue in the differential form). Locked components keep their
-// corrected fraction and, while BoundsCheck is checked, every fraction stays within its bounds;
+// corrected fraction and, while the bounds are on, every fraction stays within its bounds;
 // both are linear in V. The mass fractions follow as m_i = 100 V_i rho_i / sum_k V_k rho_k.
 
-#include "core/MixProject.h"
+#include "correction/CorrectionState.h"
 
 #include <QString>
 
 #include <optional>
+
+class ProjectDocument;
+struct MixNumbers;
 
 struct OptimumResult
 {
@@ -25,10 +28,9 @@ struct OptimumResult
     QString problem;                             // why no recipe exists (names the components)
 };
 
-// Solves for the project as it stands (locks, bounds, reference, data form); the project is
-// not changed.
-OptimumResult SolveOptimum(const MixProject &project);
+namespace Optimum {
 
-// Adopts a feasible result as an accepted trial is adopted (corrected recipe, sliders, curve,
-// divergence, band, graph) and shows the reached divergence beside the button.
-void AdoptOptimum(MixProject &project, const OptimumResult &result);
+// Solves for the project as it stands (locks, bounds, reference, data form); nothing is changed.
+OptimumResult solve(const ProjectDocument &document, const MixNumbers &numbers, const CorrectionState &state);
+
+} // namespace Optimum

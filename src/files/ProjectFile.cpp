@@ -1,7 +1,8 @@
 #include "files/ProjectFile.h"
 
 #include "core/Numbers.h"
-#include "core/Recalculate.h"
+#include "checking/Validation.h"
+#include "core/MixNumbers.h"
 #include "files/Cp1251.h"
 
 #include <QFile>
@@ -15,17 +16,6 @@ namespace ProjectFile {
 
 namespace {
 
-QString cell(const MixProject &p, int table, int row, int col)
-{
-    const QString *t = p.cellText(p.tabl[table], row, col);
-    return t ? *t : QString();
-}
-
-int wholeCount(const Control &field)
-{
-    return Num::toInt16(Num::Val(field.text())).value_or(0);
-}
-
 // The text of the number a count line starts with ("3,0" -> "3", " 12" -> "12").
 QString countText(const QString &line)
 {
@@ -34,29 +24,31 @@ QString countText(const QString &line)
 
 } // namespace
 
-std::optional<QByteArray> ProjectBytes(const MixProject &p, QString *error)
+std::optional<QByteArray> projectBytes(const ProjectDocument &d, const MixNumbers &x, QString *error)
 {
-    const int n = wholeCount(p.N);
-    const int k = wholeCount(p.K);
+    const int n = d.componentCount;
+    const int k = d.classCount();
     QStringList lines;
-    lines << p.project_name.text() << p.N.text();
+    lines << d.name << Num::formatInt(n);
     for (int i = 1; i <= n; ++i)
-        lines << cell(p, 1, 1, i - 1);
+        lines << d.componentName(i).text();
     for (int i = 1; i <= n; ++i)
-        lines << cell(p, 2, 1, i - 1);
-    lines << (p.Data_type_1.isChecked() ? QStringLiteral("1") : QStringLiteral("2"));
-    lines << p.K.text();
+        lines << d.density(i).text();
+    lines << Num::formatInt(int(d.dataForm));
+    lines << d.classCountText;
     for (int j = 1; j <= k; ++j)
-        lines << cell(p, 3, j, 0);
+        lines << d.size(j).text();
     for (int j = 1; j <= k; ++j)
         for (int i = 1; i <= n; ++i)
-            lines << cell(p, 3, j, i);
+            lines << d.composition(j, i).text();
     for (int i = 1; i <= n; ++i)
-        lines << cell(p, 4, 1, i - 1);
-    lines << Num::formatInt(int(p.referenceKind().value_or(ReferenceKind::FunkDinger)));
-    lines << p.koef_n.text() << p.koef_a.text() << p.koef_n2.text() << p.koef_m.text() << p.koef_B.text();
+        lines << d.baseRecipe(i).text();
+    lines << Num::formatInt(int(d.referenceKind));
+    for (int c = 0; c < CoefficientCount; ++c)
+        lines << d.coefficients[size_t(c)].text();
+    // The reference as its table shows it: typed by hand, or the equation's values.
     for (int j = 1; j <= k; ++j)
-        lines << cell(p, 5, 1, j);
+        lines << Validation::referenceCellText(d, x, j);
 
     QByteArray bytes;
     for (const QString &line : lines) {
@@ -80,9 +72,9 @@ std::optional<QByteArray> ProjectBytes(const MixProject &p, QString *error)
     return bytes;
 }
 
-bool SaveProject(const MixProject &p, const QString &path, QString *error)
+bool saveProject(const ProjectDocument &d, const MixNumbers &x, const QString &path, QString *error)
 {
-    const auto bytes = ProjectBytes(p, error);
+    const auto bytes = projectBytes(d, x, error);
     if (!bytes)
         return false;
     QSaveFile file(path);
@@ -100,35 +92,36 @@ bool SaveProject(const MixProject &p, const QString &path, QString *error)
     return true;
 }
 
-bool LoadProject(MixProject &p, const QString &path, QString *error)
+std::optional<ProjectDocument> readProject(const QString &path, const ProjectDocument &current, QString *error)
 {
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = QStringLiteral("Не удалось открыть файл «%1»: %2").arg(shown, file.errorString());
-        return false;
+        return std::nullopt;
     }
     if (file.size() > MaxFileSize) {
         if (error)
             *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
-        return false;
+        return std::nullopt;
     }
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize) {
         if (error)
             *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
-        return false;
+        return std::nullopt;
     }
-    return LoadProjectBytes(p, bytes, shown, error);
+    return parseProject(bytes, shown, current, error);
 }
 
-bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &shown, QString *error)
+std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QString &shown, const ProjectDocument &current,
+                                            QString *error)
 {
-    auto refuse = [&](const QString &why) {
+    auto refuse = [&](const QString &why) -> std::optional<ProjectDocument> {
         if (error)
             *error = QStringLiteral("Файл «%1» не открыт: %2").arg(shown, why);
-        return false;
+        return std::nullopt;
     };
     if (bytes.size() > MaxFileSize)
         return refuse(QStringLiteral("он больше 1 МБ."));
@@ -171,61 +164,40 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
         return refuse(QStringLiteral("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
                           .arg(lines.size()).arg(n).arg(k).arg(lastRead));
 
-    // Load as the window does, line by line.
+    // The project, line by line. An unknown data-form or reference code keeps the current one.
+    ProjectDocument d;
+    d.dataForm = current.dataForm;
+    d.referenceKind = current.referenceKind;
     int at = 0;
     auto next = [&]() -> const QString & { return lines[at++]; };
-    p.project_name.setText(next());
-    p.N.setText(countText(next()));
-    for (int t = 1; t <= 5; ++t)
-        p.tabl[t].clear();
-    Recalculate(p);
+    d.name = next();
+    d.componentCount = int16_t(Num::Val(next()));
     for (int i = 1; i <= n; ++i)
-        p.setCellText(p.tabl[1], 1, i - 1, next());
+        d.setCell(InputTable::Names, 1, i - 1, next());
     for (int i = 1; i <= n; ++i)
-        p.setCellText(p.tabl[2], 1, i - 1, next());
+        d.setCell(InputTable::Densities, 1, i - 1, next());
     const double form = Num::Val(next());
     if (form == 1.0)
-        p.selectDataForm(GrainDataForm::Integral);
+        d.dataForm = GrainDataForm::Integral;
     else if (form == 2.0)
-        p.selectDataForm(GrainDataForm::Differential);
-    p.K.setText(countText(next()));
-    Recalculate(p);
+        d.dataForm = GrainDataForm::Differential;
+    d.classCountText = countText(next());
     for (int j = 1; j <= k; ++j)
-        p.setCellText(p.tabl[3], j, 0, next());
+        d.setCell(InputTable::Compositions, j, 0, next());
     for (int j = 1; j <= k; ++j)
         for (int i = 1; i <= n; ++i)
-            p.setCellText(p.tabl[3], j, i, next());
+            d.setCell(InputTable::Compositions, j, i, next());
     for (int i = 1; i <= n; ++i)
-        p.setCellText(p.tabl[4], 1, i - 1, next());
+        d.setCell(InputTable::BaseRecipe, 1, i - 1, next());
     const double kind = Num::Val(next());
     if (kind >= 1 && kind <= 5 && kind == std::floor(kind))
-        p.selectReference(ReferenceKind(int(kind)));
-    p.koef_n.setText(next());
-    p.koef_a.setText(next());
-    p.koef_n2.setText(next());
-    p.koef_m.setText(next());
-    p.koef_B.setText(next());
+        d.referenceKind = ReferenceKind(int(kind));
+    for (int c = 0; c < CoefficientCount; ++c)
+        d.coefficients[size_t(c)] = next();
     if (kind == 5.0)
         for (int j = 1; j <= k; ++j)
-            p.setCellText(p.tabl[5], 1, j, next());
-
-    LoadClosingSteps(p);
-    return true;
-}
-
-void LoadClosingSteps(MixProject &p)
-{
-    const int n = wholeCount(p.N);
-    for (int i = 1; i <= n; ++i) {
-        const auto m = p.cellNumber(p.tabl[4], 1, i - 1);
-        if (!m)
-            break; // a base-recipe cell that is not a number stops the closing steps here
-        p.CorrectedRecipe.set(i, *m);
-        p.showCorrectedOnSlider(i);
-        if (i <= MaxComponents)
-            p.MLock[i].setValue(0);
-    }
-    Recalculate(p);
+            d.setCell(InputTable::Reference, 1, j, next());
+    return d;
 }
 
 } // namespace ProjectFile

@@ -8,34 +8,37 @@
 //
 // 10 + 3N + 2K + K*N lines in all.
 
-#include "core/MixProject.h"
+#include "core/ProjectDocument.h"
+
+#include <QByteArray>
 
 #include <QString>
+
+struct MixNumbers;
 
 namespace ProjectFile {
 
 // Largest file opening accepts.
 inline constexpr qint64 MaxFileSize = 1024 * 1024;
 
-// Writes the project to `path` through a temporary file in the same folder, renamed over the
-// target only when everything was written. Refuses (writing nothing) a text that Windows-1251
-// cannot hold. On failure `error` says what went wrong and the target is untouched.
-bool SaveProject(const MixProject &project, const QString &path, QString *error);
+// The file's bytes: the document's texts, and for an equation reference the values its table
+// shows. Refuses (returning nothing, `error` set) a text that Windows-1251 cannot hold or that
+// holds a line break.
+std::optional<QByteArray> projectBytes(const ProjectDocument &document, const MixNumbers &numbers, QString *error);
 
-// The file's bytes as SaveProject writes them.
-std::optional<QByteArray> ProjectBytes(const MixProject &project, QString *error);
+// Writes the project to `path` through a temporary file in the same folder, which replaces the
+// target only when everything was written. On failure `error` says what went wrong and the
+// target is untouched.
+bool saveProject(const ProjectDocument &document, const MixNumbers &numbers, const QString &path, QString *error);
 
-// Reads and checks the whole file, then loads it into the project as the window does and runs
-// the closing steps (corrected recipe := base recipe, sliders following, locks released,
-// Recalculate). A file that cannot be read, is not Windows-1251 text, is larger than 1 MiB,
-// ends before the lines its counts announce, or announces N outside 1..10 or K outside 2..50 is
-// refused with `error` set, and the project is left untouched.
-bool LoadProject(MixProject &project, const QString &path, QString *error);
+// Reads and checks the whole file. A file that cannot be read, is not Windows-1251 text, is
+// larger than 1 MiB, ends before the lines its counts announce, or announces N outside 1..10 or
+// K outside 2..50 is refused with `error` set. A data-form or reference code the file does not
+// know leaves the one of `current`.
+std::optional<ProjectDocument> readProject(const QString &path, const ProjectDocument &current, QString *error);
 
 // The same from bytes already read (`name` is used in messages).
-bool LoadProjectBytes(MixProject &project, const QByteArray &bytes, const QString &name, QString *error);
-
-// The closing steps of opening, also run after a cancelled open dialog.
-void LoadClosingSteps(MixProject &project);
+std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QString &name, const ProjectDocument &current,
+                                            QString *error);
 
 } // namespace ProjectFile

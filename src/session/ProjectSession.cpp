@@ -1,0 +1,223 @@
+#include "session/ProjectSession.h"
+
+#include "core/Numbers.h"
+#include "core/Recalculate.h"
+
+#include <QDateTime>
+
+ProjectSession::ProjectSession(QObject *parent)
+    : QObject(parent)
+    , m_random(uint64_t(QDateTime::currentMSecsSinceEpoch()))
+{
+    m_reportSections.fill(true);
+    m_reportSections[0] = false;
+    // A new project: 100 % of component 1, every bound 0..100.
+    m_correction.slider[1] = SliderMax;
+    for (int i = 1; i <= MaxComponents; ++i) {
+        m_correction.sliderLastValue.set(i, int16_t(m_correction.slider[size_t(i)]));
+        m_correction.variationMin.set(i, 0.0f);
+        m_correction.variationMax.set(i, 100.0f);
+    }
+    m_numbers.correctedRecipe.set(1, 100.0f);
+    m_correction.searchComponent = 1;
+    recalculate(m_document, m_numbers);
+    if (const auto report = Validation::validateTables(m_document, m_numbers))
+        m_validation = *report;
+}
+
+ProjectSession::~ProjectSession() = default;
+
+void ProjectSession::markChanged(Changes what)
+{
+    m_pending |= what;
+}
+
+void ProjectSession::finishAction()
+{
+    if (--m_actionDepth > 0 || !m_pending)
+        return;
+    const Changes what = m_pending;
+    m_pending = {};
+    emit changed(what);
+}
+
+void ProjectSession::recalculateAll()
+{
+    recalculate(m_document, m_numbers);
+    markChanged(NumbersChanged);
+    revalidate();
+}
+
+void ProjectSession::revalidate()
+{
+    if (const auto report = Validation::validateTables(m_document, m_numbers)) {
+        if (!(*report == m_validation)) {
+            m_validation = *report;
+            markChanged(ValidationChanged);
+        }
+    }
+    if (!m_validation.tablesValid())
+        clearOptimumNote();
+    // A corrected fraction that shows outside 0..100 returns the corrected recipe to the base
+    // recipe (once per action: a base recipe outside the range stays as it is).
+    if (m_guarding)
+        return;
+    const int n = std::min<int>(m_document.componentCount, MaxComponents);
+    for (int i = 1; i <= n; ++i) {
+        if (Validation::correctedOutOfRange(m_numbers, i)) {
+            m_guarding = true;
+            resetToBase();
+            m_guarding = false;
+            break;
+        }
+    }
+}
+
+void ProjectSession::clearOptimumNote()
+{
+    if (m_optimumNote.isEmpty())
+        return;
+    m_optimumNote.clear();
+    markChanged(OptimumChanged);
+}
+
+// ---- What the window shows ----
+
+int ProjectSession::tableRows(InputTable table) const
+{
+    switch (table) {
+    case InputTable::Compositions:
+        return m_document.shownClassCount() + 1;
+    default:
+        return 2;
+    }
+}
+
+int ProjectSession::tableColumns(InputTable table) const
+{
+    const int n = m_document.componentCount;
+    switch (table) {
+    case InputTable::Compositions:
+        return n + 1;
+    case InputTable::Reference:
+        return m_document.shownClassCount() + 1;
+    default:
+        return n;
+    }
+}
+
+QString ProjectSession::tableText(InputTable table, int row, int col) const
+{
+    if (row < 0 || col < 0 || row >= tableRows(table) || col >= tableColumns(table))
+        return QString();
+    const ProjectDocument &d = m_document;
+    switch (table) {
+    case InputTable::Names:
+    case InputTable::Densities:
+        return row == 0 ? Num::formatInt(col + 1) : d.cell(table, row, col).text();
+    case InputTable::BaseRecipe:
+        return row == 0 ? d.componentName(col + 1).text() : d.baseRecipe(col + 1).text();
+    case InputTable::Compositions:
+        if (row == 0)
+            return col == 0 ? QStringLiteral("Dj") : d.componentName(col).text();
+        return d.cell(table, row, col).text();
+    case InputTable::Reference:
+        if (col == 0)
+            return row == 0 ? QStringLiteral("Dj") : QStringLiteral("A'j");
+        if (row == 0)
+            return d.size(col).text();
+        return Validation::referenceCellText(d, m_numbers, col);
+    }
+    return QString();
+}
+
+bool ProjectSession::typingAllowed(InputTable table) const
+{
+    return table != InputTable::Reference || m_document.referenceKind == ReferenceKind::ManualReference;
+}
+
+QString ProjectSession::blockText(InputTable table, int r0, int c0, int r1, int c1) const
+{
+    QList<QStringList> rows;
+    for (int r = std::min(r0, r1); r <= std::max(r0, r1); ++r) {
+        QStringList cells;
+        for (int c = std::min(c0, c1); c <= std::max(c0, c1); ++c)
+            cells << tableText(table, r, c);
+        rows << cells;
+    }
+    return TableEditing::blockText(rows);
+}
+
+QString ProjectSession::tableCopyText(InputTable table) const
+{
+    return blockText(table, 0, 0, tableRows(table) - 1, tableColumns(table) - 1);
+}
+
+QString ProjectSession::baseRecipeSumText() const
+{
+    return Num::formatRounded(m_numbers.baseRecipeSum, 2);
+}
+
+QString ProjectSession::correctedText(int i) const
+{
+    return Num::formatRounded(double(m_numbers.correctedRecipe[i]), 2);
+}
+
+QString ProjectSession::correctedSumText() const
+{
+    double sum = 0.0;
+    const int n = std::min<int>(m_document.componentCount, MaxComponents);
+    for (int i = 1; i <= n; ++i)
+        sum += double(m_numbers.correctedRecipe[i]);
+    return Num::formatRounded(sum, 2);
+}
+
+QString ProjectSession::trialText(int i) const
+{
+    return m_correction.searchOn ? Num::formatRounded(double(m_correction.trialRecipe[i]), 2) : QString();
+}
+
+QString ProjectSession::divergenceText() const
+{
+    if (!m_validation.tablesValid())
+        return QStringLiteral(" ");
+    return QStringLiteral("Расхождение кривых: ") + Num::graphText(Num::roundHalfEven(double(m_numbers.curveDivergence), 2))
+        + QStringLiteral(" %");
+}
+
+bool ProjectSession::componentControlsEnabled(int i) const
+{
+    if (i < 1 || i > m_document.componentCount || m_correction.searchOn)
+        return false;
+    return m_document.componentCount > 1;
+}
+
+bool ProjectSession::sliderEnabled(int i) const
+{
+    return componentControlsEnabled(i) && !m_correction.locked[size_t(i)];
+}
+
+bool ProjectSession::resetEnabled() const
+{
+    return !m_correction.searchOn && m_document.componentCount > 1;
+}
+
+bool ProjectSession::searchEnabled() const
+{
+    return m_validation.tablesValid();
+}
+
+bool ProjectSession::boundsEnabled() const
+{
+    return searchEnabled();
+}
+
+bool ProjectSession::boundsButtonEnabled() const
+{
+    return boundsEnabled() && m_correction.boundsOn;
+}
+
+bool ProjectSession::optimumEnabled() const
+{
+    return m_validation.tablesValid() && !m_correction.searchOn;
+}

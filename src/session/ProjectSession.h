@@ -1,0 +1,233 @@
+#pragma once
+
+// The session: the one mix design the user works on, and every action he can take on it.
+//
+// It owns the project document (what a project file holds), the numbers computed from it, the
+// check of the tables, the state of the correction (sliders, locks, bounds, the automatic
+// search) and the step shown. Each action changes the document or the correction, recomputes
+// what depends on it, and emits changed() once with what has changed. The main window and
+// palvex-cli both drive a session, so they can never compute different numbers; the window only
+// shows the session's state and forwards the user's events.
+//
+// Where the actions of each step live:
+//   steps 1-4 (inputs, tables, reference)     SessionInputs.cpp
+//   step 5 (sliders, locks, search, optimum)  SessionCorrection.cpp
+//   opening, saving, database, report, steps  SessionProject.cpp
+
+#include "checking/TableEditing.h"
+#include "checking/Validation.h"
+#include "core/MixNumbers.h"
+#include "core/ProjectDocument.h"
+#include "correction/AutoSelection.h"
+#include "correction/CorrectionState.h"
+#include "correction/Optimum.h"
+
+#include <QObject>
+#include <QString>
+
+// The view options of the granulometric graph.
+struct GraphOptions
+{
+    bool logarithmic = false; // logarithmic size axis
+    bool grid = true;         // coordinate grid
+    bool operator==(const GraphOptions &) const = default;
+};
+
+// The sections of the report, 1..11 in the order the report writes them (6.1 .. 6.11).
+using ReportSections = std::array<bool, 12>;
+
+class ProjectSession final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProjectSession)
+
+public:
+    enum Change : uint32_t {
+        DocumentChanged = 0x01,   // an input text, a count, an option
+        NumbersChanged = 0x02,    // the computed numbers (curves, divergence, ...)
+        ValidationChanged = 0x04, // the check of the tables
+        CorrectionChanged = 0x08, // sliders, locks, bounds, the search's state
+        StepChanged = 0x10,       // the step shown
+        OptionsChanged = 0x20,    // graph options, report sections, the error list
+        OptimumChanged = 0x40,    // the best recipe's note
+        AllChanged = 0xFF,
+    };
+    Q_DECLARE_FLAGS(Changes, Change)
+
+    explicit ProjectSession(QObject *parent = nullptr);
+    ~ProjectSession() override;
+
+    // ---- What the session holds ----
+    const ProjectDocument &document() const { return m_document; }
+    const MixNumbers &numbers() const { return m_numbers; }
+    const ValidationReport &validation() const { return m_validation; }
+    const CorrectionState &correction() const { return m_correction; }
+    // 1..7, or 0 before the user has chosen a step.
+    int currentStep() const { return m_step; }
+    const GraphOptions &graphOptions() const { return m_graphOptions; }
+    const ReportSections &reportSections() const { return m_reportSections; }
+    bool errorListShown() const { return m_errorListShown; }
+    // "Минимально возможное расхождение: …" after the best recipe was adopted; empty once
+    // anything it described has changed.
+    const QString &optimumNote() const { return m_optimumNote; }
+
+    // ---- What the window shows, computed from the state ----
+    int componentCount() const { return m_document.componentCount; }
+    int classCount() const { return m_document.classCount(); }
+    // A table as the window shows it: its shape (header row and column included) and the text
+    // of each cell, headers too.
+    int tableRows(InputTable table) const;
+    int tableColumns(InputTable table) const;
+    QString tableText(InputTable table, int row, int col) const;
+    // Whether the user may type into the table (the reference table only for the manual kind).
+    bool typingAllowed(InputTable table) const;
+    // The block text of a rectangle of a table (rows r0..r1, columns c0..c1, as shown).
+    QString blockText(InputTable table, int r0, int c0, int r1, int c1) const;
+    // The whole table, header row and column included, as copying without a selection gives it.
+    QString tableCopyText(InputTable table) const;
+
+    // The sum of the base recipe as the base-recipe step shows it.
+    QString baseRecipeSumText() const;
+    // Corrected fraction i, the sum of the corrected recipe, and the search's trial value of
+    // component i (shown only while the search runs), rounded to 2 decimals.
+    QString correctedText(int i) const;
+    QString correctedSumText() const;
+    QString trialText(int i) const;
+    // The divergence text above the graph: " " while the tables are not valid.
+    QString divergenceText() const;
+    // Enabled states of the correction's controls.
+    bool componentControlsEnabled(int i) const; // "-", "+" and the lock of component i
+    bool sliderEnabled(int i) const;            // slider i (and not while it is locked)
+    bool resetEnabled() const;
+    bool searchEnabled() const;    // the search's check box
+    bool boundsEnabled() const;    // the bounds' check box
+    bool boundsButtonEnabled() const;
+    bool optimumEnabled() const;
+
+    // ---- Steps 1-4: the inputs (SessionInputs.cpp) ----
+    void selectStep(int step);
+    void setProjectName(const QString &name);
+    void setComponentCount(int n);          // a choice from the list 1..10
+    void setClassCountText(const QString &text); // the K field as typed
+    void increaseClassCount();              // "+": at most 50
+    void decreaseClassCount();              // "-": at least 2
+    void setDataForm(GrainDataForm form);
+    void setReferenceKind(ReferenceKind kind);
+    void setCoefficientText(Coefficient c, const QString &text);
+
+    // A character typed into a table's cell (row, col). Backspace acts on the cell at the
+    // selection's corner (the current cell unless a block is selected).
+    void typeCharacter(InputTable table, int row, int col, QChar ch);
+    void backspace(InputTable table, int row, int col, int cornerRow, int cornerCol);
+    // The Delete key: the cell becomes empty.
+    void deleteCell(InputTable table, int row, int col);
+    // A cell's text set as a whole (undo, tests).
+    void setCellText(InputTable table, int row, int col, const QString &text);
+    // The clipboard's text pasted over the table's whole data area, from its first data row on.
+    // A block whose first row is the table's own header row (as copying gives it) is pasted
+    // without that row.
+    void paste(InputTable table, const QString &clipboardText);
+    // "Очистить таблицу" (after the user confirmed): every cell of the grain compositions.
+    void clearGrainTable();
+    void showErrorList(bool shown);
+
+    // ---- Step 5: correction (SessionCorrection.cpp) ----
+    // The user moved slider i to `value`: by dragging (the slider scrolls, then changes), or by
+    // a click on its track or a key (it only changes).
+    void moveSlider(int i, int value, bool dragged = false);
+    // "+" (delta 1) and "-" (delta -1): one step of 0.01 %; a press at either end does nothing.
+    void stepSlider(int i, int delta);
+    void setLocked(int i, bool locked);
+    // "Исходный состав": the corrected recipe returns to the base recipe, locks released.
+    void resetToBase();
+    void setSearchOn(bool on);
+    // Runs up to `steps` steps of the automatic search (while it is on); returns how many
+    // trials were adopted.
+    int runSearch(long steps);
+    SearchRandom &searchRandom() { return m_random; }
+    void setBoundsOn(bool on);
+    // The bounds of components 1..N from the bounds dialog.
+    void setBounds(const ComponentFloats &lower, const ComponentFloats &upper);
+    // "Найти оптимальный состав": solves, and adopts the recipe when one exists.
+    OptimumResult findBestRecipe();
+    void setGraphOptions(const GraphOptions &options);
+    // The corrected fractions of components 1..N set as the sliders would set them (slider =
+    // fraction x 100, rounded down), without rebalancing the others.
+    void setCorrectedRecipe(const ComponentFloats &recipe);
+
+    // ---- Step 6 and the project (SessionProject.cpp) ----
+    void setReportSection(int section, bool on);
+    // Opens a project file: the whole file is read and checked first; a refused file leaves the
+    // project as it was and `error` says why.
+    bool openProject(const QString &path, QString *error);
+    // A document read elsewhere, taken as opening takes a file.
+    void openDocument(const ProjectDocument &document);
+    // The open dialog was cancelled: nothing is read, but the corrected recipe, the sliders and
+    // the locks return to the base recipe.
+    void openCancelled();
+    // Saves the project; the file it replaces stays intact when anything fails.
+    bool saveProject(const QString &path, QString *error) const;
+    // The selection of the component database replaces the project's inputs: `document` is the
+    // project the transfer made (database/ComponentSelection.h). The corrected recipe follows its
+    // base recipe, locks released.
+    void transferFromDatabase(const ProjectDocument &document);
+
+signals:
+    void changed(ProjectSession::Changes what);
+
+private:
+    friend class SessionAction;
+
+    void recalculateAll();
+    // Writes one cell without recalculating; false when nothing changed.
+    bool writeCell(InputTable table, int row, int col, const QString &text);
+    void revalidate();
+    void markChanged(Changes what);
+    void finishAction();
+
+    // Correction internals (SessionCorrection.cpp).
+    void setSliderFromCode(int i, int value);
+    void showCorrectedOnSlider(int i);
+    void adjustSliders(int i);
+    int lockedSliderTotal() const;
+    void refreshLocks();
+    void followBaseRecipe();
+    void closingSteps();
+    void releaseHiddenLocks();
+    void clearOptimumNote();
+
+    ProjectDocument m_document;
+    MixNumbers m_numbers;
+    ValidationReport m_validation;
+    CorrectionState m_correction;
+    SearchRandom m_random;
+    GraphOptions m_graphOptions;
+    ReportSections m_reportSections;
+    QString m_optimumNote;
+    int m_step = 0;
+    bool m_errorListShown = false;
+
+    bool m_guarding = false;
+    int m_actionDepth = 0;
+    Changes m_pending;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(ProjectSession::Changes)
+
+// One user action: changes are collected while it runs and signalled once when the outermost
+// action ends.
+class SessionAction
+{
+public:
+    explicit SessionAction(ProjectSession &session)
+        : m_session(session)
+    {
+        ++m_session.m_actionDepth;
+    }
+    ~SessionAction() { m_session.finishAction(); }
+    SessionAction(const SessionAction &) = delete;
+    SessionAction &operator=(const SessionAction &) = delete;
+
+private:
+    ProjectSession &m_session;
+};
