@@ -1,5 +1,4 @@
-#include "ui/Form1.h"
-#include "ui/Form1Logic.h"
+#include "widgets/MainWindow.h"
 
 #include <QApplication>
 #include <QFont>
@@ -10,13 +9,13 @@ int main(int argc, char **argv)
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(9);
     app.setFont(font);
-    Form1 window;
+    MainWindow window;
     window.show();
     // palvex [PROJECT.txt] [--step N]: opens a project and shows a step.
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--step") && i + 1 < args.size())
-            SelectStep(window.project(), args[++i].toInt());
+            window.session().selectStep(args[++i].toInt());
         else
             window.openProject(args[i]);
     }

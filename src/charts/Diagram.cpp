@@ -8,12 +8,14 @@
 
 #include <cmath>
 
+namespace Charts {
+
 namespace {
 constexpr double TwipsPerPixel = 15.0;
 constexpr double TwoPi = 6.28318530717958;
 } // namespace
 
-QColor DiagramPalette(int k)
+QColor diagramPalette(int k)
 {
     static const QColor palette[10] = {
         QColor(255, 192, 192), QColor(255, 224, 192), QColor(255, 255, 192), QColor(192, 255, 192),
@@ -23,7 +25,7 @@ QColor DiagramPalette(int k)
     return k >= 0 && k < 10 ? palette[k] : QColor(Qt::white);
 }
 
-DiagramGeometry DiagramLayout(double scaleWidth, double scaleHeight)
+DiagramGeometry diagramLayout(double scaleWidth, double scaleHeight)
 {
     DiagramGeometry g;
     g.cx = scaleWidth / 2 - 1200;
@@ -31,13 +33,13 @@ DiagramGeometry DiagramLayout(double scaleWidth, double scaleHeight)
     return g;
 }
 
-QList<DiagramWedge> DiagramWedges(const MixProject &p, int n)
+QList<DiagramWedge> diagramWedges(const ComponentFloats &baseRecipe, int n)
 {
     QList<DiagramWedge> wedges;
     float total = 0;
     for (int k = 0; k < n && k < 10; ++k) {
         DiagramWedge w;
-        w.fraction = float(Num::roundHalfEven(double(p.BaseRecipe[k + 1]), 2));
+        w.fraction = float(Num::roundHalfEven(double(baseRecipe[k + 1]), 2));
         total += w.fraction;
         wedges << w;
     }
@@ -51,26 +53,28 @@ QList<DiagramWedge> DiagramWedges(const MixProject &p, int n)
     return wedges;
 }
 
-void DrawMassFractionDiagram(const MixProject &p, int n, QImage &image)
+void drawDiagram(QImage &image, const DiagramInput &in, double scale)
 {
     image.fill(Qt::white);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
-    g.setFont(ChartFont(9, true));
-    const double sw = image.width() * TwipsPerPixel;
-    const double sh = image.height() * TwipsPerPixel;
-    const DiagramGeometry geo = DiagramLayout(sw, sh);
-    const QList<DiagramWedge> wedges = DiagramWedges(p, n);
+    QFont font = chartFont(9, true);
+    font.setPixelSize(std::max(1, int(std::lround(12 * scale))));
+    g.setFont(font);
+    const double sw = image.width() / scale * TwipsPerPixel;
+    const double sh = image.height() / scale * TwipsPerPixel;
+    const DiagramGeometry geo = diagramLayout(sw, sh);
+    const QList<DiagramWedge> wedges = diagramWedges(in.baseRecipe, in.componentCount);
     const QLocale locale(QLocale::Russian);
-    auto px = [](double twips) { return twips / TwipsPerPixel; };
+    auto px = [scale](double twips) { return twips / TwipsPerPixel * scale; };
     const QRectF circle(px(geo.cx - geo.R), px(geo.cy - geo.R), px(2 * geo.R), px(2 * geo.R));
     for (int k = 0; k < wedges.size(); ++k) {
         const DiagramWedge &w = wedges[k];
         // Clockwise on the screen from the wedge's start angle (0 = 3 o'clock, y downwards).
         const double startDeg = -double(w.start) * 180.0 / M_PI;
         const double spanDeg = -double(w.sweep) * 180.0 / M_PI;
-        g.setPen(QPen(QColor(212, 208, 200), 1));
-        g.setBrush(DiagramPalette(k));
+        g.setPen(QPen(QColor(212, 208, 200), scale));
+        g.setBrush(diagramPalette(k));
         g.drawPie(circle, int(std::lround(startDeg * 16)), int(std::lround(spanDeg * 16)));
         const double mid = double(w.start) + double(w.sweep) / 2;
         const double lx = geo.cx + geo.R * std::cos(mid);
@@ -79,14 +83,15 @@ void DrawMassFractionDiagram(const MixProject &p, int n, QImage &image)
         g.setBrush(Qt::NoBrush);
         g.drawEllipse(QPointF(px(lx), px(ly)), px(20), px(20));
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(lx), px(ly), 200, 40), Qt::AlignLeft | Qt::AlignTop, locale.toString(double(w.fraction), 'f', 2));
+        g.drawText(QRectF(px(lx), px(ly), 200 * scale, 40 * scale), Qt::AlignLeft | Qt::AlignTop, locale.toString(double(w.fraction), 'f', 2));
         // Legend.
         const double sx = geo.cx + geo.R + 1000;
         const double sy = 1000 + 400 * k;
-        g.fillRect(QRectF(QPointF(px(sx), px(sy)), QPointF(px(sx + 400), px(sy + 200))), DiagramPalette(k));
-        const QString *name = p.cellText(p.tabl[1], 1, k);
+        g.fillRect(QRectF(QPointF(px(sx), px(sy)), QPointF(px(sx + 400), px(sy + 200))), diagramPalette(k));
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(geo.cx + geo.R + 1600), px(980 + 400 * k), 400, 40), Qt::AlignLeft | Qt::AlignTop,
-                   name ? *name : QString());
+        g.drawText(QRectF(px(geo.cx + geo.R + 1600), px(980 + 400 * k), 400 * scale, 40 * scale), Qt::AlignLeft | Qt::AlignTop,
+                   in.names.value(k));
     }
 }
+
+} // namespace Charts

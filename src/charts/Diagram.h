@@ -1,15 +1,30 @@
 #pragma once
 
-// The pie diagram of the base recipe in step 3: one wedge per component, clockwise from
-// 3 o'clock, its fraction written at the middle of its arc, and a legend of coloured squares
-// and names to the right. Coordinates are twips of the picture (15 per pixel).
+// The pie diagram of the base recipe: one wedge per component, clockwise from 3 o'clock, its
+// fraction written at the middle of its arc, and a legend of coloured squares and names to the
+// right. Drawing is a pure function of its inputs into an image.
+//
+// Positions are in twips of the picture (15 twips to a pixel of the picture at its nominal
+// scale).
 
-#include "core/MixProject.h"
+#include "core/Storage.h"
 
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QStringList>
 
-QColor DiagramPalette(int k);
+namespace Charts {
+
+QColor diagramPalette(int k);
+
+// What the diagram shows: the base recipe of components 1..n and their names (index i - 1).
+struct DiagramInput
+{
+    const ComponentFloats &baseRecipe;
+    int componentCount = 0;
+    QStringList names;
+};
 
 // Geometry of the diagram for a picture of the given size in twips.
 struct DiagramGeometry
@@ -18,16 +33,19 @@ struct DiagramGeometry
     double cx = 0;
     double cy = 0;
 };
-DiagramGeometry DiagramLayout(double scaleWidth, double scaleHeight);
+DiagramGeometry diagramLayout(double scaleWidth, double scaleHeight);
 
-// The sweep of each wedge, radians, as drawn: fraction * (2 pi / total), rounded to 0.01.
+// The wedges as drawn: each fraction rounded to 2 decimals, its sweep fraction * (2 pi / total)
+// rounded to 0.01 rad, the first starting at -2 pi.
 struct DiagramWedge
 {
     float fraction = 0;
     float start = 0;
     float sweep = 0;
 };
-QList<DiagramWedge> DiagramWedges(const MixProject &project, int n);
+QList<DiagramWedge> diagramWedges(const ComponentFloats &baseRecipe, int n);
 
-// Clears `image` and draws the diagram of components 1..n.
-void DrawMassFractionDiagram(const MixProject &project, int n, QImage &image);
+// Clears `image` and draws the diagram; `scale` is pixels of the image per nominal pixel.
+void drawDiagram(QImage &image, const DiagramInput &in, double scale = 1.0);
+
+} // namespace Charts

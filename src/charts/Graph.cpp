@@ -2,15 +2,17 @@
 
 #include "core/Numbers.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QPainter>
 
 #include <cmath>
 
+namespace Charts {
+
 namespace {
 
 constexpr double TwipsPerPixel = 15.0;
+constexpr float PlotMargin = 500.0f;
 
 const QColor ReferenceColour(0, 0, 255);
 const QColor BaseColour(255, 192, 128);
@@ -25,12 +27,14 @@ double lg(double x)
     return std::log(x) / std::log(10.0);
 }
 
-// Drawing in twips onto a pixel image.
+// Drawing in twips onto an image of `scale` pixels per nominal pixel.
 class TwipPainter
 {
 public:
-    explicit TwipPainter(QImage &image)
+    TwipPainter(QImage &image, double scale)
         : m_g(&image)
+        , m_unit(scale / TwipsPerPixel)
+        , m_scale(scale)
     {
         m_g.setRenderHint(QPainter::Antialiasing, false);
         m_g.setRenderHint(QPainter::TextAntialiasing, true);
@@ -40,19 +44,19 @@ public:
     {
         if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
             return;
-        m_g.setPen(QPen(colour, widthPx, Qt::SolidLine, Qt::FlatCap));
-        m_g.drawLine(QLineF(x1 / TwipsPerPixel, y1 / TwipsPerPixel, x2 / TwipsPerPixel, y2 / TwipsPerPixel));
+        m_g.setPen(QPen(colour, widthPx * m_scale, Qt::SolidLine, Qt::FlatCap));
+        m_g.drawLine(QLineF(x1 * m_unit, y1 * m_unit, x2 * m_unit, y2 * m_unit));
     }
     void fill(double x1, double y1, double x2, double y2, const QColor &colour)
     {
-        const QRectF r = QRectF(QPointF(x1 / TwipsPerPixel, y1 / TwipsPerPixel), QPointF(x2 / TwipsPerPixel, y2 / TwipsPerPixel)).normalized();
-        m_g.fillRect(r.adjusted(0, 0, 1, 1), colour);
+        const QRectF r = QRectF(QPointF(x1 * m_unit, y1 * m_unit), QPointF(x2 * m_unit, y2 * m_unit)).normalized();
+        m_g.fillRect(r.adjusted(0, 0, m_scale, m_scale), colour);
     }
     void rect(double x1, double y1, double x2, double y2, const QColor &colour)
     {
-        m_g.setPen(QPen(colour, 1));
+        m_g.setPen(QPen(colour, m_scale));
         m_g.setBrush(Qt::NoBrush);
-        m_g.drawRect(QRectF(QPointF(x1 / TwipsPerPixel, y1 / TwipsPerPixel), QPointF(x2 / TwipsPerPixel, y2 / TwipsPerPixel)).normalized());
+        m_g.drawRect(QRectF(QPointF(x1 * m_unit, y1 * m_unit), QPointF(x2 * m_unit, y2 * m_unit)).normalized());
     }
     // Text with its top-left corner at (x, y).
     void print(double x, double y, const QString &text)
@@ -60,11 +64,13 @@ public:
         if (!std::isfinite(x) || !std::isfinite(y))
             return;
         m_g.setPen(Qt::black);
-        m_g.drawText(QRectF(x / TwipsPerPixel, y / TwipsPerPixel, 4000, 200), Qt::AlignLeft | Qt::AlignTop, text);
+        m_g.drawText(QRectF(x * m_unit, y * m_unit, 4000 * m_scale, 200 * m_scale), Qt::AlignLeft | Qt::AlignTop, text);
     }
 
 private:
     QPainter m_g;
+    double m_unit;
+    double m_scale;
 };
 
 // A 16-bit integer written with one leading blank.
@@ -73,9 +79,72 @@ QString intText(int i)
     return u' ' + QString::number(i);
 }
 
+std::optional<float> passingY(const PlotArea &plot, const ClassFloats &curve, int j)
+{
+    const auto a = curve.get(j);
+    if (!a)
+        return std::nullopt;
+    const float y = passingToY(plot, *a);
+    if (!std::isfinite(y))
+        return std::nullopt;
+    return y;
+}
+
+std::optional<float> sizeX(const GraphInput &in, const PlotArea &plot, int j)
+{
+    const auto d = in.numbers.sieveSize.get(j);
+    if (!d)
+        return std::nullopt;
+    return in.options.logarithmic ? logX(in, plot, double(*d)) : linearX(in, plot, *d);
+}
+
+std::optional<float> linearD(const GraphInput &in, const PlotArea &plot, float x)
+{
+    const float span = plot.left - plot.right;
+    if (span == 0.0f)
+        return std::nullopt;
+    const float d = in.numbers.minSize + (plot.left - x) * (in.numbers.maxSize - in.numbers.minSize) / span;
+    if (!std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+std::optional<double> logD(const GraphInput &in, const PlotArea &plot, float x)
+{
+    const MixNumbers &m = in.numbers;
+    if (m.logAxisMax <= 0.0f || m.logAxisMin <= 0.0f || plot.right == plot.left)
+        return std::nullopt;
+    const double e = lg(double(m.logAxisMax))
+        + double(plot.right - x) * (lg(double(m.logAxisMin)) - lg(double(m.logAxisMax))) / double(plot.right - plot.left);
+    const double d = std::pow(10.0, e);
+    if (!std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+// The five segments from class j to class j - 1; a failure abandons the rest of the class.
+void drawCurveSegments(const GraphInput &in, const PlotArea &plot, TwipPainter &g, int j)
+{
+    if (!in.tablesValid)
+        return;
+    const MixNumbers &m = in.numbers;
+    const ClassFloats *curves[5] = {&m.referenceCurve, &m.baseMixCurve, &m.correctedMixCurve, &m.referenceBandUpper,
+                                    &m.referenceBandLower};
+    const QColor colours[5] = {ReferenceColour, BaseColour, CorrectedColour, BandColour, BandColour};
+    for (int c = 0; c < 5; ++c) {
+        const auto x1 = sizeX(in, plot, j);
+        const auto y1 = passingY(plot, *curves[c], j);
+        const auto x0 = sizeX(in, plot, j - 1);
+        const auto y0 = passingY(plot, *curves[c], j - 1);
+        if (!x1 || !y1 || !x0 || !y0)
+            return;
+        g.line(*x1, *y1, *x0, *y0, colours[c], 2);
+    }
+}
+
 } // namespace
 
-QFont ChartFont(double pointSize, bool bold)
+QFont chartFont(double pointSize, bool bold)
 {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
@@ -86,126 +155,61 @@ QFont ChartFont(double pointSize, bool bold)
     return font;
 }
 
-float PassingToY(const MixProject &p, float a)
+PlotArea plotArea(QSize imageSize, double scale)
 {
-    return p.PlotTop + (100.0f - a) * (p.PlotBottom - p.PlotTop) / 100.0f;
+    PlotArea p;
+    p.left = PlotMargin;
+    p.top = PlotMargin;
+    p.right = float(imageSize.width() / scale * TwipsPerPixel) - PlotMargin;
+    p.bottom = float(imageSize.height() / scale * TwipsPerPixel) - PlotMargin;
+    return p;
 }
 
-std::optional<float> PassingToY(const MixProject &p, const ClassFloats &curve, int j)
+float passingToY(const PlotArea &plot, float a)
 {
-    const auto a = curve.get(j);
-    if (!a)
-        return std::nullopt;
-    const float y = PassingToY(p, *a);
-    if (!std::isfinite(y))
-        return std::nullopt;
-    return y;
+    return plot.top + (100.0f - a) * (plot.bottom - plot.top) / 100.0f;
 }
 
-std::optional<float> LinearX(const MixProject &p, float d)
+std::optional<float> linearX(const GraphInput &in, const PlotArea &plot, float d)
 {
-    const float span = p.MaxSize - p.MinSize;
+    const float span = in.numbers.maxSize - in.numbers.minSize;
     if (span == 0.0f)
         return std::nullopt;
-    const float x = p.PlotLeft + (d - p.MinSize) * (p.PlotRight - p.PlotLeft) / span;
+    const float x = plot.left + (d - in.numbers.minSize) * (plot.right - plot.left) / span;
     if (!std::isfinite(x))
         return std::nullopt;
     return x;
 }
 
-std::optional<float> LogX(const MixProject &p, double d)
+std::optional<float> logX(const GraphInput &in, const PlotArea &plot, double d)
 {
+    const MixNumbers &m = in.numbers;
     const double dd = d < 0.0001 ? 0.0001 : d;
-    if (p.LogAxisMax <= 0.0f || p.LogAxisMin <= 0.0f)
+    if (m.logAxisMax <= 0.0f || m.logAxisMin <= 0.0f)
         return std::nullopt;
-    const double span = lg(double(p.LogAxisMin)) - lg(double(p.LogAxisMax));
+    const double span = lg(double(m.logAxisMin)) - lg(double(m.logAxisMax));
     if (span == 0.0)
         return std::nullopt;
-    const double x = double(p.PlotRight) - (lg(dd) - lg(double(p.LogAxisMax))) * double(p.PlotRight - p.PlotLeft) / span;
+    const double x = double(plot.right) - (lg(dd) - lg(double(m.logAxisMax))) * double(plot.right - plot.left) / span;
     return Num::single(x);
 }
 
-std::optional<float> LinearD(const MixProject &p, float x)
+void drawGraph(QImage &image, const GraphInput &in, double scale)
 {
-    const float span = p.PlotLeft - p.PlotRight;
-    if (span == 0.0f)
-        return std::nullopt;
-    const float d = p.MinSize + (p.PlotLeft - x) * (p.MaxSize - p.MinSize) / span;
-    if (!std::isfinite(d))
-        return std::nullopt;
-    return d;
-}
-
-std::optional<double> LogD(const MixProject &p, float x)
-{
-    if (p.LogAxisMax <= 0.0f || p.LogAxisMin <= 0.0f || p.PlotRight == p.PlotLeft)
-        return std::nullopt;
-    const double e = lg(double(p.LogAxisMax))
-        + double(p.PlotRight - x) * (lg(double(p.LogAxisMin)) - lg(double(p.LogAxisMax))) / double(p.PlotRight - p.PlotLeft);
-    const double d = std::pow(10.0, e);
-    if (!std::isfinite(d))
-        return std::nullopt;
-    return d;
-}
-
-std::optional<float> SizeToX(const MixProject &p, int mode, int j)
-{
-    const auto d = p.SieveSize.get(j);
-    if (!d)
-        return std::nullopt;
-    if (mode == 1)
-        return LinearX(p, *d);
-    if (mode == 0)
-        return LogX(p, double(*d));
-    return std::nullopt;
-}
-
-namespace {
-
-void drawCurveSegments(MixProject &p, TwipPainter &g, int j)
-{
-    if (!p.TablesValid)
-        return;
-    const int mode = p.Log_check.isChecked() ? 0 : 1;
-    const ClassFloats *curves[5] = {&p.ReferenceCurve, &p.BaseMixCurve, &p.CorrectedMixCurve,
-                                    &p.ReferenceBandUpper, &p.ReferenceBandLower};
-    const QColor colours[5] = {ReferenceColour, BaseColour, CorrectedColour, BandColour, BandColour};
-    for (int c = 0; c < 5; ++c) {
-        const auto x1 = SizeToX(p, mode, j);
-        const auto y1 = PassingToY(p, *curves[c], j);
-        const auto x0 = SizeToX(p, mode, j - 1);
-        const auto y0 = PassingToY(p, *curves[c], j - 1);
-        if (!x1 || !y1 || !x0 || !y0)
-            return; // a failure abandons the rest of this class
-        g.line(*x1, *y1, *x0, *y0, colours[c], 2);
-    }
-}
-
-} // namespace
-
-void UpdateDivergenceText(MixProject &p)
-{
-    if (p.TablesValid)
-        p.Pogreshnost.setText(QStringLiteral("Расхождение кривых: ")
-                              + Num::graphText(Num::roundHalfEven(double(p.CurveDivergence), 2)) + QStringLiteral(" %"));
-    else
-        p.Pogreshnost.setText(QStringLiteral(" "));
-}
-
-void DrawGranulometricGraph(MixProject &p, QImage &image)
-{
-    // 1.
     image.fill(Qt::white);
-    TwipPainter g(image);
-    g.painter().setFont(ChartFont(9.75));
-    const double scaleWidth = image.width() * TwipsPerPixel;
-    const double scaleHeight = image.height() * TwipsPerPixel;
-    const bool grid = p.Setka_check.isChecked();
-    // 2. Ordinate grid and labels.
+    TwipPainter g(image, scale);
+    QFont font = chartFont(9.75);
+    font.setPixelSize(std::max(1, int(std::lround(13 * scale))));
+    g.painter().setFont(font);
+    const PlotArea p = plotArea(image.size(), scale);
+    const double scaleHeight = image.height() / scale * TwipsPerPixel;
+    const MixNumbers &m = in.numbers;
+    const bool grid = in.options.grid;
+    // The ordinate grid and its labels.
     for (int i = 0; i <= 100; i += 10) {
-        const float y = PassingToY(p, float(i));
+        const float y = passingToY(p, float(i));
         if (grid)
-            g.line(p.PlotLeft, y, p.PlotRight, y, LightGrid, 1);
+            g.line(p.left, y, p.right, y, LightGrid, 1);
         if (i == 100)
             g.print(0, y - 50, intText(i));
         else if (i == 0)
@@ -213,56 +217,48 @@ void DrawGranulometricGraph(MixProject &p, QImage &image)
         else
             g.print(100, y - 110, intText(i));
     }
-    // 3.
-    if (p.MaxSize > p.MinSize) {
-        p.LogAxisMax = p.MaxSize;
-        p.LogAxisMin = p.MinSize < 0.0001f ? 0.0001f : p.MinSize;
-        const int k = Num::toInt16(Num::Val(p.K.text())).value_or(0);
-        for (int j = 2; j <= k; ++j)
-            drawCurveSegments(p, g, j);
-        if (!p.Log_check.isChecked()) {
+    // The curves and the abscissa, only while the sizes span a range.
+    if (m.maxSize > m.minSize) {
+        for (int j = 2; j <= in.classCount; ++j)
+            drawCurveSegments(in, p, g, j);
+        if (!in.options.logarithmic) {
             if (grid) {
-                const float s = (p.MaxSize - p.MinSize) / 10.0f;
-                float d = p.MinSize;
-                for (int guard = 0; d <= p.MaxSize && guard < 1000; ++guard) {
-                    if (const auto x = LinearX(p, d))
-                        g.line(*x, p.PlotTop, *x, p.PlotBottom, LightGrid, 1);
+                const float s = (m.maxSize - m.minSize) / 10.0f;
+                float d = m.minSize;
+                for (int guard = 0; d <= m.maxSize && guard < 1000; ++guard) {
+                    if (const auto x = linearX(in, p, d))
+                        g.line(*x, p.top, *x, p.bottom, LightGrid, 1);
                     d += s;
                 }
             }
-            g.fill(p.PlotLeft, p.PlotBottom, p.PlotRight, scaleHeight, Qt::white);
-            const QString maxText = Num::graphText(p.MaxSize);
-            g.print(p.PlotRight - (maxText.size() * 50 + 250), p.PlotBottom + 100, maxText);
-            g.print(p.PlotLeft - 100, p.PlotBottom + 100, Num::graphText(p.MinSize));
+            g.fill(p.left, p.bottom, p.right, scaleHeight, Qt::white);
+            const QString maxText = Num::graphText(m.maxSize);
+            g.print(p.right - (maxText.size() * 50 + 250), p.bottom + 100, maxText);
+            g.print(p.left - 100, p.bottom + 100, Num::graphText(m.minSize));
         } else {
-            g.fill(p.PlotLeft, p.PlotBottom, p.PlotRight, scaleHeight, Qt::white);
-            for (int m = 1; m <= 9; ++m) {
+            g.fill(p.left, p.bottom, p.right, scaleHeight, Qt::white);
+            for (int mult = 1; mult <= 9; ++mult) {
                 for (int e = 1; e <= 9; ++e) {
                     const double decade = std::pow(10.0, e - 5);
-                    const auto x = LogX(p, m * decade);
+                    const auto x = logX(in, p, mult * decade);
                     if (!x)
                         continue;
-                    if (grid && p.PlotLeft <= *x && *x <= p.PlotRight)
-                        g.line(*x, p.PlotTop, *x, p.PlotBottom, LogGrid, 1);
-                    if (m == 1)
-                        g.print(*x - 100, p.PlotBottom + 100, Num::graphText(decade));
+                    if (grid && p.left <= *x && *x <= p.right)
+                        g.line(*x, p.top, *x, p.bottom, LogGrid, 1);
+                    if (mult == 1)
+                        g.print(*x - 100, p.bottom + 100, Num::graphText(decade));
                 }
             }
         }
     }
-    // 4. The mask above the plot.
-    g.fill(p.PlotLeft, 0, p.PlotRight, p.PlotTop, Qt::white);
-    // 5.
+    // The mask above the plot hides what the curves draw beyond 100 %.
+    g.fill(p.left, 0, p.right, p.top, Qt::white);
     g.print(100, 100, QStringLiteral("A,%"));
-    g.print(p.PlotRight + 150, p.PlotBottom - 170, QStringLiteral("D"));
-    // 6.
-    g.rect(p.PlotLeft, p.PlotTop, p.PlotRight, p.PlotBottom, FrameColour);
-    Q_UNUSED(scaleWidth);
-    // 7.
-    UpdateDivergenceText(p);
+    g.print(p.right + 150, p.bottom - 170, QStringLiteral("D"));
+    g.rect(p.left, p.top, p.right, p.bottom, FrameColour);
 }
 
-int ReadoutDecimals(double d)
+int readoutDecimals(double d)
 {
     if (d < 0.001)
         return 5;
@@ -273,40 +269,34 @@ int ReadoutDecimals(double d)
     return 2;
 }
 
-void GraphMouseMove(MixProject &p, float x, float y)
+PointerReadout pointerReadout(const GraphInput &in, QSize pictureSize, QPointF position)
 {
-    // 1. and 2. The crosshair (geometry in twips of the graph; a line is one pixel thick).
-    if (x < p.PlotLeft || x > p.PlotRight) {
-        p.GrVL.setVisible(false);
-    } else {
-        p.GrVL.setGeometry(int(x), int(p.PlotTop), 15, int(p.PlotBottom - p.PlotTop));
-        p.GrVL.setVisible(true);
+    PointerReadout r;
+    const PlotArea p = plotArea(pictureSize);
+    const float x = float(position.x() * TwipsPerPixel);
+    const float y = float(position.y() * TwipsPerPixel);
+    r.verticalLine = x >= p.left && x <= p.right;
+    r.horizontalLine = y >= p.top && y <= p.bottom;
+    r.textShown = r.verticalLine && r.horizontalLine;
+    if (!(in.grainTableValid && in.baseRecipeValid)) {
+        r.text = QStringLiteral("Проверьте правильность заполнения таблиц!");
+        return r;
     }
-    if (y < p.PlotTop || y > p.PlotBottom) {
-        p.GrGL.setVisible(false);
+    std::optional<double> d;
+    if (!in.options.logarithmic) {
+        if (const auto v = linearD(in, p, x))
+            d = double(*v);
     } else {
-        p.GrGL.setGeometry(int(p.PlotLeft), int(y), int(p.PlotRight - p.PlotLeft), 15);
-        p.GrGL.setVisible(true);
+        d = logD(in, p, x);
     }
-    // 3.
-    p.Koords.setVisible(x >= p.PlotLeft && x <= p.PlotRight && y >= p.PlotTop && y <= p.PlotBottom);
-    // 4. - 6.
-    if (p.GrainTableValid && p.BaseRecipeValid) {
-        std::optional<double> d;
-        if (!p.Log_check.isChecked()) {
-            if (const auto v = LinearD(p, x))
-                d = double(*v);
-        } else {
-            d = LogD(p, x);
-        }
-        const float span = p.PlotBottom - p.PlotTop;
-        if (!d || span == 0.0f)
-            return;
-        const float a = 100.0f * (p.PlotBottom - y) / span;
-        const double dr = Num::roundHalfEven(*d, ReadoutDecimals(*d));
-        p.Koords.setText(QStringLiteral("D=") + Num::graphText(dr) + QStringLiteral("; A=")
-                         + Num::graphText(Num::roundHalfEven(double(a), 2)) + QStringLiteral(" %"));
-    } else {
-        p.Koords.setText(QStringLiteral("Проверьте правильность заполнения таблиц!"));
-    }
+    const float span = p.bottom - p.top;
+    if (!d || span == 0.0f)
+        return r;
+    const float a = 100.0f * (p.bottom - y) / span;
+    const double dr = Num::roundHalfEven(*d, readoutDecimals(*d));
+    r.text = QStringLiteral("D=") + Num::graphText(dr) + QStringLiteral("; A=") + Num::graphText(Num::roundHalfEven(double(a), 2))
+        + QStringLiteral(" %");
+    return r;
 }
+
+} // namespace Charts

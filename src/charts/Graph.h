@@ -1,41 +1,74 @@
 #pragma once
 
-// The granulometric graph of step 5.3: passing A (0..100 %) against size D on a linear or
-// logarithmic abscissa, with the reference, base and corrected curves and the band of plus and
-// minus the divergence around the reference. Coordinates are twips of the picture (15 per
-// pixel); the picture is a retained image, painted here without widgets.
+// The granulometric graph: passing A (0..100 %) against size D on a linear or logarithmic
+// abscissa, with the reference, base and corrected curves and the band of plus and minus the
+// divergence around the reference. Drawing is a pure function of its inputs into an image; the
+// window and the report both draw it this way.
+//
+// Positions are in twips of the picture (1/1440 inch; 15 twips to a pixel of the picture at its
+// nominal scale): the plot area lies 500 twips inside every edge.
 
-#include "core/MixProject.h"
+#include "core/GraphOptions.h"
+#include "core/MixNumbers.h"
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QString>
 
 #include <optional>
 
+namespace Charts {
+
 // The font of the chart texts: "Courier New" where installed, otherwise a metric-compatible
 // monospace (Liberation Mono).
-QFont ChartFont(double pointSize, bool bold = false);
+QFont chartFont(double pointSize, bool bold = false);
 
-// Ordinate of passing `a`: PlotTop at 100 %, PlotBottom at 0 %.
-float PassingToY(const MixProject &project, float a);
-// Ordinate of a curve at class j; nullopt beyond the storage.
-std::optional<float> PassingToY(const MixProject &project, const ClassFloats &curve, int j);
-// Abscissa of size class j: mode 1 linear, 0 logarithmic; any other mode gives no value.
-std::optional<float> SizeToX(const MixProject &project, int mode, int j);
-// The two transforms of a size, and their inverses (used by the pointer read-out).
-std::optional<float> LinearX(const MixProject &project, float d);
-std::optional<float> LogX(const MixProject &project, double d);
-std::optional<float> LinearD(const MixProject &project, float x);
-std::optional<double> LogD(const MixProject &project, float x);
+// What the graph shows.
+struct GraphInput
+{
+    const MixNumbers &numbers;
+    int classCount = 0;          // K
+    bool tablesValid = false;    // curves and the divergence only for valid tables
+    bool grainTableValid = false;
+    bool baseRecipeValid = false;
+    GraphOptions options;
+};
 
-// Redraws the whole graph into `image` (its size in pixels is the picture's inner size) and
-// sets the text of Pogreshnost.
-void DrawGranulometricGraph(MixProject &project, QImage &image);
+// The plot area of a picture, in its twips.
+struct PlotArea
+{
+    float left = 500.0f;
+    float top = 500.0f;   // A = 100 %
+    float right = 0.0f;
+    float bottom = 0.0f;  // A = 0 %
+};
+// `scale`: pixels of the image per pixel of the picture at its nominal scale (a picture drawn
+// for print or a high-density screen has more pixels).
+PlotArea plotArea(QSize imageSize, double scale = 1.0);
 
-// The divergence text alone, as the redraw sets it.
-void UpdateDivergenceText(MixProject &project);
+// The transforms of the axes (twips of the plot), nothing where they cannot be formed.
+float passingToY(const PlotArea &plot, float a);
+std::optional<float> linearX(const GraphInput &in, const PlotArea &plot, float d);
+std::optional<float> logX(const GraphInput &in, const PlotArea &plot, double d);
 
-// The pointer moved over the graph to (x, y) twips: the crosshair GrVL/GrGL and Koords.
-void GraphMouseMove(MixProject &project, float x, float y);
+// Draws the whole graph into `image`.
+void drawGraph(QImage &image, const GraphInput &in, double scale = 1.0);
+
+// The pointer read-out at a point of the picture (pixels at its nominal scale): the crosshair
+// lines (where the pointer lies within the plot's extent in each direction) and the read-out
+// text, shown while the pointer lies inside the plot.
+struct PointerReadout
+{
+    bool verticalLine = false;
+    bool horizontalLine = false;
+    bool textShown = false;
+    // The read-out's text; nothing where it cannot be formed (the text shown stays).
+    std::optional<QString> text;
+};
+PointerReadout pointerReadout(const GraphInput &in, QSize pictureSize, QPointF position);
+
 // Decimals of the size read-out for an unrounded size d.
-int ReadoutDecimals(double d);
+int readoutDecimals(double d);
+
+} // namespace Charts

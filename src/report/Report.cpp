@@ -3,16 +3,16 @@
 #include "charts/Diagram.h"
 #include "charts/Graph.h"
 #include "core/Numbers.h"
+#include "session/ProjectSession.h"
 #include "report/DocxWriter.h"
 
 #include <QDir>
 
 namespace {
 
-QString gridText(const MixProject &p, int table, int row, int col)
+QString gridText(const ProjectSession &p, int table, int row, int col)
 {
-    const QString *t = p.cellText(p.tabl[table], row, col);
-    return t ? *t : QString();
+    return p.tableText(InputTable(table), row, col);
 }
 
 void spacer(Doc::Document &d)
@@ -56,7 +56,7 @@ void pictureTable(Doc::Document &d, const QImage &image)
 }
 
 // A 2 x columns table of two grid rows.
-void twoRowTable(Doc::Document &d, const MixProject &p, int table, int columns)
+void twoRowTable(Doc::Document &d, const ProjectSession &p, int table, int columns)
 {
     Doc::Table &t = d.addTable(2, columns);
     for (int i = 1; i <= columns; ++i) {
@@ -68,7 +68,9 @@ void twoRowTable(Doc::Document &d, const MixProject &p, int table, int columns)
 
 } // namespace
 
-QString ReportNote()
+namespace Report {
+
+QString note()
 {
     return QStringLiteral(
         "основной задачей произведенных расчетов является приближение зернового состава проектируемой смеси к заданному "
@@ -80,14 +82,16 @@ QString ReportNote()
         "рассматриваемого гранулированного материала.\r\n");
 }
 
-Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage &diagram)
+Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &diagram)
 {
     Doc::Document d;
-    const int n = std::max(0, int(Num::toInt16(Num::roundHalfEven(Num::toDouble(p.N.text()).value_or(0.0))).value_or(0)));
-    const int k = std::max(0, int(Num::toInt16(Num::roundHalfEven(Num::toDouble(p.K.text()).value_or(0.0))).value_or(0)));
-    auto on = [&p](int box) { return p.Otch_el[box].value() == 1; };
+    const ProjectDocument &doc = p.document();
+    const int n = doc.componentCount;
+    const int k = std::max(0, int(Num::toInt16(Num::roundHalfEven(Num::toDouble(doc.classCountText).value_or(0.0))).value_or(0)));
+    // The sections by their numbers in the report: 6.1 .. 6.11.
+    auto on = [&p](int section) { return p.reportSections()[size_t(section)]; };
 
-    // 5. Title.
+    // The title.
     d.insertAfter(QStringLiteral("Результаты расчета зернового состава сырьевой смеси"));
     d.setBold(true);
     d.setAlignment(Doc::Align::Center);
@@ -98,32 +102,27 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     d.insertParagraphAfter();
     d.insertParagraphAfter();
     d.endOf();
-    // 6.
     if (on(1))
-        heading(d, QStringLiteral("Название проектируемой смеси: ") + p.project_name.text());
-    // 7.
+        heading(d, QStringLiteral("Название проектируемой смеси: ") + doc.name);
     if (on(2)) {
         d.insertParagraphAfter();
         d.insertParagraphAfter();
         d.endOf();
-        heading(d, QStringLiteral("Количество сырьевых компонентов смеси: ") + p.N.text());
+        heading(d, QStringLiteral("Количество сырьевых компонентов смеси: ") + Num::formatInt(n));
     }
-    // 8.
     if (on(3)) {
         spacer(d);
         heading(d, QStringLiteral("Названия сырьевых компонентов смеси"));
         twoRowTable(d, p, 1, n);
     }
-    // 9.
     if (on(4)) {
         spacer(d);
         heading(d, QStringLiteral("Плотности сырьевых компонентов смеси"));
         twoRowTable(d, p, 2, n);
     }
-    // 10.
     if (on(5)) {
         spacer(d);
-        const bool integral = p.Data_type_1.isChecked(), differential = p.Data_type_2.isChecked();
+        const bool integral = doc.dataForm == GrainDataForm::Integral, differential = !integral;
         if (integral && !differential)
             d.insertAfter(QStringLiteral("Зерновые составы сырьевых компонентов смеси (интегральное распределение, %)"));
         if (differential && !integral)
@@ -138,25 +137,21 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
                 setCell(t, r, c, gridText(p, 3, r - 1, c - 1));
         epilogue(d, t);
     }
-    // 11.
     if (on(6)) {
         spacer(d);
         heading(d, QStringLiteral("Исходный компонентный состав смеси в массовых долях, % (базовая рецептура, подлежащая оптимизации)"));
         twoRowTable(d, p, 4, n);
     }
-    // 12.
     if (on(7)) {
         spacer(d);
         heading(d, QStringLiteral("Диаграмма массовых долей исходного компонентного состава:"));
         pictureTable(d, diagram);
     }
-    // 13.
     if (on(8)) {
         spacer(d);
         heading(d, QStringLiteral("Эталонный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
         twoRowTable(d, p, 5, k + 1);
     }
-    // 14.
     if (on(9)) {
         spacer(d);
         heading(d, QStringLiteral("Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, "
@@ -164,27 +159,26 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
         Doc::Table &t = d.addTable(2, n);
         for (int i = 1; i <= n; ++i) {
             setCell(t, 1, i, gridText(p, 4, 0, i - 1));
-            setCell(t, 2, i, i <= MaxComponents ? p.M_lab[i].text() : QString());
+            setCell(t, 2, i, i <= MaxComponents ? p.correctedText(i) : QString());
         }
         epilogue(d, t);
     }
-    // 15. (Otch_el_11 carries 6.10.)
-    if (on(11)) {
+    if (on(10)) {
         spacer(d);
         heading(d, QStringLiteral("Скорректированный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
         Doc::Table &t = d.addTable(2, k + 1);
         for (int i = 1; i <= k + 1; ++i)
             setCell(t, 1, i, gridText(p, 5, 0, i - 1));
         setCell(t, 2, 1, QStringLiteral("Aj,%"));
-        const ClassFloats &curve = p.AutoCheck.isChecked() ? p.TrialMixCurve : p.CorrectedMixCurve;
+        // While the search runs the table shows its latest trial, adopted or not.
+        const ClassFloats &curve = p.correction().searchOn ? p.correction().trialMixCurve : p.numbers().correctedMixCurve;
         for (int j = 1; j <= k; ++j)
             setCell(t, 2, j + 1, curve.has(j) ? Num::formatRounded(double(curve[j]), 2) : QString());
         epilogue(d, t);
     }
-    // 16. (Otch_el_10 carries 6.11.)
-    if (on(10)) {
+    if (on(11)) {
         spacer(d);
-        heading(d, QStringLiteral("Гранулометрический график (") + p.Pogreshnost.text() + QStringLiteral("):"));
+        heading(d, QStringLiteral("Гранулометрический график (") + p.divergenceText() + QStringLiteral("):"));
         pictureTable(d, graph);
         d.insertParagraphAfter();
         d.endOf();
@@ -193,7 +187,7 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
         d.setAlignment(Doc::Align::Left);
         d.endOf();
     }
-    // 17. The closing note, always.
+    // The closing note, always.
     spacer(d);
     d.insertAfter(QStringLiteral("Примечание: "));
     d.setBold(true);
@@ -201,7 +195,7 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     d.setColour(QColor(0, 0, 255));
     d.setSize(12);
     d.endOf();
-    d.insertAfter(ReportNote());
+    d.insertAfter(note());
     d.setBold(false);
     d.setAlignment(Doc::Align::Justify);
     d.setColour(Qt::black);
@@ -210,26 +204,31 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     return d;
 }
 
-QImage RenderGraph(MixProject &p, QSize size)
+QImage renderGraph(const ProjectSession &p, QSize size, double scale)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    DrawGranulometricGraph(p, image);
+    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * scale).toSize(), QImage::Format_RGB32);
+    const ValidationReport &v = p.validation();
+    Charts::drawGraph(image, {p.numbers(), p.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, p.graphOptions()}, scale);
     return image;
 }
 
-QImage RenderDiagram(const MixProject &p, QSize size)
+QImage renderDiagram(const ProjectSession &p, QSize size, double scale)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    if (p.BaseRecipeValid)
-        DrawMassFractionDiagram(p, p.ComponentCount, image);
-    else
+    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * scale).toSize(), QImage::Format_RGB32);
+    if (!p.validation().baseRecipeValid) {
         image.fill(Qt::white);
+        return image;
+    }
+    QStringList names;
+    for (int i = 1; i <= p.componentCount(); ++i)
+        names << p.document().componentName(i).text();
+    Charts::drawDiagram(image, {p.numbers().baseRecipe, p.componentCount(), names}, scale);
     return image;
 }
 
-QString ReportFileName(const MixProject &p)
+QString fileName(const ProjectSession &p)
 {
-    QString name = p.project_name.text().trimmed();
+    QString name = p.document().name.trimmed();
     for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
         name.replace(c, u'_');
     name.remove(QChar(0));
@@ -240,13 +239,11 @@ QString ReportFileName(const MixProject &p)
     return QStringLiteral("Отчет — ") + name + QStringLiteral(".docx");
 }
 
-bool WriteReport(MixProject &p, const QString &path, QString *error)
+bool write(const ProjectSession &p, const QString &path, const Pictures &pictures, QString *error)
 {
-    const QSize graphSize(std::max(200, p.Graph.width() / 15 - 2), std::max(150, p.Graph.height() / 15 - 2));
-    const QSize diagramSize(std::max(200, p.Diagramma1.width() / 15), std::max(150, p.Diagramma1.height() / 15));
-    const QImage graph = RenderGraph(p, graphSize);
-    const QImage diagram = RenderDiagram(p, diagramSize);
-    const Doc::Document document = BuildReport(p, graph, diagram);
+    const QImage graph = renderGraph(p, pictures.graph, 1.0);
+    const QImage diagram = renderDiagram(p, pictures.diagram, 1.0);
+    const Doc::Document document = build(p, graph, diagram);
     QString why;
     if (!Docx::Write(document, path, &why)) {
         if (error)
@@ -255,3 +252,5 @@ bool WriteReport(MixProject &p, const QString &path, QString *error)
     }
     return true;
 }
+
+} // namespace Report

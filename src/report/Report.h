@@ -3,25 +3,38 @@
 // The report of a mix design: the title, the sections chosen in step 6 with their tables and
 // the two charts, and the closing note, in a word-processing document.
 
-#include "core/MixProject.h"
 #include "report/Document.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
+class ProjectSession;
+
+namespace Report {
+
 // The closing note that follows "Примечание: ".
-QString ReportNote();
+QString note();
 
-// Builds the document from the project as the window shows it; `graph` and `diagram` are the
-// two pictures.
-Doc::Document BuildReport(const MixProject &project, const QImage &graph, const QImage &diagram);
+// Builds the document from the session; `graph` and `diagram` are the two pictures.
+Doc::Document build(const ProjectSession &session, const QImage &graph, const QImage &diagram);
 
-// The pictures as the window would show them, drawn at the given sizes (pixels).
-QImage RenderGraph(MixProject &project, QSize size);
-QImage RenderDiagram(const MixProject &project, QSize size);
+// The two charts drawn for the report, at a size in pixels of the screen and `scale` image
+// pixels per screen pixel.
+QImage renderGraph(const ProjectSession &session, QSize size, double scale);
+QImage renderDiagram(const ProjectSession &session, QSize size, double scale);
 
 // "Отчет — <project name>.docx", with the characters a file name cannot hold replaced.
-QString ReportFileName(const MixProject &project);
+QString fileName(const ProjectSession &session);
+
+// The sizes of the two charts in the report, in pixels of the screen.
+struct Pictures
+{
+    QSize graph{600, 420};
+    QSize diagram{640, 340};
+};
 
 // Builds and writes the report; on failure `error` names the file and the reason.
-bool WriteReport(MixProject &project, const QString &path, QString *error);
+bool write(const ProjectSession &session, const QString &path, const Pictures &pictures, QString *error);
+
+} // namespace Report

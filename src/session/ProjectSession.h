@@ -16,6 +16,7 @@
 
 #include "checking/TableEditing.h"
 #include "checking/Validation.h"
+#include "core/GraphOptions.h"
 #include "core/MixNumbers.h"
 #include "core/ProjectDocument.h"
 #include "correction/AutoSelection.h"
@@ -24,14 +25,6 @@
 
 #include <QObject>
 #include <QString>
-
-// The view options of the granulometric graph.
-struct GraphOptions
-{
-    bool logarithmic = false; // logarithmic size axis
-    bool grid = true;         // coordinate grid
-    bool operator==(const GraphOptions &) const = default;
-};
 
 // The sections of the report, 1..11 in the order the report writes them (6.1 .. 6.11).
 using ReportSections = std::array<bool, 12>;

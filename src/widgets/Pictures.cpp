@@ -1,6 +1,6 @@
-#include "ui/Pictures.h"
+#include "widgets/Pictures.h"
 
-#include "ui/Form1Logic.h"
+#include "widgets/Steps.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -12,32 +12,39 @@
 
 namespace {
 
-QImage blank(QSize size)
+// A transparent image for `size` logical pixels at `ratio` device pixels per logical pixel; the
+// painter works in logical pixels.
+QImage blank(QSize size, qreal ratio)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     return image;
 }
 
-QImage stepButton(int step, int state, QSize size)
+} // namespace
+
+namespace Pictures {
+
+QImage stepButton(int step, StepButtonState state, QSize size, qreal ratio)
 {
-    QImage image = blank(size);
+    QImage image = blank(size, ratio);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(image.rect()).adjusted(1.5, 1.5, -1.5, -0.5);
+    const QRectF r = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(1.5, 1.5, -1.5, -0.5);
     QColor top, bottom, text;
     switch (state) {
-    case 0: // normal: orange
+    case StepButtonState::Normal: // orange
         top = QColor(255, 190, 90);
         bottom = QColor(240, 140, 30);
         text = QColor(60, 30, 0);
         break;
-    case 1: // hover: orange with a white title
+    case StepButtonState::Hover: // orange with a white title
         top = QColor(255, 200, 110);
         bottom = QColor(245, 150, 40);
         text = Qt::white;
         break;
-    default: // selected: green
+    case StepButtonState::Selected: // green
         top = QColor(150, 220, 120);
         bottom = QColor(70, 160, 50);
         text = Qt::white;
@@ -56,13 +63,13 @@ QImage stepButton(int step, int state, QSize size)
     font.setBold(true);
     g.setFont(font);
     g.setPen(text);
-    g.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, StepButtonTitle(step));
+    g.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, stepButtonTitle(step));
     return image;
 }
 
-QImage padlock(bool closed, QSize size)
+QImage padlock(bool closed, QSize size, qreal ratio)
 {
-    QImage image = blank(size);
+    QImage image = blank(size, ratio);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
     const qreal w = size.width(), h = size.height();
@@ -89,26 +96,12 @@ QImage padlock(bool closed, QSize size)
     return image;
 }
 
-} // namespace
-
-QImage ResourcePicture(int number, QSize size)
+QImage logo(QSize size, qreal ratio)
 {
-    if (number >= 101 && number <= 121) {
-        const int step = (number - 98) / 3;
-        const int state = (number - 98) % 3;
-        return stepButton(step, state, size);
-    }
-    if (number == 122 || number == 123)
-        return padlock(number == 122, size);
-    return blank(size);
-}
-
-QImage LogoPicture(QSize size)
-{
-    QImage image = blank(size);
+    QImage image = blank(size, ratio);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = image.rect();
+    const QRectF r(QPointF(0, 0), QSizeF(size));
     // A grain curve over a sieve stack, and the program's name.
     const QRectF plot(r.width() * 0.08, r.height() * 0.08, r.width() * 0.84, r.height() * 0.55);
     g.setPen(QPen(QColor(200, 200, 200), 1));
@@ -148,37 +141,37 @@ QImage LogoPicture(QSize size)
     return image;
 }
 
-QImage GradientPicture(QSize size)
+QImage gradient(QSize size, qreal ratio)
 {
-    QImage image = blank(size);
+    QImage image = blank(size, ratio);
     QPainter g(&image);
     QLinearGradient fill(0, 0, size.width(), 0);
     fill.setColorAt(0, QColor(240, 140, 30));
     fill.setColorAt(0.5, QColor(255, 210, 140));
     fill.setColorAt(1, QColor(70, 160, 50));
-    g.fillRect(image.rect(), fill);
+    g.fillRect(QRectF(QPointF(0, 0), QSizeF(size)), fill);
     return image;
 }
 
-QImage FormulaPicture(int kind, QSize size)
+QImage formula(ReferenceKind kind, QSize size, qreal ratio)
 {
-    QImage image = blank(size);
+    QImage image = blank(size, ratio);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
     g.setRenderHint(QPainter::TextAntialiasing);
     QString html;
     switch (kind) {
-    case 1:
+    case ReferenceKind::FunkDinger:
         html = QStringLiteral("A'<sub>j</sub> = 100·(a + (1 − a)·(D<sub>j</sub><sup>n</sup> − D<sub>min</sub><sup>n</sup>) / "
                               "(D<sub>max</sub><sup>n</sup> − D<sub>min</sub><sup>n</sup>))");
         break;
-    case 2:
+    case ReferenceKind::Fuller:
         html = QStringLiteral("A'<sub>j</sub> = 100·(D<sub>j</sub> / D<sub>max</sub>)<sup>n</sup>");
         break;
-    case 3:
+    case ReferenceKind::Hummel:
         html = QStringLiteral("A'<sub>j</sub> = 100·(D<sub>j</sub> / D<sub>max</sub>)<sup>m</sup>");
         break;
-    case 4:
+    case ReferenceKind::Bolomey:
         html = QStringLiteral("A'<sub>j</sub> = B + (100 − B)·√(D<sub>j</sub> / D<sub>max</sub>)");
         break;
     default:
@@ -200,3 +193,5 @@ QImage FormulaPicture(int kind, QSize size)
     doc.drawContents(&g);
     return image;
 }
+
+} // namespace Pictures

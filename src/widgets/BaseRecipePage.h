@@ -1,0 +1,29 @@
+#pragma once
+
+// Step 3, the base recipe: the mass fraction of each component, their sum, and the pie diagram
+// of the recipe.
+
+#include "widgets/StepPage.h"
+
+class ChartView;
+class Desktop;
+class ErrorFrame;
+class InputTableView;
+class QLineEdit;
+
+class BaseRecipePage final : public StepPage
+{
+    Q_OBJECT
+
+public:
+    BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidget *parent = nullptr);
+    void refresh(ProjectSession::Changes what) override;
+    void entered() override;
+
+private:
+    InputTableView *m_table;
+    ErrorFrame *m_frame;
+    QLabel *m_error;
+    QLineEdit *m_sum;
+    ChartView *m_diagram;
+};

@@ -1,0 +1,104 @@
+#pragma once
+
+// Small controls of the main window.
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QSlider>
+
+#include <functional>
+
+// A drop-down list that changes only by a choice from its list: the wheel and the keys that
+// would step or search it do nothing (a count changed by a stray notch would hide data).
+class ChoiceBox final : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// An editable drop-down (a coefficient): typed into like a text field, or chosen from its list;
+// the wheel and the arrow keys do not step it.
+class CoefficientBox final : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit CoefficientBox(QWidget *parent = nullptr);
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A slider the wheel does not move.
+class SteadySlider final : public QSlider
+{
+    Q_OBJECT
+
+public:
+    using QSlider::QSlider;
+    // The x of a value's position on the groove, in this widget's coordinates.
+    int positionOf(int value) const;
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+};
+
+// A label that shortens its text with "…" when it does not fit, and shows it whole in a tooltip.
+class ElidedLabel final : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ElidedLabel(QWidget *parent = nullptr);
+    void setFullText(const QString &text);
+    const QString &fullText() const { return m_full; }
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void elide();
+    QString m_full;
+};
+
+// A picture the program draws, made again for the widget's size and the screen's pixel density.
+class PictureWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Painter = std::function<QImage(QSize size, qreal ratio)>;
+    PictureWidget(Painter painter, QWidget *parent = nullptr);
+    void setPainter(Painter painter);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Painter m_painter;
+    QImage m_image;
+};
+
+// A frame around a table that turns red while the table holds errors.
+class ErrorFrame final : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit ErrorFrame(QWidget *content, QWidget *parent = nullptr);
+    void setError(bool on);
+    bool hasError() const { return m_error; }
+
+private:
+    bool m_error = false;
+};

@@ -1,0 +1,315 @@
+#include "widgets/CorrectionPage.h"
+
+#include "widgets/Controls.h"
+#include "widgets/Desktop.h"
+#include "widgets/GraphView.h"
+#include "widgets/Pictures.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+// A component's slider with its scale under the track, and the markers of the search's bounds.
+class FractionSlider final : public QWidget
+{
+public:
+    explicit FractionSlider(QWidget *parent)
+        : QWidget(parent)
+        , slider(new SteadySlider(Qt::Horizontal, this))
+    {
+        slider->setRange(SliderMin, SliderMax);
+        slider->setPageStep(SliderLargeStep);
+        slider->setSingleStep(SliderSmallStep);
+        QFont small = font();
+        small.setPixelSize(10);
+        setFont(small);
+        setMinimumWidth(120);
+    }
+    QSize sizeHint() const override { return QSize(150, slider->sizeHint().height() + fontMetrics().height()); }
+    void setBounds(bool shown, float lower, float upper)
+    {
+        if (m_shown == shown && m_lower == lower && m_upper == upper)
+            return;
+        m_shown = shown;
+        m_lower = lower;
+        m_upper = upper;
+        update();
+    }
+    // The x of a fraction (percent) on the track.
+    int xOf(float percent) const { return slider->x() + slider->positionOf(int(std::lround(percent * 100.0f))); }
+    SteadySlider *slider;
+
+protected:
+    void resizeEvent(QResizeEvent *) override { slider->setGeometry(0, 0, width(), slider->sizeHint().height()); }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter g(this);
+        const int top = slider->height();
+        g.setPen(palette().color(QPalette::WindowText));
+        const QRect scale(0, top, width(), height() - top);
+        g.drawText(scale.adjusted(xOf(0.0f) - 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0"));
+        g.drawText(scale.adjusted(0, 0, xOf(100.0f) - width() + 10, 0), Qt::AlignRight | Qt::AlignTop, QStringLiteral("100"));
+        if (!m_shown)
+            return;
+        const int y = top - 4;
+        g.fillRect(QRect(xOf(m_lower) - 1, y, 3, 5), QColor(0, 0, 200));
+        g.fillRect(QRect(xOf(m_upper) - 1, y, 3, 5), QColor(200, 0, 0));
+    }
+
+private:
+    bool m_shown = false;
+    float m_lower = 0;
+    float m_upper = 100;
+};
+
+CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidget *parent)
+    : StepPage(session, parent)
+    , m_desktop(desktop)
+{
+    auto *rows = new QGridLayout;
+    rows->setHorizontalSpacing(6);
+    rows->setVerticalSpacing(2);
+    rows->setColumnStretch(0, 1);
+    rows->setColumnStretch(1, 2);
+    for (int i = 1; i <= MaxComponents; ++i) {
+        Row &r = m_rows[i];
+        r.name = new ElidedLabel(this);
+        r.name->setObjectName(QStringLiteral("componentName%1").arg(i));
+        r.slider = new FractionSlider(this);
+        r.slider->slider->setObjectName(QStringLiteral("slider%1").arg(i));
+        r.minus = new QPushButton(QStringLiteral("-"), this);
+        r.minus->setObjectName(QStringLiteral("minus%1").arg(i));
+        r.plus = new QPushButton(QStringLiteral("+"), this);
+        r.plus->setObjectName(QStringLiteral("plus%1").arg(i));
+        for (QPushButton *b : {r.minus, r.plus})
+            b->setFixedSize(22, 22);
+        r.lock = new QCheckBox(this);
+        r.lock->setObjectName(QStringLiteral("lock%1").arg(i));
+        r.lock->setToolTip(QStringLiteral("Закрепить долю компонента"));
+        r.padlock = new PictureWidget([](QSize size, qreal ratio) { return Pictures::padlock(false, size, ratio); }, this);
+        r.padlock->setFixedSize(18, 24);
+        r.fraction = new QLabel(this);
+        r.fraction->setObjectName(QStringLiteral("fraction%1").arg(i));
+        r.fraction->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100,00")) + 4);
+        r.trial = new QLabel(this);
+        r.trial->setObjectName(QStringLiteral("trial%1").arg(i));
+        r.trial->setStyleSheet(QStringLiteral("color: #606060;"));
+        r.trial->setMinimumWidth(r.fraction->minimumWidth());
+        rows->addWidget(r.name, i - 1, 0);
+        rows->addWidget(r.slider, i - 1, 1);
+        rows->addWidget(r.minus, i - 1, 2);
+        rows->addWidget(r.plus, i - 1, 3);
+        rows->addWidget(r.lock, i - 1, 4);
+        rows->addWidget(r.padlock, i - 1, 5);
+        rows->addWidget(r.fraction, i - 1, 6);
+        rows->addWidget(r.trial, i - 1, 7);
+        connect(r.slider->slider, &QSlider::sliderMoved, this, [this, i](int v) { m_session.moveSlider(i, v, true); });
+        // A click on the track or a key only changes the value (a drag has moved it already).
+        connect(r.slider->slider, &QSlider::valueChanged, this, [this, i](int v) { m_session.moveSlider(i, v); });
+        connect(r.minus, &QPushButton::clicked, this, [this, i] { m_session.stepSlider(i, -1); });
+        connect(r.plus, &QPushButton::clicked, this, [this, i] { m_session.stepSlider(i, 1); });
+        connect(r.lock, &QCheckBox::clicked, this, [this, i](bool on) { m_session.setLocked(i, on); });
+    }
+
+    m_reset = new QPushButton(QStringLiteral("Исходный состав"), this);
+    m_reset->setObjectName(QStringLiteral("resetToBase"));
+    connect(m_reset, &QPushButton::clicked, this, [this] { m_session.resetToBase(); });
+    m_sum = new QLineEdit(this);
+    m_sum->setObjectName(QStringLiteral("correctedSum"));
+    m_sum->setReadOnly(true);
+    m_sum->setFixedWidth(70);
+    m_search = new QCheckBox(QStringLiteral("5.2.Автоматический подбор массовых долей"), this);
+    m_search->setObjectName(QStringLiteral("search"));
+    connect(m_search, &QCheckBox::clicked, this, [this](bool on) { m_session.setSearchOn(on); });
+    m_boundsOn = new QCheckBox(QStringLiteral("Добавить границы случайного варьирования\nмассовых долей"), this);
+    m_boundsOn->setObjectName(QStringLiteral("boundsOn"));
+    connect(m_boundsOn, &QCheckBox::clicked, this, [this](bool on) { m_session.setBoundsOn(on); });
+    m_boundsButton = new QPushButton(QStringLiteral("Настроить"), this);
+    m_boundsButton->setObjectName(QStringLiteral("boundsButton"));
+    connect(m_boundsButton, &QPushButton::clicked, this, &CorrectionPage::boundsRequested);
+    m_optimum = new QPushButton(QStringLiteral("Найти оптимальный состав"), this);
+    m_optimum->setObjectName(QStringLiteral("optimumButton"));
+    connect(m_optimum, &QPushButton::clicked, this, [this] {
+        const OptimumResult r = m_session.findBestRecipe();
+        if (!r.feasible)
+            m_desktop.inform(this, QStringLiteral("Оптимальный состав"),
+                             QStringLiteral("Состав, удовлетворяющий закреплениям и границам, не существует: ") + r.problem);
+    });
+    m_optimumNote = new QLabel(this);
+    m_optimumNote->setObjectName(QStringLiteral("optimumNote"));
+    m_optimumNote->setStyleSheet(QStringLiteral("color: #006000;"));
+    m_optimumNote->setWordWrap(true);
+
+    m_graph = new GraphView(session, this);
+    m_graph->setMinimumSize(360, 300);
+    m_graph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_logarithmic = new QCheckBox(QStringLiteral("Логарифмический масштаб оси абсцисс"), this);
+    m_logarithmic->setObjectName(QStringLiteral("logarithmic"));
+    m_grid = new QCheckBox(QStringLiteral("Координатная сетка"), this);
+    m_grid->setObjectName(QStringLiteral("grid"));
+    auto options = [this] { m_session.setGraphOptions({m_logarithmic->isChecked(), m_grid->isChecked()}); };
+    connect(m_logarithmic, &QCheckBox::clicked, this, options);
+    connect(m_grid, &QCheckBox::clicked, this, options);
+    auto *legend = new PictureWidget(
+        [](QSize size, qreal ratio) {
+            QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter g(&image);
+            const QString names[4] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
+                                      QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых")};
+            const QColor colours[4] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128)};
+            const int rowHeight = size.height() / 4;
+            for (int k = 0; k < 4; ++k) {
+                const int y = k * rowHeight;
+                g.setPen(QPen(colours[k], 3));
+                g.drawLine(4, y + rowHeight / 2, 30, y + rowHeight / 2);
+                g.setPen(Qt::black);
+                g.drawText(QRect(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
+            }
+            return image;
+        },
+        this);
+    legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(QStringLiteral("Проектируемый состав")) + 46,
+                         4 * (fontMetrics().height() + 2));
+
+    auto *resetRow = new QHBoxLayout;
+    resetRow->addWidget(m_reset);
+    resetRow->addSpacing(12);
+    resetRow->addWidget(new QLabel(QStringLiteral("Сумма (%):"), this));
+    resetRow->addWidget(m_sum);
+    resetRow->addStretch(1);
+    auto *boundsRow = new QHBoxLayout;
+    boundsRow->addWidget(m_boundsOn);
+    boundsRow->addStretch(1);
+    boundsRow->addWidget(m_boundsButton);
+    auto *left = new QVBoxLayout;
+    left->addWidget(captionLabel(QStringLiteral("5.1.Ручной подбор массовых долей:"), this));
+    left->addLayout(rows);
+    left->addSpacing(8);
+    left->addLayout(resetRow);
+    left->addSpacing(14);
+    left->addWidget(m_search);
+    left->addSpacing(10);
+    left->addLayout(boundsRow);
+    left->addSpacing(10);
+    left->addWidget(m_optimum, 0, Qt::AlignLeft);
+    left->addWidget(m_optimumNote);
+    left->addStretch(1);
+
+    auto *graphOptions = new QVBoxLayout;
+    graphOptions->addWidget(m_logarithmic);
+    graphOptions->addWidget(m_grid);
+    graphOptions->addStretch(1);
+    auto *underGraph = new QHBoxLayout;
+    underGraph->addLayout(graphOptions);
+    underGraph->addStretch(1);
+    underGraph->addWidget(legend, 0, Qt::AlignTop);
+    auto *right = new QVBoxLayout;
+    right->addWidget(captionLabel(QStringLiteral("5.3.Гранулометрический график:"), this));
+    right->addWidget(m_graph, 1);
+    right->addLayout(underGraph);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(20, 10, 20, 6);
+    layout->setSpacing(24);
+    layout->addLayout(left, 4);
+    layout->addLayout(right, 5);
+
+    // The search runs in slices of a few milliseconds, one per turn of the event loop, while it
+    // is on; the window stays responsive meanwhile.
+    m_searchTimer = new QTimer(this);
+    m_searchTimer->setInterval(0);
+    connect(m_searchTimer, &QTimer::timeout, this, &CorrectionPage::runSearchSlice);
+    refresh(ProjectSession::AllChanged);
+}
+
+void CorrectionPage::runSearchSlice()
+{
+    if (!m_session.correction().searchOn) {
+        m_searchTimer->stop();
+        return;
+    }
+    m_session.searchRandom().mix(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        m_session.runSearch(256);
+    } while (clock.elapsed() < 8 && m_session.correction().searchOn);
+}
+
+QString CorrectionPage::sliderName(int i) const
+{
+    const ProjectDocument &d = m_session.document();
+    const QString name = d.componentName(i).text();
+    // Two components of the same name are told apart by their numbers.
+    for (int k = 1; k <= d.componentCount; ++k)
+        if (k != i && d.componentName(k).text() == name)
+            return QStringLiteral("%1 (%2)").arg(name).arg(i);
+    return name;
+}
+
+void CorrectionPage::setRowVisible(Row &r, bool visible)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{r.name, r.slider, r.minus, r.plus, r.lock, r.padlock, r.fraction, r.trial})
+        w->setVisible(visible);
+}
+
+void CorrectionPage::refresh(ProjectSession::Changes what)
+{
+    const ProjectSession &s = m_session;
+    const CorrectionState &c = s.correction();
+    const int n = s.componentCount();
+    for (int i = 1; i <= MaxComponents; ++i) {
+        Row &r = m_rows[i];
+        if (i > n) {
+            setRowVisible(r, false);
+            continue;
+        }
+        setRowVisible(r, true);
+        r.name->setFullText(sliderName(i));
+        if (r.slider->slider->value() != c.slider[size_t(i)] && !r.slider->slider->isSliderDown()) {
+            const QSignalBlocker block(r.slider->slider);
+            r.slider->slider->setValue(c.slider[size_t(i)]);
+        }
+        r.slider->slider->setEnabled(s.sliderEnabled(i));
+        r.slider->setBounds(c.boundsOn, c.variationMin[i], c.variationMax[i]);
+        r.minus->setEnabled(s.sliderEnabled(i));
+        r.plus->setEnabled(s.sliderEnabled(i));
+        r.lock->setEnabled(s.componentControlsEnabled(i));
+        r.lock->setChecked(c.locked[size_t(i)]);
+        if (r.locked != c.locked[size_t(i)] || (what & ProjectSession::AllChanged) == ProjectSession::AllChanged) {
+            r.locked = c.locked[size_t(i)];
+            const bool closed = r.locked;
+            r.padlock->setPainter([closed](QSize size, qreal ratio) { return Pictures::padlock(closed, size, ratio); });
+        }
+        setLabelText(r.fraction, s.correctedText(i));
+        setLabelText(r.trial, s.trialText(i));
+    }
+    const QString sum = s.correctedSumText();
+    if (m_sum->text() != sum)
+        m_sum->setText(sum);
+    m_reset->setEnabled(s.resetEnabled());
+    m_search->setEnabled(s.searchEnabled());
+    m_search->setChecked(c.searchOn);
+    m_boundsOn->setEnabled(s.boundsEnabled());
+    m_boundsOn->setChecked(c.boundsOn);
+    m_boundsButton->setEnabled(s.boundsButtonEnabled());
+    m_optimum->setEnabled(s.optimumEnabled());
+    setLabelText(m_optimumNote, s.optimumNote());
+    m_logarithmic->setChecked(s.graphOptions().logarithmic);
+    m_grid->setChecked(s.graphOptions().grid);
+    if (what & (ProjectSession::NumbersChanged | ProjectSession::ValidationChanged | ProjectSession::OptionsChanged
+                | ProjectSession::DocumentChanged))
+        m_graph->refresh();
+    if (c.searchOn && !m_searchTimer->isActive())
+        m_searchTimer->start();
+    if (!c.searchOn)
+        m_searchTimer->stop();
+}

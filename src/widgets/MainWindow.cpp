@@ -1,0 +1,275 @@
+#include "widgets/MainWindow.h"
+
+#include "report/Report.h"
+#include "widgets/AboutPage.h"
+#include "widgets/BaseRecipePage.h"
+#include "widgets/BoundsDialog.h"
+#include "widgets/CompositionsPage.h"
+#include "widgets/Controls.h"
+#include "widgets/CorrectionPage.h"
+#include "widgets/Desktop.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/GraphView.h"
+#include "widgets/ParametersPage.h"
+#include "widgets/Pictures.h"
+#include "widgets/ReferencePage.h"
+#include "widgets/ReportPage.h"
+#include "widgets/StepBar.h"
+#include "widgets/Steps.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int MinimumWidth = 950;
+constexpr int MinimumHeight = 720;
+const QString ProjectFilter = QStringLiteral("Текстовые файлы с данными (*.txt)");
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
+    : QMainWindow(parent)
+    , m_desktop(desktop ? std::move(desktop) : std::make_unique<SystemDesktop>())
+{
+    setWindowTitle(QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    chooseOpenPath = [this] {
+        ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Открытие файла"));
+        return m_openPath;
+    };
+    chooseSavePath = [this] {
+        ShowSaveDialog(this, m_savePath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Сохранение файла"));
+        return m_savePath;
+    };
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("surface"));
+    central->setStyleSheet(QStringLiteral("#surface { background: rgb(236, 233, 216); }"));
+    setCentralWidget(central);
+
+    m_steps = new StepBar(central);
+    connect(m_steps, &StepBar::stepClicked, this, [this](int step) { m_session.selectStep(step); });
+    m_title = new QLabel(central);
+    m_title->setObjectName(QStringLiteral("stepTitle"));
+    m_title->setAlignment(Qt::AlignCenter);
+    QFont titleFont = m_title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+
+    Desktop &d = *m_desktop;
+    m_pages = new QStackedWidget(central);
+    auto *logo = new PictureWidget([](QSize size, qreal ratio) { return Pictures::logo(size, ratio); });
+    logo->setFixedSize(420, 300);
+    auto *logoPage = new QWidget;
+    auto *logoLayout = new QVBoxLayout(logoPage);
+    logoLayout->addWidget(logo, 0, Qt::AlignCenter);
+    m_pages->addWidget(logoPage);
+    m_page[1] = m_parameters = new ParametersPage(m_session, d);
+    m_page[2] = m_compositions = new CompositionsPage(m_session, d);
+    m_page[3] = m_baseRecipe = new BaseRecipePage(m_session, d);
+    m_page[4] = m_reference = new ReferencePage(m_session, d);
+    m_page[5] = m_correction = new CorrectionPage(m_session, d);
+    m_page[6] = m_report = new ReportPage(m_session);
+    m_page[7] = m_about = new AboutPage(m_session);
+    for (int step = 1; step <= StepCount; ++step) {
+        m_page[step]->setObjectName(QStringLiteral("page%1").arg(step));
+        m_pages->addWidget(m_page[step]);
+    }
+    connect(m_parameters, &ParametersPage::databaseRequested, this, &MainWindow::showDatabase);
+    connect(m_correction, &CorrectionPage::boundsRequested, this, &MainWindow::showBounds);
+    connect(m_report, &ReportPage::reportRequested, this, [this] { buildReport(); });
+    connect(m_about, &AboutPage::guideRequested, this, &MainWindow::showGuide);
+
+    auto *open = new QPushButton(QStringLiteral("Открыть проект"), central);
+    open->setObjectName(QStringLiteral("openButton"));
+    auto *save = new QPushButton(QStringLiteral("Сохранить проект"), central);
+    save->setObjectName(QStringLiteral("saveButton"));
+    for (QPushButton *b : {open, save})
+        b->setMinimumWidth(130);
+    connect(open, &QPushButton::clicked, this, &MainWindow::onOpen);
+    connect(save, &QPushButton::clicked, this, &MainWindow::onSave);
+    auto *strip = new PictureWidget([](QSize size, qreal ratio) { return Pictures::gradient(size, ratio); }, central);
+    strip->setFixedHeight(12);
+
+    auto *files = new QHBoxLayout;
+    files->setContentsMargins(12, 0, 12, 0);
+    files->addWidget(open);
+    files->addSpacing(12);
+    files->addWidget(save);
+    files->addStretch(1);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_steps);
+    layout->addWidget(m_title);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(files);
+    layout->addWidget(strip);
+
+    connect(&m_session, &ProjectSession::changed, this, &MainWindow::onChanged);
+    resize(1000, 750);
+    showStep(0);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_database;
+}
+
+StepPage *MainWindow::page(int step) const
+{
+    return step >= 1 && step <= StepCount ? m_page[step] : nullptr;
+}
+
+void MainWindow::onChanged(ProjectSession::Changes what)
+{
+    m_pending |= what;
+    if (m_showQueued)
+        return;
+    m_showQueued = true;
+    QMetaObject::invokeMethod(this, &MainWindow::showChanges, Qt::QueuedConnection);
+}
+
+void MainWindow::showChanges()
+{
+    m_showQueued = false;
+    const ProjectSession::Changes what = m_pending;
+    m_pending = {};
+    if (!what)
+        return;
+    if (what & ProjectSession::StepChanged)
+        showStep(m_session.currentStep());
+    for (int step = 1; step <= StepCount; ++step)
+        m_page[step]->refresh(what);
+}
+
+void MainWindow::showStep(int step)
+{
+    m_steps->setCurrentStep(step);
+    m_title->setText(stepTitle(step));
+    m_title->setVisible(step != 0);
+    m_pages->setCurrentIndex(step);
+    if (StepPage *p = page(step))
+        p->entered();
+}
+
+std::optional<std::pair<QString, QString>> MainWindow::unsavedQuestion(bool closing) const
+{
+    // Asked only once the compositions hold data (three rows or more, headers included).
+    if (m_session.tableRows(InputTable::Compositions) < 3)
+        return std::nullopt;
+    if (closing)
+        return std::pair{QStringLiteral("Подтверждение выхода"),
+                         QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите выйти из программы?")};
+    return std::pair{QStringLiteral("Подтверждение открытия файла"),
+                     QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
+}
+
+void MainWindow::onOpen()
+{
+    if (const auto q = unsavedQuestion(false); q && !m_desktop->askYesNo(this, q->first, q->second))
+        return;
+    openProject(chooseOpenPath());
+}
+
+bool MainWindow::openProject(const QString &path)
+{
+    if (path.isEmpty()) {
+        // A cancelled dialog reads nothing, but the recipe, sliders and locks go back to the base
+        // recipe all the same.
+        m_session.openCancelled();
+        return false;
+    }
+    QString error;
+    if (!m_session.openProject(path, &error)) {
+        m_desktop->warn(this, QStringLiteral("Открытие файла"), error);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::onSave()
+{
+    saveProject(chooseSavePath());
+    m_session.showErrorList(false);
+}
+
+bool MainWindow::saveProject(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (!m_session.saveProject(path, &error)) {
+        m_desktop->warn(this, QStringLiteral("Сохранение файла"), error);
+        return false;
+    }
+    return true;
+}
+
+QString MainWindow::buildReport(bool open)
+{
+    const QString path = QDir(QDir::tempPath()).filePath(Report::fileName(m_session));
+    Report::Pictures pictures;
+    pictures.graph = m_correction->graph()->size().expandedTo(QSize(400, 300));
+    QString error;
+    if (!Report::write(m_session, path, pictures, &error)) {
+        m_desktop->warn(this, QStringLiteral("Формирование отчета"), error);
+        return QString();
+    }
+    if (open && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_desktop->inform(this, QStringLiteral("Формирование отчета"),
+                          QStringLiteral("Отчет сохранен, но открыть его не удалось: нет программы для документов .docx.\n"
+                                         "Файл отчета: %1")
+                              .arg(QDir::toNativeSeparators(path)));
+    return path;
+}
+
+void MainWindow::showGuide()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Руководство пользователя"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *text = new QTextBrowser(&dialog);
+    text->setHtml(userGuideHtml());
+    layout->addWidget(text);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(640, 520);
+    dialog.exec();
+}
+
+void MainWindow::showBounds()
+{
+    if (!m_bounds)
+        m_bounds = new BoundsDialog(m_session, this);
+    m_bounds->load();
+    m_bounds->exec();
+}
+
+void MainWindow::showDatabase()
+{
+    // The component database window comes with the database port.
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (const auto q = unsavedQuestion(true); q && !m_desktop->askYesNo(this, q->first, q->second)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
