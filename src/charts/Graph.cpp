@@ -165,6 +165,12 @@ PlotArea plotArea(QSize imageSize, double scale)
     return p;
 }
 
+QRectF plotRect(QSize pictureSize)
+{
+    const PlotArea p = plotArea(pictureSize);
+    return QRectF(QPointF(p.left / TwipsPerPixel, p.top / TwipsPerPixel), QPointF(p.right / TwipsPerPixel, p.bottom / TwipsPerPixel));
+}
+
 float passingToY(const PlotArea &plot, float a)
 {
     return plot.top + (100.0f - a) * (plot.bottom - plot.top) / 100.0f;

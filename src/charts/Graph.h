@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -46,6 +47,9 @@ struct PlotArea
 // `scale`: pixels of the image per pixel of the picture at its nominal scale (a picture drawn
 // for print or a high-density screen has more pixels).
 PlotArea plotArea(QSize imageSize, double scale = 1.0);
+
+// The plot area in pixels of a picture at its nominal scale.
+QRectF plotRect(QSize pictureSize);
 
 // The transforms of the axes (twips of the plot), nothing where they cannot be formed.
 float passingToY(const PlotArea &plot, float a);

@@ -44,6 +44,32 @@ std::optional<float> volumeFraction(const ComponentFloats &recipe, const Compone
     return Num::single(*share);
 }
 
+void setVolumeFractions(const ComponentFloats &recipe, const ComponentFloats &density, int n, ComponentFloats &out)
+{
+    // The total is the same for every component: formed once, as volumeFraction() forms it.
+    double total = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        const auto m = recipe.get(k);
+        const auto rho = density.get(k);
+        if (!m || !rho)
+            return;
+        const auto q = Num::divide(double(*m), double(*rho));
+        if (!q)
+            return;
+        total += *q;
+    }
+    for (int i = 1; i <= n; ++i) {
+        const auto own = Num::divide(double(recipe[i]), double(density[i]));
+        if (!own)
+            continue;
+        const auto share = Num::divide(100.0 * *own, total);
+        if (!share)
+            continue;
+        if (const auto v = Num::single(*share))
+            out.set(i, *v);
+    }
+}
+
 std::optional<float> cumulateResidue(std::optional<float> value, const ClassTable<float> &cumulative, int j, int i)
 {
     if (!value || !ClassTable<float>::has(j, i))

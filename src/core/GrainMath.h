@@ -18,6 +18,10 @@ std::optional<float> recipeSum(const ComponentFloats &recipe, int n);
 // V_i = 100 * (m_i / rho_i) / sum_k (m_k / rho_k), k = 1..n, formed in double precision.
 std::optional<float> volumeFraction(const ComponentFloats &recipe, const ComponentFloats &density, int n, int i);
 
+// volumeFraction() of every component i = 1..n into `out`; a fraction that cannot be formed keeps
+// its value there.
+void setVolumeFractions(const ComponentFloats &recipe, const ComponentFloats &density, int n, ComponentFloats &out);
+
 // The running sum of the entered values of component i from class 1 down to class j: the value
 // of the cell (nothing when it did not convert), plus the sum of class j-1.
 std::optional<float> cumulateResidue(std::optional<float> cellValue, const ClassTable<float> &cumulative, int j, int i);

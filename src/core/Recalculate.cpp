@@ -12,7 +12,7 @@ namespace {
 
 constexpr float LogAxisFloor = 0.0001f;
 
-void referenceAt(const ProjectDocument &d, MixNumbers &x, int j, const Reference::Coefficients &c)
+void referenceAt(const ProjectDocument &d, MixNumbers &x, int j, const Reference::Equation &equation)
 {
     if (d.referenceKind == ReferenceKind::ManualReference) {
         if (const auto v = d.manualReference(j).number())
@@ -20,7 +20,7 @@ void referenceAt(const ProjectDocument &d, MixNumbers &x, int j, const Reference
         return;
     }
     if (const auto D = x.sieveSize.get(j))
-        if (const auto v = Reference::equationValue(d.referenceKind, c, *D, x.maxSize, x.minSize))
+        if (const auto v = equation.value(*D))
             x.referenceCurve.set(j, *v);
 }
 
@@ -63,12 +63,8 @@ void recalculate(const ProjectDocument &d, MixNumbers &x)
         if (const auto rho = d.density(i).number())
             x.grainDensity.set(i, *rho);
     }
-    for (int i = 1; i <= n; ++i) {
-        if (const auto v = Grain::volumeFraction(x.baseRecipe, x.grainDensity, n, i))
-            x.baseVolumeFraction.set(i, *v);
-        if (const auto v = Grain::volumeFraction(x.correctedRecipe, x.grainDensity, n, i))
-            x.correctedVolumeFraction.set(i, *v);
-    }
+    Grain::setVolumeFractions(x.baseRecipe, x.grainDensity, n, x.baseVolumeFraction);
+    Grain::setVolumeFractions(x.correctedRecipe, x.grainDensity, n, x.correctedVolumeFraction);
     if (const auto sum = Grain::recipeSum(x.baseRecipe, n))
         x.baseRecipeSum = Num::roundHalfEven(double(*sum), 2);
 
@@ -85,7 +81,7 @@ void recalculate(const ProjectDocument &d, MixNumbers &x)
         if (const auto dk = d.size(k).number())
             x.minSize = *dk;
     }
-    const Reference::Coefficients c = Reference::coefficients(d);
+    const Reference::Equation equation(d.referenceKind, Reference::coefficients(d), x.maxSize, x.minSize);
     for (int j = 1; j <= stored; ++j) {
         for (int i = 1; i <= n; ++i) {
             const auto value = d.composition(j, i).number();
@@ -102,7 +98,7 @@ void recalculate(const ProjectDocument &d, MixNumbers &x)
                 x.correctedMixCurve.set(j, *f);
         if (const auto size = d.size(j).number())
             x.sieveSize.set(j, *size);
-        referenceAt(d, x, j, c);
+        referenceAt(d, x, j, equation);
         deviationAt(x, j);
     }
     updateDivergence(k, x);

@@ -37,36 +37,45 @@ std::optional<double> powerLaw(float D, float Dmax, float e)
 
 } // namespace
 
-std::optional<float> equationValue(ReferenceKind kind, const Coefficients &c, float D, float Dmax, float Dmin)
+Equation::Equation(ReferenceKind kind, const Coefficients &c, float Dmax, float Dmin)
+    : m_kind(kind)
+    , m_c(c)
+    , m_Dmax(Dmax)
+{
+    if (kind == ReferenceKind::FunkDinger) {
+        m_maxPower = Num::power(double(Dmax), double(c.n));
+        m_minPower = Num::power(double(Dmin), double(c.n));
+    }
+}
+
+std::optional<float> Equation::value(float D) const
 {
     std::optional<double> value;
-    switch (kind) {
+    switch (m_kind) {
     case ReferenceKind::FunkDinger: {
-        const auto dn = Num::power(double(D), double(c.n));
-        const auto maxn = Num::power(double(Dmax), double(c.n));
-        const auto minn = Num::power(double(Dmin), double(c.n));
-        if (!dn || !maxn || !minn)
+        const auto dn = Num::power(double(D), double(m_c.n));
+        if (!dn || !m_maxPower || !m_minPower)
             return std::nullopt;
-        const auto q = Num::divide(*dn - *minn, *maxn - *minn);
+        const auto q = Num::divide(*dn - *m_minPower, *m_maxPower - *m_minPower);
         if (!q)
             return std::nullopt;
-        value = 100.0 * (double(c.a) + (1.0 - double(c.a)) * *q);
+        value = 100.0 * (double(m_c.a) + (1.0 - double(m_c.a)) * *q);
         break;
     }
     case ReferenceKind::Fuller:
-        value = powerLaw(D, Dmax, c.n2);
+        value = powerLaw(D, m_Dmax, m_c.n2);
         break;
     case ReferenceKind::Hummel:
-        value = powerLaw(D, Dmax, c.m);
+        value = powerLaw(D, m_Dmax, m_c.m);
         break;
     case ReferenceKind::Bolomey: {
-        const auto ratio = Num::divide(double(D), double(Dmax));
+        const auto ratio = Num::divide(double(D), double(m_Dmax));
         if (!ratio)
             return std::nullopt;
         const auto root = Num::power(*ratio, 0.5);
         if (!root)
             return std::nullopt;
-        value = double(c.B) + (100.0 - double(c.B)) * *root;
+        value = double(m_c.B) + (100.0 - double(m_c.B)) * *root;
         break;
     }
     case ReferenceKind::ManualReference:
@@ -75,6 +84,11 @@ std::optional<float> equationValue(ReferenceKind kind, const Coefficients &c, fl
     if (!value)
         return std::nullopt;
     return Num::single(*value);
+}
+
+std::optional<float> equationValue(ReferenceKind kind, const Coefficients &c, float D, float Dmax, float Dmin)
+{
+    return Equation(kind, c, Dmax, Dmin).value(D);
 }
 
 float largestDeviation(const DeviationFloats &deviation, int k)

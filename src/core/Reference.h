@@ -25,6 +25,23 @@ struct Coefficients
 
 Coefficients coefficients(const ProjectDocument &document);
 
+// An equation of the reference with its coefficients and the size range of one calculation:
+// A'_j for each size D, or nothing where it cannot be formed.
+class Equation
+{
+public:
+    Equation(ReferenceKind kind, const Coefficients &c, float Dmax, float Dmin);
+    std::optional<float> value(float D) const;
+
+private:
+    ReferenceKind m_kind;
+    Coefficients m_c;
+    float m_Dmax;
+    // Dmax^n and Dmin^n of Funk-Dinger, the same for every class.
+    std::optional<double> m_maxPower;
+    std::optional<double> m_minPower;
+};
+
 // A'_j of an equation kind for size D, or nothing where it cannot be formed (a division by zero,
 // an invalid power, a value beyond a float). The manual kind has no equation.
 std::optional<float> equationValue(ReferenceKind kind, const Coefficients &c, float D, float Dmax, float Dmin);

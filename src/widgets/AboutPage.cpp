@@ -1,12 +1,14 @@
 #include "widgets/AboutPage.h"
 
+#include "Version.h"
+
 #include <QGridLayout>
 #include <QVBoxLayout>
 
 AboutPage::AboutPage(ProjectSession &session, QWidget *parent)
     : StepPage(session, parent)
 {
-    auto *title = new QLabel(QStringLiteral("Palvex 5.0"), this);
+    auto *title = new QLabel(QStringLiteral("Palvex " PALVEX_VERSION), this);
     title->setObjectName(QStringLiteral("programName"));
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 2.2);
@@ -41,7 +43,7 @@ AboutPage::AboutPage(ProjectSession &session, QWidget *parent)
 
 QString userGuideHtml()
 {
-    return QStringLiteral(R"(<h2>Palvex 5.0 — краткое руководство пользователя</h2>
+    return QStringLiteral(R"(<h2>Palvex " PALVEX_VERSION " — краткое руководство пользователя</h2>
 <p>Программа подбирает зерновой состав минеральной части сырьевой смеси так, чтобы он был как можно ближе
 к эталонному. Работа идет по шагам; шаги выбираются кнопками в верхней части окна.</p>
 <ol>

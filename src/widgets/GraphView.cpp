@@ -51,7 +51,7 @@ void GraphView::placeTexts()
 {
     // The plot starts 500 twips (a third of an inch) below the top edge: the divergence text takes
     // the upper half of that margin, the read-out the lower half.
-    const int margin = int(Charts::plotArea(size()).top / 15.0f);
+    const int margin = int(Charts::plotRect(size()).top());
     const int line = std::max(margin / 2, m_divergence->sizeHint().height() - 2);
     m_divergence->setGeometry(0, 0, width(), line);
     m_readout->setGeometry(0, std::max(0, margin - line), width(), line);
@@ -70,8 +70,7 @@ void GraphView::paintEvent(QPaintEvent *event)
         return;
     QPainter g(this);
     g.setPen(QColor(64, 64, 64));
-    const Charts::PlotArea plot = Charts::plotArea(size());
-    const QRectF area(QPointF(plot.left / 15.0, plot.top / 15.0), QPointF(plot.right / 15.0, plot.bottom / 15.0));
+    const QRectF area = Charts::plotRect(size());
     if (m_vertical)
         g.drawLine(QPointF(m_pointer.x(), area.top()), QPointF(m_pointer.x(), area.bottom()));
     if (m_horizontal)

@@ -1,9 +1,11 @@
 #include "widgets/MainWindow.h"
 
+#include "Version.h"
 #include "report/Report.h"
 #include "widgets/AboutPage.h"
 #include "widgets/BaseRecipePage.h"
 #include "widgets/BoundsDialog.h"
+#include "widgets/ComponentDatabaseDialog.h"
 #include "widgets/CompositionsPage.h"
 #include "widgets/Controls.h"
 #include "widgets/CorrectionPage.h"
@@ -43,7 +45,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     : QMainWindow(parent)
     , m_desktop(desktop ? std::move(desktop) : std::make_unique<SystemDesktop>())
 {
-    setWindowTitle(QStringLiteral("Palvex 5.0 [Версия от 19.04.2019]"));
+    setWindowTitle(QStringLiteral("Palvex " PALVEX_VERSION " [Версия от 19.04.2019]"));
     setMinimumSize(MinimumWidth, MinimumHeight);
     chooseOpenPath = [this] {
         ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Открытие файла"));
@@ -262,7 +264,13 @@ void MainWindow::showBounds()
 
 void MainWindow::showDatabase()
 {
-    // The component database window comes with the database port.
+    // Closing the window with its close box discards it; the next opening creates it afresh.
+    if (!m_database) {
+        m_database = new ComponentDatabaseDialog(m_session, *m_desktop, this);
+        m_database->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_database->show();
+    m_database->raise();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 // the event loop, however many changes an action made.
 
 #include "session/ProjectSession.h"
+#include "widgets/ComponentDatabaseDialog.h"
 #include "widgets/Desktop.h"
 
 #include <QMainWindow>
@@ -39,6 +40,9 @@ public:
     ~MainWindow() override;
 
     ProjectSession &session() { return m_session; }
+    // The component database window while it exists.
+    ComponentDatabaseDialog *databaseDialog() const { return m_database; }
+    void showDatabase();
     StepPage *page(int step) const;
     CorrectionPage *correctionPage() const { return m_correction; }
 
@@ -69,7 +73,6 @@ private:
     void onSave();
     void showGuide();
     void showBounds();
-    void showDatabase();
     std::optional<std::pair<QString, QString>> unsavedQuestion(bool closing) const;
 
     ProjectSession m_session;
@@ -86,7 +89,7 @@ private:
     ReportPage *m_report;
     AboutPage *m_about;
     BoundsDialog *m_bounds = nullptr;
-    QPointer<QWidget> m_database; // discarded by its close box
+    QPointer<ComponentDatabaseDialog> m_database; // discarded by its close box
     ProjectSession::Changes m_pending;
     bool m_showQueued = false;
     QString m_openPath;

@@ -1,5 +1,6 @@
 #include "widgets/Pictures.h"
 
+#include "Version.h"
 #include "widgets/Steps.h"
 
 #include <QFont>
@@ -132,7 +133,7 @@ QImage logo(QSize size, qreal ratio)
     font.setBold(true);
     g.setFont(font);
     g.setPen(QColor(60, 60, 60));
-    g.drawText(QRectF(0, r.height() * 0.66, r.width(), r.height() * 0.24), Qt::AlignCenter, QStringLiteral("Palvex 5.0"));
+    g.drawText(QRectF(0, r.height() * 0.66, r.width(), r.height() * 0.24), Qt::AlignCenter, QStringLiteral("Palvex " PALVEX_VERSION));
     font.setPixelSize(std::max(9, int(r.height() * 0.06)));
     font.setBold(false);
     g.setFont(font);
