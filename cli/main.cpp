@@ -1,6 +1,7 @@
 // palvex-cli: the project model without a window, for batch work and for checking results.
 // It drives the same model and the same routines as the window.
 #include "core/Numbers.h"
+#include "report/Report.h"
 #include "session/ProjectSession.h"
 
 #include <QGuiApplication>
@@ -319,7 +320,6 @@ int search(const QStringList &args)
     return 0;
 }
 
-#if 0
 int report(const QStringList &args)
 {
     QString error;
@@ -333,26 +333,20 @@ int report(const QStringList &args)
     if (!p.openProject(a->file, &error))
         return fail(error);
     if (a->options.contains(QStringLiteral("--sections"))) {
-        for (int box = 1; box <= 11; ++box)
-            p.Otch_el[box].setValue(0);
+        for (int section = 1; section <= 11; ++section)
+            p.setReportSection(section, false);
         for (const QString &s : a->options[QStringLiteral("--sections")].split(u',')) {
             bool ok = false;
             const int section = s.trimmed().toInt(&ok);
             if (!ok || section < 1 || section > 11)
                 return fail(QStringLiteral("report: --sections takes numbers from 1 to 11, got \"%1\"").arg(s));
-            // 6.10 is the box Otch_el_11 and 6.11 the box Otch_el_10.
-            const int box = section == 10 ? 11 : section == 11 ? 10 : section;
-            p.Otch_el[box].setValue(1);
+            p.setReportSection(section, true);
         }
     }
-    validate(p);
-    p.notifyChartsChanged(); // the divergence text follows the validity of the tables
-    if (!WriteReport(p, out, &error))
+    if (!Report::write(p, out, Report::Pictures(), &error))
         return fail(error);
     return 0;
 }
-
-#endif
 
 } // namespace
 
@@ -382,10 +376,8 @@ int main(int argc, char **argv)
         return calc(args);
     if (command == QStringLiteral("search"))
         return search(args);
-#if 0
     if (command == QStringLiteral("report"))
         return report(args);
-#endif
     if (command == QStringLiteral("optimum"))
         return optimum(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));

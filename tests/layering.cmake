@@ -2,6 +2,8 @@
 # program include Qt Widgets, and each library includes only its own headers and those of the
 # libraries below it. Run by CTest as `cmake -DSOURCE_DIR=... -DWIDGETS_HEADERS=... -P layering.cmake`.
 
+cmake_minimum_required(VERSION 3.22)
+
 # What each folder may include, besides Qt and the standard library.
 set(allowed_core core)
 set(allowed_checking checking core)

@@ -30,7 +30,7 @@ QString fileName(const ProjectSession &session);
 // The sizes of the two charts in the report, in pixels of the screen.
 struct Pictures
 {
-    QSize graph{600, 420};
+    QSize graph{491, 524};
     QSize diagram{640, 340};
 };
 
