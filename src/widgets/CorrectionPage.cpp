@@ -29,9 +29,9 @@ public:
         QFont small = font();
         small.setPixelSize(10);
         setFont(small);
-        setMinimumWidth(120);
+        setMinimumWidth(110);
     }
-    QSize sizeHint() const override { return QSize(150, slider->sizeHint().height() + fontMetrics().height()); }
+    QSize sizeHint() const override { return QSize(140, slider->sizeHint().height() + fontMetrics().height()); }
     void setBounds(bool shown, float lower, float upper)
     {
         if (m_shown == shown && m_lower == lower && m_upper == upper)
@@ -53,8 +53,12 @@ protected:
         const int top = slider->height();
         g.setPen(palette().color(QPalette::WindowText));
         const QRect scale(0, top, width(), height() - top);
-        g.drawText(scale.adjusted(xOf(0.0f) - 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0"));
-        g.drawText(scale.adjusted(0, 0, xOf(100.0f) - width() + 10, 0), Qt::AlignRight | Qt::AlignTop, QStringLiteral("100"));
+        // 0 and 100 stand under the ends of the track, kept inside the widget.
+        const QString hundred = QStringLiteral("100");
+        const int zeroWidth = fontMetrics().horizontalAdvance(u'0');
+        const int hundredWidth = fontMetrics().horizontalAdvance(hundred);
+        g.drawText(QPoint(std::max(0, xOf(0.0f) - zeroWidth / 2), scale.top() + fontMetrics().ascent()), QStringLiteral("0"));
+        g.drawText(QPoint(std::min(width() - hundredWidth, xOf(100.0f) - hundredWidth / 2), scale.top() + fontMetrics().ascent()), hundred);
         if (!m_shown)
             return;
         const int y = top - 4;
@@ -75,7 +79,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto *rows = new QGridLayout;
     rows->setHorizontalSpacing(6);
     rows->setVerticalSpacing(2);
-    rows->setColumnStretch(0, 1);
+    rows->setColumnStretch(0, 3);
     rows->setColumnStretch(1, 2);
     for (int i = 1; i <= MaxComponents; ++i) {
         Row &r = m_rows[i];
@@ -204,8 +208,9 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     left->addStretch(1);
 
     auto *graphOptions = new QVBoxLayout;
-    graphOptions->addWidget(m_logarithmic);
-    graphOptions->addWidget(m_grid);
+    graphOptions->setSpacing(2);
+    graphOptions->addWidget(m_logarithmic, 0, Qt::AlignTop);
+    graphOptions->addWidget(m_grid, 0, Qt::AlignTop);
     graphOptions->addStretch(1);
     auto *underGraph = new QHBoxLayout;
     underGraph->addLayout(graphOptions);
@@ -219,8 +224,9 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 6);
     layout->setSpacing(24);
-    layout->addLayout(left, 4);
-    layout->addLayout(right, 5);
+    // The controls take what they need; the graph grows with the window.
+    layout->addLayout(left, 0);
+    layout->addLayout(right, 1);
 
     // The search runs in slices of a few milliseconds, one per turn of the event loop, while it
     // is on; the window stays responsive meanwhile.
