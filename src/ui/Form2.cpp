@@ -89,6 +89,7 @@ Form2::Form2(MixProject &project, QWidget *parent)
     , m_project(project)
 {
     setWindowTitle(QStringLiteral("Загрузка данных о компонентах"));
+    setObjectName(QStringLiteral("Form2"));
     setModal(false);
     resize(1150, 720);
     SelectionModel &s = m_model;
@@ -98,9 +99,11 @@ Form2::Form2(MixProject &project, QWidget *parent)
     fileRow->addWidget(new QLabel(QStringLiteral("Файл базы данных компонентов:"), this));
     auto *fileName = new QLineEdit(this);
     fileName->setReadOnly(true);
+    fileName->setObjectName(QStringLiteral("FileNameText"));
     connect(&s.FileNameText, &Control::stateChanged, fileName, [fileName, &s] { fileName->setText(s.FileNameText.text()); });
     fileRow->addWidget(fileName, 1);
     auto *choose = new QPushButton(s.FileOpenCommand.text(), this);
+    choose->setObjectName(QStringLiteral("FileOpenCommand"));
     connect(choose, &QPushButton::clicked, this, &Form2::chooseWorkbook);
     fileRow->addWidget(choose);
     root->addLayout(fileRow);
@@ -110,6 +113,7 @@ Form2::Form2(MixProject &project, QWidget *parent)
     auto *rows = new QGridLayout(frame1);
     rows->addWidget(new QLabel(QStringLiteral("Количество участвующих компонентов:"), frame1), 0, 0, 1, 3);
     auto *count = new QComboBox(frame1);
+    count->setObjectName(QStringLiteral("comboN"));
     count->addItems(s.comboN.items());
     rows->addWidget(count, 0, 3);
     connect(count, &QComboBox::currentIndexChanged, this, [&s](int index) {
@@ -136,6 +140,10 @@ Form2::Form2(MixProject &project, QWidget *parent)
         auto *show = new QCheckBox(frame1);
         show->setChecked(true);
         show->setToolTip(QStringLiteral("Показать в таблице и на графике"));
+        name->setObjectName(QStringLiteral("comp_name_%1").arg(i));
+        density->setObjectName(QStringLiteral("comp_density_%1").arg(i));
+        table->setObjectName(QStringLiteral("comp_den_tabl_%1").arg(i));
+        show->setObjectName(QStringLiteral("Graph_Check_%1").arg(i));
         rows->addWidget(number, i + 1, 0);
         rows->addWidget(new RedFrameHolder(name, s.RedRamka[i]), i + 1, 1);
         rows->addWidget(new RedFrameHolder(density, s.RedRamka2[i]), i + 1, 2);
@@ -178,10 +186,13 @@ Form2::Form2(MixProject &project, QWidget *parent)
     auto *formRow = new QHBoxLayout;
     formRow->addWidget(new QLabel(QStringLiteral("Форма представления данных:"), frame2));
     auto *form = new QComboBox(frame2);
+    form->setObjectName(QStringLiteral("combo_form"));
     form->addItems(SelectionModel::formNames());
     formRow->addWidget(form);
     auto *logarithmic = new QCheckBox(s.Logarifm_Check.text(), frame2);
     auto *legend = new QCheckBox(s.Legend_Check.text(), frame2);
+    logarithmic->setObjectName(QStringLiteral("Logarifm_Check"));
+    legend->setObjectName(QStringLiteral("Legend_Check"));
     formRow->addWidget(logarithmic);
     formRow->addWidget(legend);
     formRow->addStretch(1);
@@ -215,6 +226,8 @@ Form2::Form2(MixProject &project, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     auto *confirm = new QPushButton(s.Command1.text(), this);
     auto *cancel = new QPushButton(s.Command2.text(), this);
+    confirm->setObjectName(QStringLiteral("Command1"));
+    cancel->setObjectName(QStringLiteral("Command2"));
     buttons->addStretch(1);
     buttons->addWidget(confirm);
     buttons->addWidget(cancel);
@@ -293,6 +306,7 @@ void Form2::showDensityTable(int row)
 {
     QDialog table(this);
     table.setWindowTitle(QStringLiteral("Таблица истинной плотности (г/см3)"));
+    table.setObjectName(QStringLiteral("Form4"));
     auto *l = new QVBoxLayout(&table);
     auto *group = new QButtonGroup(&table);
     const QList<DensityOption> &options = DensityOptions();
@@ -300,9 +314,11 @@ void Form2::showDensityTable(int row)
         auto *r = new QRadioButton(options[k - 1].caption, &table);
         group->addButton(r, k);
         r->setChecked(k == DefaultDensityOption);
+        r->setObjectName(QStringLiteral("DensityOption_%1").arg(k));
         l->addWidget(r);
     }
     auto *ok = new QPushButton(QStringLiteral("Ок"), &table);
+    ok->setObjectName(QStringLiteral("Command1"));
     l->addWidget(ok);
     connect(ok, &QPushButton::clicked, &table, &QDialog::accept);
     if (table.exec() == QDialog::Accepted)
