@@ -151,13 +151,13 @@ private slots:
         QCOMPARE(PassingToY(p, 0.0f), 6250.0f);
         QCOMPARE(*LinearX(p, 5.0f), 8500.0f);
         QCOMPARE(*LinearX(p, 0.1f), 500.0f);
-        QVERIFY(std::fabs(*LinearD(p, *LinearX(p, 1.25f)) - 1.25f) < 1e-5f);
+        COMPARE_NEAR(*LinearD(p, *LinearX(p, 1.25f)), 1.25, 1e-5);
         DrawGranulometricGraph(p, f.image); // sets the logarithmic range
         QCOMPARE(p.LogAxisMax, 5.0f);
         QCOMPARE(p.LogAxisMin, 0.1f);
-        QVERIFY(std::fabs(*LogX(p, 5.0) - 8500.0f) < 0.01f);
-        QVERIFY(std::fabs(*LogX(p, 0.1) - 500.0f) < 0.01f);
-        QVERIFY(std::fabs(*LogD(p, *LogX(p, 1.25)) - 1.25) < 1e-4);
+        COMPARE_NEAR(*LogX(p, 5.0), 8500, 0.01);
+        COMPARE_NEAR(*LogX(p, 0.1), 500, 0.01);
+        COMPARE_NEAR(*LogD(p, *LogX(p, 1.25)), 1.25, 1e-4);
         // Below 0.0001 a size is drawn at 0.0001.
         QCOMPARE(*LogX(p, 0.00001), *LogX(p, 0.0001));
         QVERIFY(!SizeToX(p, 2, 1));
