@@ -8,40 +8,42 @@
 
 #include <cmath>
 
+#include "support/Compare.h"
+#include "support/ProjectBuilder.h"
+
+#include <QPainter>
+
+using TestSupport::ProjectBuilder;
+
 namespace {
 
-// A valid three-component project drawn on a 600 x 450 pixel graph (9000 x 6750 twips).
+// Three components over four classes, base recipe 30/50/20.
+ProjectBuilder threeComponents()
+{
+    return ProjectBuilder()
+        .names({QStringLiteral("К1"), QStringLiteral("К2"), QStringLiteral("К3")})
+        .densities({QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")})
+        .sizes({QStringLiteral("5"), QStringLiteral("1,25"), QStringLiteral("0,315"), QStringLiteral("0,1")})
+        .composition(1, {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("20"), QStringLiteral("5")})
+        .composition(2, {QStringLiteral("100"), QStringLiteral("90"), QStringLiteral("50"), QStringLiteral("10")})
+        .composition(3, {QStringLiteral("100"), QStringLiteral("100"), QStringLiteral("95"), QStringLiteral("80")})
+        .baseRecipe({QStringLiteral("30"), QStringLiteral("50"), QStringLiteral("20")});
+}
+
+// A valid project drawn on a 600 x 450 pixel graph (9000 x 6750 twips).
 struct Fixture
 {
     MixProject p;
     QImage image{600, 450, QImage::Format_RGB32};
-    Fixture()
+    explicit Fixture(const ProjectBuilder &project = threeComponents())
     {
         ConnectInputHandlers(p);
         p.startUp();
-        p.N.setText(QStringLiteral("3"));
-        p.K.setText(QStringLiteral("4"));
-        const QStringList sizes{QStringLiteral("5"), QStringLiteral("1,25"), QStringLiteral("0,315"), QStringLiteral("0,1")};
-        const QStringList a[3] = {{QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("20"), QStringLiteral("5")},
-                                  {QStringLiteral("100"), QStringLiteral("90"), QStringLiteral("50"), QStringLiteral("10")},
-                                  {QStringLiteral("100"), QStringLiteral("100"), QStringLiteral("95"), QStringLiteral("80")}};
-        for (int j = 1; j <= 4; ++j) {
-            p.setCellText(p.tabl[3], j, 0, sizes[j - 1]);
-            for (int i = 1; i <= 3; ++i)
-                p.setCellText(p.tabl[3], j, i, a[i - 1][j - 1]);
-        }
-        for (int i = 0; i < 3; ++i) {
-            p.setCellText(p.tabl[1], 1, i, QStringLiteral("К%1").arg(i + 1));
-            p.setCellText(p.tabl[2], 1, i, QStringLiteral("2,65"));
-        }
-        p.setCellText(p.tabl[4], 1, 0, QStringLiteral("30"));
-        p.setCellText(p.tabl[4], 1, 1, QStringLiteral("50"));
-        p.setCellText(p.tabl[4], 1, 2, QStringLiteral("20"));
         p.PlotLeft = 500;
         p.PlotTop = 500;
         p.PlotRight = 9000 - 500;
         p.PlotBottom = 6750 - 500;
-        Recalculate(p);
+        QVERIFY(project.typeInto(p));
         p.TablesValid = p.GrainTableValid = p.BaseRecipeValid = true;
     }
     QColor at(double xTwips, double yTwips) const { return image.pixelColor(int(xTwips / 15), int(yTwips / 15)); }
@@ -65,6 +67,75 @@ struct Fixture
     }
 };
 
+int largestChannelChange(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+bool dark(QRgb c)
+{
+    return qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+}
+
+// Whether `image` shows `text` printed in black with its top-left corner within a pixel of `at`
+// (pixels): printing it there once more changes no pixel much (only antialiased edges darken a
+// little, while a missing stroke turns from the background to black), and no dark ink follows
+// it on its line (no further characters). Returns what is wrong, or an empty text.
+QString textMismatch(const QImage &image, QPointF at, const QString &text, const QFont &font)
+{
+    int best = 256;
+    QRectF bestBox;
+    for (double dy = -1; dy <= 1; dy += 0.5)
+        for (double dx = -1; dx <= 1; dx += 0.5) {
+            QImage again = image;
+            QRectF drawn;
+            {
+                QPainter g(&again);
+                g.setRenderHint(QPainter::Antialiasing);
+                g.setFont(font);
+                g.setPen(Qt::black);
+                g.drawText(QRectF(at.x() + dx, at.y() + dy, 200, 40), Qt::AlignLeft | Qt::AlignTop, text, &drawn);
+            }
+            const QRect box = drawn.toAlignedRect().intersected(image.rect());
+            int worst = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    worst = std::max(worst, largestChannelChange(image.pixel(x, y), again.pixel(x, y)));
+            if (worst < best) {
+                best = worst;
+                bestBox = drawn;
+            }
+        }
+    if (best >= 110)
+        return QStringLiteral("\"%1\" is not printed at (%2, %3): printing it there again changes a pixel by %4")
+            .arg(text)
+            .arg(at.x())
+            .arg(at.y())
+            .arg(best);
+    const QRect after = QRectF(bestBox.right() + 1, bestBox.top(), QFontMetricsF(font, &image).horizontalAdvance(QStringLiteral("00")),
+                               bestBox.height())
+                            .toAlignedRect()
+                            .intersected(image.rect());
+    for (int y = after.top(); y <= after.bottom(); ++y)
+        for (int x = after.left(); x <= after.right(); ++x)
+            if (dark(image.pixel(x, y)))
+                return QStringLiteral("more ink follows \"%1\" at (%2, %3)").arg(text).arg(x).arg(y);
+    return QString();
+}
+
+// Whether a red mark (the small circle at a label's point) lies within 3 pixels of `at`.
+bool redMarkNear(const QImage &image, QPointF at)
+{
+    for (int y = int(at.y()) - 3; y <= int(at.y()) + 3; ++y)
+        for (int x = int(at.x()) - 3; x <= int(at.x()) + 3; ++x)
+            if (image.rect().contains(x, y)) {
+                const QRgb c = image.pixel(x, y);
+                if (qRed(c) > 200 && qGreen(c) < 110 && qBlue(c) < 110)
+                    return true;
+            }
+    return false;
+}
+
 } // namespace
 
 class TestCharts final : public QObject
@@ -80,13 +151,13 @@ private slots:
         QCOMPARE(PassingToY(p, 0.0f), 6250.0f);
         QCOMPARE(*LinearX(p, 5.0f), 8500.0f);
         QCOMPARE(*LinearX(p, 0.1f), 500.0f);
-        QVERIFY(std::fabs(*LinearD(p, *LinearX(p, 1.25f)) - 1.25f) < 1e-5f);
+        COMPARE_NEAR(*LinearD(p, *LinearX(p, 1.25f)), 1.25, 1e-5);
         DrawGranulometricGraph(p, f.image); // sets the logarithmic range
         QCOMPARE(p.LogAxisMax, 5.0f);
         QCOMPARE(p.LogAxisMin, 0.1f);
-        QVERIFY(std::fabs(*LogX(p, 5.0) - 8500.0f) < 0.01f);
-        QVERIFY(std::fabs(*LogX(p, 0.1) - 500.0f) < 0.01f);
-        QVERIFY(std::fabs(*LogD(p, *LogX(p, 1.25)) - 1.25) < 1e-4);
+        COMPARE_NEAR(*LogX(p, 5.0), 8500, 0.01);
+        COMPARE_NEAR(*LogX(p, 0.1), 500, 0.01);
+        COMPARE_NEAR(*LogD(p, *LogX(p, 1.25)), 1.25, 1e-4);
         // Below 0.0001 a size is drawn at 0.0001.
         QCOMPARE(*LogX(p, 0.00001), *LogX(p, 0.0001));
         QVERIFY(!SizeToX(p, 2, 1));
@@ -180,15 +251,42 @@ private slots:
         QVERIFY(!f.inkNear(4500, 3000, QColor(0, 0, 255), 100));
     }
 
-    void masksCutValuesAbove100()
+    // Curve parts outside 0..100 % are hidden by the white masks above and below the plot.
+    // The upper band is put at 105 % (212,5 twips, inside the picture's top margin) or the
+    // lower band at -8 % (6710 twips, below the axis labels) between classes 1 and 2; the
+    // grey of the band must not show there.
+    void masksCutValuesOutside_data()
     {
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<bool>("logarithmic");
+        QTest::newRow("105 %, linear") << true << 105.0f << false;
+        QTest::newRow("105 %, logarithmic") << true << 105.0f << true;
+        QTest::newRow("-8 %, linear") << false << -8.0f << false;
+        QTest::newRow("-8 %, logarithmic") << false << -8.0f << true;
+    }
+    void masksCutValuesOutside()
+    {
+        QFETCH(bool, upper);
+        QFETCH(float, value);
+        QFETCH(bool, logarithmic);
         Fixture f;
         MixProject &p = f.p;
-        p.ReferenceBandUpper.set(1, 140.0f);
-        p.ReferenceBandUpper.set(2, 140.0f);
+        p.Log_check.setChecked(logarithmic);
+        ClassFloats &band = upper ? p.ReferenceBandUpper : p.ReferenceBandLower;
+        band.set(1, value);
+        band.set(2, value);
         DrawGranulometricGraph(p, f.image);
-        const double x = (*SizeToX(p, 1, 1) + *SizeToX(p, 1, 2)) / 2;
-        QVERIFY(!f.inkNear(x, PassingToY(p, 140.0f), QColor(128, 128, 128), 1));
+        const int mode = logarithmic ? 0 : 1;
+        const double x = (*SizeToX(p, mode, 1) + *SizeToX(p, mode, 2)) / 2;
+        const double y = PassingToY(p, value);
+        QVERIFY(y > 0 && y < 6750); // inside the picture: a mask that is missing would show
+        QVERIFY(!f.inkNear(x, y, QColor(128, 128, 128), 1));
+        // The same band inside the plot is drawn where it is expected.
+        band.set(1, 50.0f);
+        band.set(2, 50.0f);
+        DrawGranulometricGraph(p, f.image);
+        QVERIFY(f.inkNear(x, PassingToY(p, 50.0f), QColor(128, 128, 128), 1));
     }
 
     void gridOffKeepsLabels()
@@ -206,12 +304,8 @@ private slots:
 
     void diagramWedges()
     {
-        Fixture f;
+        Fixture f(ProjectBuilder().baseRecipe({QStringLiteral("30"), QStringLiteral("70")}).counts(2, 2));
         MixProject &p = f.p;
-        p.N.setText(QStringLiteral("2"));
-        p.setCellText(p.tabl[4], 1, 0, QStringLiteral("30"));
-        p.setCellText(p.tabl[4], 1, 1, QStringLiteral("70"));
-        Recalculate(p);
         const auto w = DiagramWedges(p, 2);
         QCOMPARE(w.size(), 2);
         QCOMPARE(w[0].sweep, 1.88f);
@@ -230,15 +324,63 @@ private slots:
             image.save(QStringLiteral("/tmp/diagram.png"));
     }
 
-    void diagramLegendOfTen()
+    // The fraction of each wedge rounded to 2 decimals, written with two decimals and a decimal
+    // comma, with its top-left corner at the middle of the wedge's arc, marked by a small red
+    // circle. Picture 800 x 500 pixels: centre (4800, 3750) twips, radius 2400; the points by
+    // hand, e.g. 30/70: wedge 0 sweeps 1,88 rad from 3 o'clock, its middle at 0,94 rad:
+    // (4800 + 2400 cos 0,94, 3750 + 2400 sin 0,94) / 15 = (414,37; 379,21) pixels.
+    void diagramLabels_data()
     {
+        QTest::addColumn<QStringList>("recipe");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::newRow("30/70") << QStringList{QStringLiteral("30"), QStringLiteral("70")}
+                               << QStringList{QStringLiteral("30,00"), QStringLiteral("70,00")}
+                               << QList<QPointF>{{414.37, 379.21}, {225.43, 120.94}};
+        QTest::newRow("12,5/37,5/50") << QStringList{QStringLiteral("12,5"), QStringLiteral("37,5"), QStringLiteral("50")}
+                                      << QStringList{QStringLiteral("12,50"), QStringLiteral("37,50"), QStringLiteral("50,00")}
+                                      << QList<QPointF>{{467.68, 311.57}, {257.81, 397.42}, {321.22, 90.0}};
+        QTest::newRow("one component") << QStringList{QStringLiteral("100")} << QStringList{QStringLiteral("100,00")}
+                                       << QList<QPointF>{{160.0, 250.25}}; // 9 o'clock
+    }
+    void diagramLabels()
+    {
+        QFETCH(QStringList, recipe);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<QPointF>, points);
         MixProject p;
         p.startUp();
-        p.N.setText(QStringLiteral("10"));
-        Recalculate(p);
+        QStringList names, densities;
+        for (int i = 1; i <= recipe.size(); ++i) {
+            names << QStringLiteral("Компонент %1").arg(i);
+            densities << QStringLiteral("2,65");
+        }
+        QVERIFY(ProjectBuilder().components(names, densities).baseRecipe(recipe).counts(int(recipe.size()), 2).typeInto(p));
+        QImage image(800, 500, QImage::Format_RGB32);
+        DrawMassFractionDiagram(p, int(recipe.size()), image);
+        const QFont font = ChartFont(9, true);
+        for (int k = 0; k < texts.size(); ++k) {
+            QVERIFY2(redMarkNear(image, points[k]), qPrintable(QStringLiteral("no red mark at wedge %1").arg(k)));
+            const QString wrong = textMismatch(image, points[k], texts[k], font);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            // Legend: a square in the wedge's colour and the component's name to its right,
+            // 400 twips lower for each wedge.
+            const QPointF square((4800 + 2400 + 1200) / 15.0, (1000 + 400 * k + 100) / 15.0);
+            QCOMPARE(image.pixelColor(square.toPoint()), DiagramPalette(k));
+            const QString name = textMismatch(image, QPointF((4800 + 2400 + 1600) / 15.0, (980 + 400 * k) / 15.0), names[k], font);
+            QVERIFY2(name.isEmpty(), qPrintable(name));
+        }
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_CHARTS"))
+            image.save(QStringLiteral("/tmp/diagram-labels.png"));
+    }
+
+    void diagramLegendOfTen()
+    {
+        QStringList tenths;
         for (int i = 0; i < 10; ++i)
-            p.setCellText(p.tabl[4], 1, i, QStringLiteral("10"));
-        Recalculate(p);
+            tenths << QStringLiteral("10");
+        Fixture f(ProjectBuilder().baseRecipe(tenths).counts(10, 2));
+        const MixProject &p = f.p;
         QImage image(640, 340, QImage::Format_RGB32);
         DrawMassFractionDiagram(p, 10, image);
         const DiagramGeometry g = DiagramLayout(640 * 15, 340 * 15);

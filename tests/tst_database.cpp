@@ -23,6 +23,17 @@ QString writeSettings(const QTemporaryDir &dir, const QString &text)
     return path;
 }
 
+// Whether any pixel of `area` has exactly `colour`.
+bool hasColour(const QImage &image, const QRect &area, const QColor &colour)
+{
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
 const QString FixtureSettings = QStringLiteral("2:3,2:12\r\n3:1,3:2\r\n");
 
 // Sizes 1..5 in row 1, columns 2..6, totals in column 7; components from row 2, names in
@@ -277,12 +288,88 @@ private slots:
         RefreshPreviewTable(s);
         QCOMPARE(s.ishod_gran_table.rows(), 1); // only the header row
         QImage image(600, 400, QImage::Format_RGB32);
-        DrawPreviewGraph(s, image); // axes only, no failure
+        DrawPreviewGraph(s, image); // axes only
+        QVERIFY(!hasColour(image, QRect(QPoint(0, 0), image.size()), QColor(0xFF0000)));
         s.Graph_Check[1].setChecked(true);
-        s.Logarifm_Check.setChecked(true);
+        RefreshPreviewTable(s);
+        QCOMPARE(s.ishod_gran_table.rows(), 2);
+        DrawPreviewGraph(s, image);
+        QVERIFY(hasColour(image, QRect(QPoint(0, 0), image.size()), QColor(0xFF0000)));
+    }
+
+    // The preview graph of the small workbook (sizes 1..5; "Песок": partial residues 0, 10,
+    // 20, 30, 40 of a 100 g sample, full passings 0, 0, 10, 30, 60 %) on a 600 x 400 pixel
+    // picture: plot from x = 1000 to 8700 and y = 500 (top of the scale) to 5200 twips (0).
+    // Linear axis: size d at 1000 + (d - 1) x 1925; logarithmic: 8700 - lg(d / 5) x 7700 /
+    // lg(1 / 5). A value v of a percent form at 500 + (100 - v) x 47.
+    void previewGraph_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<bool>("logarithmic");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QPointF>("probe"); // twips
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("present");
+        const QColor line(0xFF0000), fill(0xFFC0C0), grid(212, 208, 200);
+        // Full passings: the segment from (4, 30 %) = (6775, 3790) to (5, 60 %) = (8700, 2380).
+        QTest::newRow("full passing, segment 4-5") << 6 << false << true << QPointF(7737.5, 3085) << line << true;
+        QTest::newRow("full passing, point at 3") << 6 << false << true << QPointF(4850, 4730) << line << true;
+        QTest::newRow("row not shown: no curve") << 6 << false << false << QPointF(7737.5, 3085) << line << false;
+        // Partial residues: the bar of size 5 (40 %) from x = 7737,5 to 8700 down from y = 3320.
+        QTest::newRow("partial residues, bar of 5") << 2 << false << true << QPointF(8200, 4500) << fill << true;
+        QTest::newRow("partial residues, above the bar") << 2 << false << true << QPointF(8200, 3000) << fill << false;
+        // Grams: the scale reaches the largest sample mass (100 g), so 40 g stands as 40 %.
+        QTest::newRow("partial residues in grams, bar of 5") << 1 << false << true << QPointF(8200, 4500) << fill << true;
+        // The logarithmic axis has a grid line at 2: x = 8700 - 0,39794 x 7700 / 0,69897.
+        QTest::newRow("logarithmic grid at 2") << 6 << true << true << QPointF(4316.2, 3000) << grid << true;
+        QTest::newRow("linear: no grid at 4316") << 6 << false << true << QPointF(4316.2, 3000) << grid << false;
+    }
+    void previewGraph()
+    {
+        QFETCH(int, form);
+        QFETCH(bool, logarithmic);
+        QFETCH(bool, shown);
+        QFETCH(QPointF, probe);
+        QFETCH(QColor, colour);
+        QFETCH(bool, present);
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("db.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QVERIFY2(LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), &error), qPrintable(error));
+        ChooseComponent(s, 1, 1, {});
+        s.combo_form.setValue(form);
+        s.Graph_Check[1].setChecked(shown);
+        s.Logarifm_Check.setChecked(logarithmic);
+        RefreshPreviewTable(s);
+        QImage image(600, 400, QImage::Format_RGB32);
+        DrawPreviewGraph(s, image);
+        const QPoint at((probe / 15).toPoint());
+        QCOMPARE(hasColour(image, QRect(at - QPoint(1, 1), QSize(3, 3)), colour), present);
+        if (qEnvironmentVariableIsSet("PALVEX_SAVE_CHARTS"))
+            image.save(QStringLiteral("/tmp/preview-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-')));
+    }
+
+    // The legend: a square in the row's line colour from (x0 + 150, y0 + 200) to (x0 + 550,
+    // y0 + 400) with x0 = (1000 + 8700) / 2 - 1250 = 3600 and y0 = 1000, the name beside it.
+    void previewLegend()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("db.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
+        SelectionModel s;
+        StartSelection(s);
+        QVERIFY(LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), nullptr));
+        ChooseComponent(s, 1, 1, {});
+        QImage image(600, 400, QImage::Format_RGB32);
+        const QPoint square(3950 / 15, 1300 / 15);
+        DrawPreviewGraph(s, image);
+        QVERIFY(image.pixelColor(square) != QColor(0xFF0000));
         s.Legend_Check.setChecked(true);
         DrawPreviewGraph(s, image);
-        QVERIFY(image.pixelColor(300, 200) != QColor(Qt::black) || true);
+        QCOMPARE(image.pixelColor(square), QColor(0xFF0000));
     }
 
     void densityTable_data()

@@ -5,9 +5,23 @@
 #include "ui/Form1Logic.h"
 #include "ui/Layout.h"
 
+#include "support/ProjectBuilder.h"
+
 #include <QTest>
 
+using TestSupport::ProjectBuilder;
+
 namespace {
+
+// A complete, valid project of one component and three classes.
+ProjectBuilder oneComponent()
+{
+    return ProjectBuilder()
+        .densities({QStringLiteral("2,65")})
+        .baseRecipe({QStringLiteral("100")})
+        .sizes({QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("1")})
+        .composition(1, {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("20")});
+}
 
 struct Fixture
 {
@@ -30,16 +44,8 @@ struct Fixture
         for (int i = 0; i < texts.size(); ++i)
             p.setCellText(p.tabl[table], 1, first + i, texts[i]);
     }
-    // A complete, valid project of one component and three classes.
-    void valid()
-    {
-        p.K.setText(QStringLiteral("3"));
-        row1(2, {QStringLiteral("2,65")});
-        row1(4, {QStringLiteral("100")});
-        column(0, {QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("1")});
-        column(1, {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("20")});
-        Recalculate(p);
-    }
+    void valid() { QVERIFY(oneComponent().typeInto(p)); }
+    void type(const ProjectBuilder &project) { QVERIFY(project.typeInto(p)); }
     void tick()
     {
         Timer1Tick(p, false, random);
@@ -234,10 +240,11 @@ private slots:
 
     void recipeSumNotHundred()
     {
-        Fixture f(2, 2);
-        f.row1(2, {QStringLiteral("2,65"), QStringLiteral("2,65")});
-        f.row1(4, {QStringLiteral("50"), QStringLiteral("49,99")});
-        Recalculate(f.p);
+        Fixture f;
+        f.type(ProjectBuilder()
+                   .densities({QStringLiteral("2,65"), QStringLiteral("2,65")})
+                   .baseRecipe({QStringLiteral("50"), QStringLiteral("49,99")})
+                   .counts(2, 2));
         QCOMPARE(f.p.mass0_sum.text(), QStringLiteral("99,99"));
         f.tick();
         QVERIFY(!f.p.BaseRecipeValid);
@@ -285,14 +292,14 @@ private slots:
 
     void errorListStacking()
     {
-        Fixture f(3, 3);
-        f.row1(2, {QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")});
-        f.row1(4, {QStringLiteral("50"), QStringLiteral("25"), QStringLiteral("25")});
-        f.column(0, {QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("1")});
-        f.column(1, {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")});
-        f.column(2, {QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")});
-        f.column(3, {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")});
-        Recalculate(f.p);
+        Fixture f;
+        f.type(ProjectBuilder()
+                   .densities({QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")})
+                   .baseRecipe({QStringLiteral("50"), QStringLiteral("25"), QStringLiteral("25")})
+                   .sizes({QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("1")})
+                   .composition(1, {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")})
+                   .composition(2, {QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")})
+                   .composition(3, {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30")}));
         f.tick();
         f.p.ComErrView.setChecked(true); // its click stacks the lines
         QCOMPARE(f.p.PErr1.top(), 480);
@@ -314,10 +321,11 @@ private slots:
 
     void fractionAbove100ResetsTheRecipe()
     {
-        Fixture f(2, 2);
-        f.row1(4, {QStringLiteral("60"), QStringLiteral("40")});
-        f.row1(2, {QStringLiteral("2,65"), QStringLiteral("2,65")});
-        Recalculate(f.p);
+        Fixture f;
+        f.type(ProjectBuilder()
+                   .densities({QStringLiteral("2,65"), QStringLiteral("2,65")})
+                   .baseRecipe({QStringLiteral("60"), QStringLiteral("40")})
+                   .counts(2, 2));
         f.p.CorrectedRecipe.set(1, 130.0f);
         f.tick(); // the read-out shows 130 ...
         QCOMPARE(f.p.M_lab[1].text(), QStringLiteral("130"));

@@ -1,6 +1,8 @@
 #include "core/GrainMath.h"
 #include "core/Numbers.h"
 
+#include "support/Compare.h"
+
 #include <QTest>
 
 namespace {
@@ -44,7 +46,7 @@ private slots:
         for (int i = 0; i < expected.size(); ++i) {
             const auto v = VolumeFraction(m, rho, int(masses.size()), i + 1);
             QVERIFY(v);
-            QVERIFY2(std::fabs(*v - expected[i]) < 5e-5, qPrintable(QString::number(*v)));
+            COMPARE_NEAR(*v, expected[i], 5e-5);
         }
     }
 
@@ -73,7 +75,7 @@ private slots:
         for (int j = 1; j <= 3; ++j) {
             const auto p = MixPassing(v, GrainDataForm::Integral, a, r, 2, j);
             QVERIFY(p);
-            QVERIFY2(std::fabs(*p - expected[j - 1]) < 5e-4, qPrintable(QString::number(*p)));
+            COMPARE_NEAR(*p, expected[j - 1], 5e-4);
         }
     }
 

@@ -3,16 +3,11 @@
 #include "core/Recalculate.h"
 
 #include "FakeDesktop.h"
+#include "support/CellText.h"
 
 #include <QTest>
 
 namespace {
-
-QString txt(const GridModel &g, int row, int col)
-{
-    const QString *t = g.text(row, col);
-    return t ? *t : QStringLiteral("<no cell>");
-}
 
 struct Fixture
 {

@@ -7,42 +7,49 @@
 
 #include <QTest>
 
+#include "support/Compare.h"
+#include "support/ProjectBuilder.h"
+
+using TestSupport::ProjectBuilder;
+
 namespace {
 
-// Two components and a manual reference over three classes.
+// Two components with the given curves and densities, base recipe 50/50, a manual reference.
+ProjectBuilder twoCurves(const QStringList &a1, const QStringList &a2, const QStringList &reference, const QStringList &densities)
+{
+    QStringList sizes;
+    for (int j = 1; j <= a1.size(); ++j)
+        sizes << QString::number(100 - j);
+    return ProjectBuilder()
+        .densities(densities)
+        .sizes(sizes)
+        .composition(1, a1)
+        .composition(2, a2)
+        .baseRecipe({QStringLiteral("50"), QStringLiteral("50")})
+        .manualReference(reference);
+}
+
+// Curves 100/50/10 and 100/80/40 against the reference 100/70/30.
+ProjectBuilder closedFormProject(const QStringList &densities = {QStringLiteral("2,65"), QStringLiteral("2,65")})
+{
+    return twoCurves({QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")},
+                     {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")},
+                     {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, densities);
+}
+
+// A project wired as the window wires it, its corrected recipe at the base recipe.
 struct Fixture
 {
     MixProject p;
-    Fixture(const QStringList &a1, const QStringList &a2, const QStringList &ref, const QStringList &densities,
-            GrainDataForm form = GrainDataForm::Integral)
+    explicit Fixture(const ProjectBuilder &project)
     {
         ConnectInputHandlers(p);
         ConnectCorrectionHandlers(p);
         p.startUp();
-        p.N.setText(QStringLiteral("2"));
-        p.K.setText(QString::number(a1.size()));
-        p.selectDataForm(form);
-        for (int j = 1; j <= a1.size(); ++j) {
-            p.setCellText(p.tabl[3], j, 0, QString::number(100 - j));
-            p.setCellText(p.tabl[3], j, 1, a1[j - 1]);
-            p.setCellText(p.tabl[3], j, 2, a2[j - 1]);
-        }
-        p.setCellText(p.tabl[2], 1, 0, densities[0]);
-        p.setCellText(p.tabl[2], 1, 1, densities[1]);
-        p.setCellText(p.tabl[4], 1, 0, QStringLiteral("50"));
-        p.setCellText(p.tabl[4], 1, 1, QStringLiteral("50"));
-        p.selectReference(ReferenceKind::ManualReference);
-        for (int j = 1; j <= ref.size(); ++j)
-            p.setCellText(p.tabl[5], 1, j, ref[j - 1]);
-        Recalculate(p);
+        QVERIFY(project.typeInto(p));
         ResetCorrectedRecipe(p);
     }
 };
-
-bool near(double a, double b, double tol = 1e-4)
-{
-    return std::fabs(a - b) <= tol;
-}
 
 } // namespace
 
@@ -56,15 +63,13 @@ private slots:
     // classes are equal, so the optimum is x = 1/3 with divergence 0.
     void closedForm()
     {
-        Fixture f({QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")},
-                  {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")},
-                  {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, {QStringLiteral("2,65"), QStringLiteral("2,65")});
+        Fixture f(closedFormProject());
         const OptimumResult r = SolveOptimum(f.p);
         QVERIFY(r.feasible);
-        QVERIFY(near(r.divergence, 0.0));
-        QVERIFY(near(r.mass[1], 100.0 / 3));
+        COMPARE_NEAR(r.divergence, 0.0, 1e-4);
+        COMPARE_NEAR(r.mass[1], 100.0 / 3, 1e-4);
         AdoptOptimum(f.p, r);
-        QVERIFY(near(f.p.CorrectedRecipe[1], 100.0 / 3, 1e-4));
+        COMPARE_NEAR(f.p.CorrectedRecipe[1], 100.0 / 3, 1e-4);
         QCOMPARE(f.p.SBegunok[1].value(), 3333);
         QCOMPARE(f.p.CurveDivergence, 0.0f);
         QCOMPARE(f.p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 0 %"));
@@ -74,41 +79,35 @@ private slots:
     // 100 * (1/3 * 3) / (1/3 * 3 + 2/3 * 1.5) = 50.
     void densitiesMapVolumeToMass()
     {
-        Fixture f({QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")},
-                  {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")},
-                  {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, {QStringLiteral("3"), QStringLiteral("1,5")});
+        Fixture f(closedFormProject({QStringLiteral("3"), QStringLiteral("1,5")}));
         const OptimumResult r = SolveOptimum(f.p);
-        QVERIFY(near(r.mass[1], 50.0));
+        COMPARE_NEAR(r.mass[1], 50.0, 1e-4);
         AdoptOptimum(f.p, r);
-        QVERIFY(near(f.p.CorrectedVolumeFraction[1], 100.0 / 3, 1e-3));
+        COMPARE_NEAR(f.p.CorrectedVolumeFraction[1], 100.0 / 3, 1e-3);
     }
 
     // The reference outside the reachable curves: the best is the nearest blend, and a bound
     // that is active at the optimum moves it.
     void activeBoundAndLock()
     {
-        Fixture f({QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")},
-                  {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")},
-                  {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, {QStringLiteral("2,65"), QStringLiteral("2,65")});
+        Fixture f(closedFormProject());
         f.p.BoundsCheck.setChecked(true);
         f.p.VariationMin.set(1, 50);
         f.p.VariationMax.set(1, 100);
         OptimumResult r = SolveOptimum(f.p);
         QVERIFY(r.feasible);
-        QVERIFY(near(r.mass[1], 50.0)); // on its lower bound
-        QVERIFY(near(r.divergence, 5.0)); // |10 - 30 * 0.5|
+        COMPARE_NEAR(r.mass[1], 50.0, 1e-4); // on its lower bound
+        COMPARE_NEAR(r.divergence, 5.0, 1e-4); // |10 - 30 * 0.5|
         f.p.BoundsCheck.setChecked(false);
         f.p.MLock[2].setChecked(true); // component 2 kept at 50 %
         r = SolveOptimum(f.p);
-        QVERIFY(near(r.mass[2], 50.0));
-        QVERIFY(near(r.divergence, 5.0));
+        COMPARE_NEAR(r.mass[2], 50.0, 1e-4);
+        COMPARE_NEAR(r.divergence, 5.0, 1e-4);
     }
 
     void infeasibleBounds()
     {
-        Fixture f({QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("10")},
-                  {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")},
-                  {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, {QStringLiteral("2,65"), QStringLiteral("2,65")});
+        Fixture f(closedFormProject());
         f.p.setCellText(f.p.tabl[1], 1, 0, QStringLiteral("Песок"));
         f.p.BoundsCheck.setChecked(true);
         f.p.VariationMin.set(1, 60);
@@ -124,15 +123,53 @@ private slots:
     // Partial residues 0/50/50 and 0/20/80 give full passings 100/50/0 and 100/80/0.
     void differentialForm()
     {
-        Fixture f({QStringLiteral("0"), QStringLiteral("50"), QStringLiteral("50")},
-                  {QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("80")},
-                  {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("0")}, {QStringLiteral("2,65"), QStringLiteral("2,65")},
-                  GrainDataForm::Differential);
+        Fixture f(twoCurves({QStringLiteral("0"), QStringLiteral("50"), QStringLiteral("50")},
+                            {QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("80")},
+                            {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("0")}, {QStringLiteral("2,65"), QStringLiteral("2,65")})
+                      .differential());
         const OptimumResult r = SolveOptimum(f.p);
-        QVERIFY(near(r.divergence, 0.0));
-        QVERIFY(near(r.mass[1], 200.0 / 3)); // 50x + 80(1 - x) = 60 at class 2
+        COMPARE_NEAR(r.divergence, 0.0, 1e-4);
+        COMPARE_NEAR(r.mass[1], 200.0 / 3, 1e-4); // 50x + 80(1 - x) = 60 at class 2
         AdoptOptimum(f.p, r);
-        QVERIFY(near(f.p.CorrectedMixCurve[2], 60.0, 1e-3));
+        COMPARE_NEAR(f.p.CorrectedMixCurve[2], 60.0, 1e-3);
+    }
+
+    // The differential project against a manual reference 100/60/30/0: with a volume share x of
+    // component 1 the deviations are 10x, |30 - 40x|, |20 - 30x| and 0, smallest in their
+    // maximum at x = 0,6 (6, 6, 2, 0). A share of 0,6 with densities 2,5 and 3,75 is the mass
+    // recipe 50/50.
+    void differentialProjectManualReference()
+    {
+        Fixture f(TestSupport::differentialProject().manualReference(
+            {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("30"), QStringLiteral("0")}));
+        QCOMPARE(f.p.CurveDivergence, 10.0f); // 40/60: share 0,5, deviations 5, 10, 5, 0
+        const OptimumResult r = SolveOptimum(f.p);
+        QVERIFY(r.feasible);
+        COMPARE_NEAR(r.divergence, 6.0, 1e-6);
+        COMPARE_NEAR(r.mass[1], 50.0, 1e-4);
+        COMPARE_NEAR(r.mass[2], 50.0, 1e-4);
+        AdoptOptimum(f.p, r);
+        COMPARE_NEAR(f.p.CorrectedVolumeFraction[1], 60.0, 1e-3);
+        const float curve[] = {94, 66, 32, 0};
+        for (int j = 1; j <= 4; ++j)
+            COMPARE_NEAR(f.p.CorrectedMixCurve[j], curve[j - 1], 1e-3);
+        QCOMPARE(f.p.CurveDivergence, 6.0f);
+        QCOMPARE(f.p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 6 %"));
+    }
+
+    // Against its Fuller curve the smallest divergence is the 12,5 of the last class, which no
+    // recipe changes (every component passes nothing there); it is reached once
+    // 40 (1 - x) <= 12,5, i.e. from a volume share of 0,6875 (mass share 59,46 %) on.
+    void differentialProjectFuller()
+    {
+        Fixture f(TestSupport::differentialProject());
+        QCOMPARE(f.p.CurveDivergence, 20.0f);
+        const OptimumResult r = SolveOptimum(f.p);
+        QVERIFY(r.feasible);
+        COMPARE_NEAR(r.divergence, 12.5, 1e-6);
+        QVERIFY2(r.mass[1] >= 59.45, qPrintable(QString::number(r.mass[1])));
+        AdoptOptimum(f.p, r);
+        COMPARE_NEAR(f.p.CurveDivergence, 12.5, 1e-4);
     }
 
     // After the optimum is adopted the random search never finds a strictly smaller divergence.

@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+#include "support/CellText.h"
+#include "support/Compare.h"
+#include "support/ProjectBuilder.h"
 
-QString txt(const GridModel &g, int row, int col)
-{
-    const QString *t = g.text(row, col);
-    return t ? *t : QStringLiteral("<no cell>");
-}
+using TestSupport::ProjectBuilder;
+
+namespace {
 
 QByteArray cp1251Lines(const QStringList &lines)
 {
@@ -23,21 +23,18 @@ QByteArray cp1251Lines(const QStringList &lines)
     return out;
 }
 
-// A small project: N = 2, K = 3, integral form, Funk-Dinger.
+// The worked example as a file: a density with a decimal point, an empty composition cell, and
+// the Funk-Dinger values shown in the reference table (N = 2, K = 3, integral form).
+ProjectBuilder sample()
+{
+    return TestSupport::workedExample()
+        .densities({QStringLiteral("2,65"), QStringLiteral("3.1")})
+        .composition(2, {QStringLiteral("100"), QString(), QStringLiteral("10")});
+}
+
 QStringList sampleLines()
 {
-    return {QStringLiteral("Смесь №5"), QStringLiteral("2"),
-            QStringLiteral("Песок"), QStringLiteral("Цемент"),
-            QStringLiteral("2,65"), QStringLiteral("3.1"),
-            QStringLiteral("1"), QStringLiteral("3"),
-            QStringLiteral("5"), QStringLiteral("1,25"), QStringLiteral("0,16"),
-            QStringLiteral("100"), QStringLiteral("100"),
-            QStringLiteral("70"), QString(),
-            QStringLiteral("20"), QStringLiteral("10"),
-            QStringLiteral("60"), QStringLiteral("40"),
-            QStringLiteral("1"),
-            QStringLiteral("0,5"), QStringLiteral("0"), QStringLiteral("0,5"), QStringLiteral("0,1"), QStringLiteral("10"),
-            QStringLiteral("100"), QStringLiteral("39,11"), QStringLiteral("0")};
+    return sample().fileLines();
 }
 
 struct Project
@@ -102,6 +99,82 @@ private slots:
         QFile f2(path2);
         QVERIFY(f2.open(QIODevice::ReadOnly));
         QCOMPARE(f2.readAll(), original);
+    }
+
+    // The differential project: the file selects the differential form, the curves follow from
+    // the partial residues (hand calculation in the test support), and saving writes the same
+    // bytes, its last block holding the Fuller values 100, 50, 25, 12,5 shown in the table.
+    void differentialProjectRoundTrip()
+    {
+        const ProjectBuilder project = TestSupport::differentialProject();
+        const QByteArray file = project.fileBytes();
+        QCOMPARE(int(file.count("\r\n")), 10 + 3 * 2 + 2 * 4 + 4 * 2);
+        Project pr;
+        MixProject &p = pr.p;
+        QString error;
+        QVERIFY2(ProjectFile::LoadProjectBytes(p, file, QStringLiteral("d.txt"), &error), qPrintable(error));
+        QVERIFY(p.Data_type_2.isChecked());
+        QVERIFY(!p.Data_type_1.isChecked());
+        QCOMPARE(*p.referenceKind(), ReferenceKind::Fuller);
+        QCOMPARE(txt(p.tabl[3], 0, 1), QStringLiteral("Щебень"));
+        QCOMPARE(txt(p.tabl[3], 3, 2), QStringLiteral("40"));
+        QCOMPARE(txt(p.tabl[5], 0, 4), QStringLiteral("0,0625"));
+        QCOMPARE(txt(p.tabl[5], 1, 4), QStringLiteral("12,5"));
+        QCOMPARE(p.CorrectedRecipe[1], 40.0f);
+        QCOMPARE(p.CorrectedRecipe[2], 60.0f);
+        QCOMPARE(p.SBegunok[2].value(), 6000);
+        const float curve[] = {95, 70, 35, 0};
+        for (int j = 1; j <= 4; ++j) {
+            COMPARE_NEAR(p.BaseMixCurve[j], curve[j - 1], 1e-4);
+            COMPARE_NEAR(p.CorrectedMixCurve[j], curve[j - 1], 1e-4);
+        }
+        COMPARE_NEAR(p.CurveDivergence, 20, 1e-4);
+        QCOMPARE(*ProjectFile::ProjectBytes(p, nullptr), file);
+    }
+
+    // The closing steps of opening run component by component: the corrected fraction, its
+    // slider, its lock released. A base-recipe cell that is not a number stops them there; the
+    // components before it are done, the ones from it on keep fraction, slider and lock.
+    void closingSteps_data()
+    {
+        QTest::addColumn<QStringList>("recipe");
+        QTest::addColumn<int>("done");
+        QTest::newRow("all numbers: every lock released") << QStringList{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("50")} << 3;
+        QTest::newRow("letters in 2") << QStringList{QStringLiteral("30"), QStringLiteral("x"), QStringLiteral("50")} << 1;
+        QTest::newRow("empty 2") << QStringList{QStringLiteral("30"), QString(), QStringLiteral("50")} << 1;
+        QTest::newRow("letters in 1") << QStringList{QStringLiteral("abc"), QStringLiteral("20"), QStringLiteral("50")} << 0;
+        QTest::newRow("letters in 3") << QStringList{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("5o")} << 2;
+    }
+    void closingSteps()
+    {
+        QFETCH(QStringList, recipe);
+        QFETCH(int, done);
+        const ProjectBuilder three = ProjectBuilder()
+                                         .names({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
+                                         .densities({QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")})
+                                         .sizes({QStringLiteral("5"), QStringLiteral("1")});
+        Project pr;
+        MixProject &p = pr.p;
+        QVERIFY(three.typeInto(p));
+        // Before opening: every component locked, fractions and sliders of another recipe.
+        const float before[] = {10, 25, 65};
+        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
+        for (int i = 1; i <= 3; ++i) {
+            p.CorrectedRecipe.set(i, before[i - 1]);
+            p.SBegunok[i].setValue(int(before[i - 1] * 100));
+            p.MLock[i].setChecked(true);
+        }
+        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
+        QString error;
+        QVERIFY2(ProjectFile::LoadProjectBytes(p, ProjectBuilder(three).baseRecipe(recipe).fileBytes(), QStringLiteral("x"), &error),
+                 qPrintable(error));
+        const float opened[] = {30, 20, 50};
+        for (int i = 1; i <= 3; ++i) {
+            const bool isDone = i <= done;
+            QCOMPARE(p.CorrectedRecipe[i], isDone ? opened[i - 1] : before[i - 1]);
+            QCOMPARE(p.SBegunok[i].value(), int((isDone ? opened[i - 1] : before[i - 1]) * 100));
+            QCOMPARE(p.MLock[i].isChecked(), !isDone);
+        }
     }
 
     void countsAreNormalised()
