@@ -1,14 +1,16 @@
 #pragma once
 
-// The text of a grid cell for comparisons: the cell's text, or "<no cell>" where the cell does
-// not exist (so that a missing cell never compares equal to an empty one).
+// The text of a table cell as the window shows it, for comparisons: the cell's text, or
+// "<no cell>" outside the table's shape (so that a missing cell never compares equal to an
+// empty one).
 
-#include "core/GridModel.h"
+#include "session/ProjectSession.h"
 
 #include <QString>
 
-inline QString txt(const GridModel &grid, int row, int col)
+inline QString txt(const ProjectSession &session, InputTable table, int row, int col)
 {
-    const QString *t = grid.text(row, col);
-    return t ? *t : QStringLiteral("<no cell>");
+    if (row < 0 || col < 0 || row >= session.tableRows(table) || col >= session.tableColumns(table))
+        return QStringLiteral("<no cell>");
+    return session.tableText(table, row, col);
 }

@@ -1,6 +1,7 @@
 #include "support/ProjectBuilder.h"
 
-#include "core/Recalculate.h"
+#include "core/Numbers.h"
+#include "session/ProjectSession.h"
 #include "files/Cp1251.h"
 
 #include <QFile>
@@ -150,44 +151,71 @@ ProjectBuilder &ProjectBuilder::counts(int n, int k)
     return counts(QString::number(n), QString::number(k));
 }
 
-bool ProjectBuilder::typeInto(MixProject &p) const
+ProjectDocument ProjectBuilder::document() const
 {
-    // Everything below is what the window's fields and tables take today; a new model of the
-    // project needs only this function rewritten.
-    bool all = true;
-    auto cell = [&p, &all](int table, int row, int col, const QString &text) {
-        all = p.setCellText(p.tabl[table], row, col, text) && all;
-    };
-    const int n = m_c.componentCount();
-    const int k = m_c.classCount();
-    p.project_name.setText(m_c.name);
-    p.N.setText(m_c.countN.isEmpty() ? QString::number(n) : m_c.countN);
-    p.K.setText(m_c.countK.isEmpty() ? QString::number(k) : m_c.countK);
-    Recalculate(p); // the tables take their shapes
-
+    ProjectDocument d;
+    d.name = m_c.name;
+    d.componentCount = int16_t(std::clamp(m_c.countN.isEmpty() ? m_c.componentCount() : int(Num::Val(m_c.countN)), 1, MaxComponents));
+    d.classCountText = m_c.countK.isEmpty() ? QString::number(m_c.classCount()) : m_c.countK;
     for (int i = 0; i < m_c.names.size(); ++i)
-        cell(1, 1, i, m_c.names[i]);
+        d.setCell(InputTable::Names, 1, i, m_c.names[i]);
     for (int i = 0; i < m_c.densities.size(); ++i)
-        cell(2, 1, i, m_c.densities[i]);
-    p.selectDataForm(m_c.form);
+        d.setCell(InputTable::Densities, 1, i, m_c.densities[i]);
+    d.dataForm = m_c.form;
     for (int j = 0; j < m_c.sizes.size(); ++j)
-        cell(3, j + 1, 0, m_c.sizes[j]);
+        d.setCell(InputTable::Compositions, j + 1, 0, m_c.sizes[j]);
     for (int i = 0; i < m_c.composition.size(); ++i)
         for (int j = 0; j < m_c.composition[i].size(); ++j)
-            cell(3, j + 1, i + 1, m_c.composition[i][j]);
+            d.setCell(InputTable::Compositions, j + 1, i + 1, m_c.composition[i][j]);
     for (int i = 0; i < m_c.baseRecipe.size(); ++i)
-        cell(4, 1, i, m_c.baseRecipe[i]);
-    p.koef_n.setText(m_c.n);
-    p.koef_a.setText(m_c.a);
-    p.koef_n2.setText(m_c.n2);
-    p.koef_m.setText(m_c.m);
-    p.koef_B.setText(m_c.B);
-    // The sizes are in place before the manual option copies them into the reference table.
-    p.selectReference(m_c.reference);
+        d.setCell(InputTable::BaseRecipe, 1, i, m_c.baseRecipe[i]);
+    d.setCoefficient(Coefficient::FunkDingerN, m_c.n);
+    d.setCoefficient(Coefficient::FunkDingerA, m_c.a);
+    d.setCoefficient(Coefficient::FullerN, m_c.n2);
+    d.setCoefficient(Coefficient::HummelM, m_c.m);
+    d.setCoefficient(Coefficient::BolomeyB, m_c.B);
+    d.referenceKind = m_c.reference;
     if (m_c.reference == ReferenceKind::ManualReference)
         for (int j = 0; j < m_c.referenceRow.size(); ++j)
-            cell(5, 1, j + 1, m_c.referenceRow[j]);
-    Recalculate(p);
+            d.setCell(InputTable::Reference, 1, j + 1, m_c.referenceRow[j]);
+    return d;
+}
+
+bool ProjectBuilder::typeInto(ProjectSession &s) const
+{
+    // Everything below is what the session takes from the user; a new model of the project
+    // needs only this function and document() rewritten.
+    bool all = true;
+    auto cell = [&s, &all](InputTable table, int row, int col, const QString &text) {
+        s.setCellText(table, row, col, text);
+        all = s.document().cell(table, row, col).text() == text && all;
+    };
+    const int n = std::clamp(m_c.countN.isEmpty() ? m_c.componentCount() : int(Num::Val(m_c.countN)), 1, MaxComponents);
+    s.setProjectName(m_c.name);
+    s.setComponentCount(n);
+    s.setClassCountText(m_c.countK.isEmpty() ? QString::number(m_c.classCount()) : m_c.countK);
+    for (int i = 0; i < m_c.names.size(); ++i)
+        cell(InputTable::Names, 1, i, m_c.names[i]);
+    for (int i = 0; i < m_c.densities.size(); ++i)
+        cell(InputTable::Densities, 1, i, m_c.densities[i]);
+    s.setDataForm(m_c.form);
+    for (int j = 0; j < m_c.sizes.size(); ++j)
+        cell(InputTable::Compositions, j + 1, 0, m_c.sizes[j]);
+    for (int i = 0; i < m_c.composition.size(); ++i)
+        for (int j = 0; j < m_c.composition[i].size(); ++j)
+            cell(InputTable::Compositions, j + 1, i + 1, m_c.composition[i][j]);
+    for (int i = 0; i < m_c.baseRecipe.size(); ++i)
+        cell(InputTable::BaseRecipe, 1, i, m_c.baseRecipe[i]);
+    s.setCoefficientText(Coefficient::FunkDingerN, m_c.n);
+    s.setCoefficientText(Coefficient::FunkDingerA, m_c.a);
+    s.setCoefficientText(Coefficient::FullerN, m_c.n2);
+    s.setCoefficientText(Coefficient::HummelM, m_c.m);
+    s.setCoefficientText(Coefficient::BolomeyB, m_c.B);
+    // The sizes are in place before the manual option starts its table.
+    s.setReferenceKind(m_c.reference);
+    if (m_c.reference == ReferenceKind::ManualReference)
+        for (int j = 0; j < m_c.referenceRow.size(); ++j)
+            cell(InputTable::Reference, 1, j + 1, m_c.referenceRow[j]);
     return all;
 }
 

@@ -12,9 +12,11 @@
 //         .composition(1, {"100", "70", "20"})
 //         .composition(2, {"100", "50", "10"})
 //         .baseRecipe({"60", "40"})
-//         .typeInto(project);
+//         .typeInto(session);
 
-#include "core/MixProject.h"
+#include "core/ProjectDocument.h"
+
+class ProjectSession;
 
 #include <QByteArray>
 #include <QList>
@@ -75,10 +77,12 @@ public:
 
     const ProjectContent &content() const { return m_c; }
 
-    // Types the content into the project's fields and tables as the user would (counts first,
-    // so that the tables take their shapes), then recalculates. Returns false when a value had
-    // no cell to go to.
-    bool typeInto(MixProject &project) const;
+    // The project document that holds this content.
+    ProjectDocument document() const;
+    // Types the content into the session as the user would (counts first, then the cells, the
+    // options and the coefficients); the corrected recipe stays as it was. Returns false when a
+    // value had no cell to go to.
+    bool typeInto(ProjectSession &session) const;
 
     // The project file that holds this content, line by line, as the file format lays it out
     // (10 + 3N + 2K + K*N lines); a value not given is an empty line.
