@@ -214,8 +214,12 @@ private slots:
         auto *box = win.find<QComboBox>(name);
         box->setFocus();
         const int items = box->count();
-        if (after == QStringLiteral("as it was"))
+        if (after == QStringLiteral("as it was")) {
+            // Chosen from the list where the input has an item to step to.
+            const bool upwards = input == QStringLiteral("wheel+") || input == QStringLiteral("Up");
+            box->setCurrentIndex(upwards ? items - 1 : 0);
             after = box->currentText();
+        }
         if (input == QStringLiteral("wheel+")) {
             wheel(box, 120);
         } else if (input == QStringLiteral("wheel-")) {
@@ -234,6 +238,41 @@ private slots:
                                                                : win.p().koef_B;
         QCOMPARE(c.text(), after);
         QCOMPARE(box->count(), items); // Enter adds nothing to the list
+    }
+
+    // Typing over K passes through smaller counts; the rows they hide come back.
+    void countTypedOverInTheWindow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("51 over 10") << QStringLiteral("51");
+        QTest::newRow("a letter") << QStringLiteral("a");
+        QTest::newRow("3, then Backspace") << QStringLiteral("3\b");
+    }
+    void countTypedOverInTheWindow()
+    {
+        QFETCH(QString, typed);
+        Window win;
+        win.open(DryMix);
+        SelectStep(win.p(), 2);
+        QStringList before;
+        for (int j = 1; j <= 10; ++j)
+            before << txt(win.p().tabl[3], j, 0) + u'|' + txt(win.p().tabl[3], j, 5);
+        auto *k = win.find<QLineEdit>(QStringLiteral("K"));
+        k->setFocus();
+        k->selectAll();
+        for (const QChar c : typed) {
+            if (c == u'\b')
+                QTest::keyClick(k, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(k, QString(c));
+        }
+        k->selectAll();
+        QTest::keyClicks(k, QStringLiteral("10"));
+        QCOMPARE(win.p().K.text(), QStringLiteral("10"));
+        QStringList after;
+        for (int j = 1; j <= 10; ++j)
+            after << txt(win.p().tabl[3], j, 0) + u'|' + txt(win.p().tabl[3], j, 5);
+        QCOMPARE(after, before);
     }
 
     // The wheel over a slider of step 5 changes no fraction.
