@@ -97,6 +97,27 @@ private slots:
         QCOMPARE(f.p.CurveDivergence, divergence);
     }
 
+    // A hidden cell comes back with its text, not with the colour of the cell being entered
+    // or edited when it was hidden: only the current cell is coloured.
+    void hiddenCellsComeBackPlain()
+    {
+        Fixture f;
+        GridModel &g = f.p.tabl[3];
+        g.setCurrentCell(10, 1);
+        f.key(3, '5', u'5');
+        QCOMPARE(g.cellBackground(10, 1), GridEditing::EditedColour);
+        f.p.K.setText(QStringLiteral("5"));
+        f.p.K.setText(QStringLiteral("10"));
+        QCOMPARE(txt(g, 10, 1), QStringLiteral("5")); // it held a lone zero
+        QCOMPARE(g.cellBackground(10, 1), GridEditing::LeftColour);
+        int coloured = 0;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c)
+                coloured += g.cellBackground(r, c) != GridEditing::LeftColour ? 1 : 0;
+        QCOMPARE(coloured, 1);
+        QCOMPARE(g.cellBackground(g.row(), g.col()), GridEditing::EnteredColour);
+    }
+
     // Hidden columns and rows are neither shown, computed nor saved: the numbers are those of
     // the same project saved with three components and five classes and opened again.
     void hiddenTextsTakeNoPart()

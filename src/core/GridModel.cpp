@@ -28,7 +28,7 @@ bool GridModel::reshape(int rows, int cols)
             if (r < rows && c < cols)
                 cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(cell);
             else if (holdsSomething(cell) && int64_t(m_hidden.size()) < MaxCells)
-                m_hidden[{r, c}] = std::move(cell);
+                hide(r, c, std::move(cell));
         }
     }
     // Hidden cells inside the new shape come back where they were.
@@ -59,6 +59,13 @@ bool GridModel::reshape(int rows, int cols)
     emit currentChanged();
     emit cellEntered();
     return true;
+}
+
+void GridModel::hide(int row, int col, Cell &&cell)
+{
+    // The colour marks the cell being entered or edited now; the cell comes back plain.
+    cell.background = Cell().background;
+    m_hidden[{row, col}] = std::move(cell);
 }
 
 bool GridModel::setRows(int rows)

@@ -11,7 +11,7 @@
 // inside the setter, when the current cell or the count actually changes.
 //
 // Lowering Rows or Cols hides the cells beyond the new shape without losing them: their texts
-// (with colour and alignment) are kept aside, are neither read nor written through the grid,
+// (and alignment) are kept aside, are neither read nor written through the grid,
 // and come back at the same (row, column) when the shape grows again. clear() forgets them.
 
 #include <QColor>
@@ -158,11 +158,9 @@ private:
     int rowsInView() const;
     void keepTopRowInView();
 
-    // Cells outside the current shape, by (row, column). Only cells that hold something.
-    static bool holdsSomething(const Cell &cell)
-    {
-        return !cell.text.isEmpty() || cell.background != Cell().background || cell.align != Align::General;
-    }
+    // Cells outside the current shape are kept by (row, column), those that hold something.
+    static bool holdsSomething(const Cell &cell) { return !cell.text.isEmpty() || cell.align != Align::General; }
+    void hide(int row, int col, Cell &&cell);
 
     std::vector<Cell> m_cells;
     std::map<std::pair<int, int>, Cell> m_hidden;

@@ -148,6 +148,7 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
 
+    connect(&m_grid, &QObject::destroyed, this, [this] { m_gridGone = true; });
     connect(&m_grid, &GridModel::currentChanged, this, &GridView::syncCurrent);
     connect(&m_grid, &GridModel::columnWidthChanged, this, &GridView::syncColumnWidth);
     connect(&m_grid, &GridModel::shapeChanged, this, &GridView::syncAllWidths);
@@ -233,6 +234,8 @@ void GridView::syncTopRow()
 
 void GridView::syncFrame()
 {
+    if (m_gridGone)
+        return;
     // What the rows can use of the grid's height: the header and the viewport, inside the frame
     // and above a horizontal scroll bar.
     const int inner = (viewport()->height() + horizontalHeader()->height()) * TwipsPerPixel;

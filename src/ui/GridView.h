@@ -67,6 +67,8 @@ private:
     GridTableAdapter m_adapter;
     bool m_syncing = false;
     bool m_dragging = false;
+    // The grid may go before its view (a window's members go before its child widgets).
+    bool m_gridGone = false;
 };
 
 // Windows virtual-key code of a Qt key, as the grid's key events carry it (0 when none).
