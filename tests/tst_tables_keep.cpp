@@ -314,6 +314,22 @@ private slots:
         QCOMPARE(txt(g, 0, 1), QStringLiteral("A"));
     }
 
+    // A single row is pasted as data even where it reads like the header ("1", "2" of the
+    // densities' header are densities too).
+    void aSingleRowIsData()
+    {
+        Fixture f{QString()};
+        f.p.N.setText(QStringLiteral("2"));
+        f.desktop.clipboard = QStringLiteral("1\t2");
+        GridEditing::PasteGrid(f.p, f.desktop, f.p.tabl[2]);
+        QCOMPARE(txt(f.p.tabl[2], 1, 0), QStringLiteral("1"));
+        QCOMPARE(txt(f.p.tabl[2], 1, 1), QStringLiteral("2"));
+        f.desktop.clipboard = QStringLiteral("1\t2\r\n2,65\t2,7\r\n");
+        GridEditing::PasteGrid(f.p, f.desktop, f.p.tabl[2]);
+        QCOMPARE(txt(f.p.tabl[2], 1, 0), QStringLiteral("2,65"));
+        QCOMPARE(txt(f.p.tabl[2], 1, 1), QStringLiteral("2,7"));
+    }
+
     // A lock counts only for components 1..N; a component that N hides is unlocked.
     void locksBeyondTheCount_data()
     {

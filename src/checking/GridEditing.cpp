@@ -178,8 +178,12 @@ QString WithoutOwnHeader(const GridModel &grid, const QString &block)
     QString text = block;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
     text.replace(u'\n', u'\r');
+    // A copy of a whole table holds the header row and at least one row of data; a single row
+    // is data, whatever it holds.
     const qsizetype end = text.indexOf(u'\r');
-    const QStringView first = QStringView(text).left(end < 0 ? text.size() : end);
+    if (end < 0)
+        return block;
+    const QStringView first = QStringView(text).left(end);
     QString header;
     for (int c = 0; c < grid.cols(); ++c) {
         if (c > 0)
@@ -188,13 +192,12 @@ QString WithoutOwnHeader(const GridModel &grid, const QString &block)
             header += *t;
     }
     // Also a copy taken before the names changed, or from another project: the header row of
-    // the grain compositions and of the reference starts with its caption "Dj", never a number.
-    const QString *caption = grid.text(0, 0);
-    const bool captioned = caption && !caption->isEmpty() && !Num::toSingle(*caption)
-        && first.split(u'\t').constFirst() == *caption;
+    // the grain compositions and of the reference starts with the caption "Dj", never data.
+    const QString caption = QStringLiteral("Dj");
+    const bool captioned = grid.text(0, 0) && *grid.text(0, 0) == caption && first.split(u'\t').constFirst() == caption;
     if (first != header && !captioned)
         return block;
-    return end < 0 ? QString() : text.mid(end + 1);
+    return text.mid(end + 1);
 }
 
 void PasteGrid(MixProject &p, EditingDesktop &desktop, GridModel &grid)

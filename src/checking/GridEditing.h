@@ -57,8 +57,9 @@ void CellEntered(MixProject &project, int k);
 void CellLeft(MixProject &project, int k);
 
 void CopyGrid(MixProject &project, EditingDesktop &desktop, GridModel &grid);
-// A block whose first row is the grid's own header row, as CopyGrid puts it on the clipboard
-// with the whole table, without that row; any other block as it is.
+// A block of several rows whose first row is the grid's own header row, as CopyGrid puts it on
+// the clipboard with the whole table (or begins with the caption "Dj"), without that row; any
+// other block as it is.
 QString WithoutOwnHeader(const GridModel &grid, const QString &block);
 void PasteGrid(MixProject &project, EditingDesktop &desktop, GridModel &grid);
 void AlignSizeColumn(MixProject &project);
