@@ -80,11 +80,10 @@ void GridKeyDown(MixProject &p, EditingDesktop &desktop, int k, int keyCode)
     if (!grid)
         return;
     if (typingAllowed(p, k)) {
-        if (keyCode != KeyEnter && keyCode != KeyTab && keyCode != KeyCtrl && keyCode != KeyC) {
-            if (const QString *t = grid->currentText(); t && *t == QStringLiteral("0"))
-                grid->setCurrentText(QString());
-            if (keyCode == KeyDelete)
-                grid->setCurrentText(QString());
+        // Characters are typed by the key-press handler, by the character itself; of the keys
+        // only Delete edits. Moving keys, Shift, Ctrl and Alt never change a cell.
+        if (keyCode == KeyDelete) {
+            grid->setCurrentText(QString());
             grid->setCellBackground(EditedColour);
         }
         if (keyCode == KeyEnter) {
@@ -105,12 +104,39 @@ void GridKeyDown(MixProject &p, EditingDesktop &desktop, int k, int keyCode)
     Recalculate(p);
 }
 
+QString TypedText(int k, const QString &text, char16_t ch)
+{
+    // A lone zero gives way to the first character typed into it.
+    const QString base = text == QStringLiteral("0") ? QString() : text;
+    QString typed = base;
+    if (k == 1) {
+        if (NameCharacters().contains(QChar(ch)))
+            typed += QChar(ch);
+    } else {
+        if (ch == u'.' || ch == u'ю' || ch == u'Ю') {
+            if (!typed.contains(u',')) {
+                typed += u'.';
+                typed.replace(u'.', u',');
+            }
+        } else if (ch == u',' || ch == u'б' || ch == u'Б') {
+            if (!typed.contains(u','))
+                typed += u',';
+        } else if (ch >= u'0' && ch <= u'9') {
+            typed += QChar(ch);
+        }
+        if (typed.startsWith(u','))
+            typed.prepend(u'0');
+    }
+    return typed == base ? text : typed;
+}
+
 void GridKeyPress(MixProject &p, int k, char16_t ch)
 {
     GridModel *grid = p.table(k);
     if (!grid)
         return;
     if (typingAllowed(p, k) && ch != 13 && ch != 9 && ch != 17) {
+        grid->setCellBackground(EditedColour);
         if (ch == KeyBackspace) {
             // Backspace acts on the cell at the selection corner.
             const QString *t = grid->text(grid->rowSel(), grid->colSel());
@@ -124,28 +150,9 @@ void GridKeyPress(MixProject &p, int k, char16_t ch)
                 return;
             }
         }
-        const QString *current = grid->currentText();
-        if (current) {
-            QString text = *current;
-            if (k == 1) {
-                if (NameCharacters().contains(QChar(ch)))
-                    text += QChar(ch);
-            } else {
-                if (ch == u'.' || ch == u'ю' || ch == u'Ю') {
-                    if (!text.contains(u',')) {
-                        text += u'.';
-                        text.replace(u'.', u',');
-                    }
-                } else if (ch == u',' || ch == u'б' || ch == u'Б') {
-                    if (!text.contains(u','))
-                        text += u',';
-                } else if (ch >= u'0' && ch <= u'9') {
-                    text += QChar(ch);
-                }
-                if (text.startsWith(u','))
-                    text.prepend(u'0');
-            }
-            grid->setCurrentText(text);
+        if (const QString *current = grid->currentText()) {
+            const QString typed = TypedText(k, *current, ch);
+            grid->setCurrentText(typed);
         }
     }
     if (k == 4 && typingAllowed(p, k))
@@ -166,10 +173,38 @@ void CopyGrid(MixProject &, EditingDesktop &desktop, GridModel &grid)
     }
 }
 
+QString WithoutOwnHeader(const GridModel &grid, const QString &block)
+{
+    QString text = block;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    text.replace(u'\n', u'\r');
+    // A copy of a whole table holds the header row and at least one row of data; a single row
+    // is data, whatever it holds.
+    const qsizetype end = text.indexOf(u'\r');
+    if (end < 0)
+        return block;
+    const QStringView first = QStringView(text).left(end);
+    QString header;
+    for (int c = 0; c < grid.cols(); ++c) {
+        if (c > 0)
+            header += u'\t';
+        if (const QString *t = grid.text(0, c))
+            header += *t;
+    }
+    // Also a copy taken before the names changed, or from another project: the header row of
+    // the grain compositions and of the reference starts with the caption "Dj", never data.
+    const QString caption = QStringLiteral("Dj");
+    const bool captioned = grid.text(0, 0) && *grid.text(0, 0) == caption && first.split(u'\t').constFirst() == caption;
+    if (first != header && !captioned)
+        return block;
+    return text.mid(end + 1);
+}
+
 void PasteGrid(MixProject &p, EditingDesktop &desktop, GridModel &grid)
 {
     selectFrom(grid, 1, 0);
-    const QString text = desktop.clipboardText();
+    // A copy of a whole table carries its header row; the data go back under the header.
+    const QString text = WithoutOwnHeader(grid, desktop.clipboardText());
     if (!text.isEmpty()) {
         if (&grid == &p.tabl[1]) {
             grid.setClip(text);

@@ -43,14 +43,24 @@ const QString &NameCharacters();
 // Connects the grids' events of tabl(1)..tabl(5) to the handlers below.
 void Connect(MixProject &project, EditingDesktop &desktop);
 
-// Key down in table k (Windows virtual-key code).
+// Key down in table k (Windows virtual-key code): Delete empties the cell, Enter moves on,
+// Ctrl+C and Ctrl+V copy and paste; no other key changes a cell.
 void GridKeyDown(MixProject &project, EditingDesktop &desktop, int k, int keyCode);
-// A character typed into table k (Unicode code).
+// A character typed into table k (Unicode code). Decided by the character alone, whatever key
+// (and keyboard layout) gave it.
 void GridKeyPress(MixProject &project, int k, char16_t ch);
+// The text of a cell of table k after typing `ch` into it: the per-table filter, the decimal
+// comma, and a lone "0" replaced by the character. A character the table refuses leaves the
+// text as it is.
+QString TypedText(int k, const QString &text, char16_t ch);
 void CellEntered(MixProject &project, int k);
 void CellLeft(MixProject &project, int k);
 
 void CopyGrid(MixProject &project, EditingDesktop &desktop, GridModel &grid);
+// A block of several rows whose first row is the grid's own header row, as CopyGrid puts it on
+// the clipboard with the whole table (or begins with the caption "Dj"), without that row; any
+// other block as it is.
+QString WithoutOwnHeader(const GridModel &grid, const QString &block);
 void PasteGrid(MixProject &project, EditingDesktop &desktop, GridModel &grid);
 void AlignSizeColumn(MixProject &project);
 // "Очистить таблицу": asks, then clears tabl(3).

@@ -21,24 +21,37 @@ bool GridModel::reshape(int rows, int cols)
         return false;
     if (rows == m_rows && cols == m_cols)
         return true;
-    if (cols == m_cols) {
-        m_cells.resize(size_t(rows) * size_t(cols));
-    } else {
-        std::vector<Cell> cells(size_t(rows) * size_t(cols));
-        const int keepRows = std::min(rows, m_rows);
-        const int keepCols = std::min(cols, m_cols);
-        for (int r = 0; r < keepRows; ++r)
-            for (int c = 0; c < keepCols; ++c)
-                cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(m_cells[size_t(r) * size_t(m_cols) + size_t(c)]);
-        m_cells = std::move(cells);
-        m_colWidths.resize(size_t(cols), DefaultColumnWidth);
+    std::vector<Cell> cells(size_t(rows) * size_t(cols));
+    for (int r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_cols; ++c) {
+            Cell &cell = m_cells[size_t(r) * size_t(m_cols) + size_t(c)];
+            if (r < rows && c < cols)
+                cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(cell);
+            else if (holdsSomething(cell) && int64_t(m_hidden.size()) < MaxCells)
+                hide(r, c, std::move(cell));
+        }
     }
+    // Hidden cells inside the new shape come back where they were.
+    for (auto it = m_hidden.begin(); it != m_hidden.end();) {
+        const auto [r, c] = it->first;
+        if (r < rows && c < cols) {
+            cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(it->second);
+            it = m_hidden.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    m_cells = std::move(cells);
+    m_colWidths.resize(size_t(cols), DefaultColumnWidth);
     m_rows = rows;
     m_cols = cols;
     m_rowSel = std::min(m_rowSel, rows - 1);
     m_colSel = std::min(m_colSel, cols - 1);
-    m_topRow = std::clamp(m_topRow, std::min(1, rows - 1), rows - 1);
+    const int oldTop = m_topRow;
+    m_topRow = std::min(std::clamp(m_topRow, std::min(1, rows - 1), rows - 1), lastTopRow());
     emit shapeChanged();
+    if (m_topRow != oldTop)
+        emit topRowChanged();
     // The count changed: the control leaves and re-enters its (possibly moved) current cell.
     emit cellLeft();
     m_row = std::min(m_row, rows - 1);
@@ -46,6 +59,13 @@ bool GridModel::reshape(int rows, int cols)
     emit currentChanged();
     emit cellEntered();
     return true;
+}
+
+void GridModel::hide(int row, int col, Cell &&cell)
+{
+    // The colour marks the cell being entered or edited now; the cell comes back plain.
+    cell.background = Cell().background;
+    m_hidden[{row, col}] = std::move(cell);
 }
 
 bool GridModel::setRows(int rows)
@@ -101,6 +121,7 @@ bool GridModel::setText(int row, int col, const QString &text)
 
 void GridModel::clear()
 {
+    m_hidden.clear();
     for (int r = 0; r < m_rows; ++r)
         for (int c = 0; c < m_cols; ++c)
             setText(r, c, QString());
@@ -168,6 +189,7 @@ bool GridModel::setTopRow(int row)
 {
     if (row < 0 || row >= m_rows)
         return false;
+    row = std::min(row, lastTopRow());
     if (m_topRow != row) {
         m_topRow = row;
         emit topRowChanged();
@@ -299,6 +321,7 @@ void GridModel::setHeight(int height)
     if (m_height != height) {
         m_height = height;
         emit geometryChanged();
+        keepTopRowInView();
     }
 }
 
@@ -310,17 +333,47 @@ void GridModel::setSize(int width, int height)
 
 void GridModel::setRowHeight(int height)
 {
-    if (height > 0)
+    if (height > 0 && height != m_rowHeight) {
         m_rowHeight = height;
+        keepTopRowInView();
+    }
+}
+
+void GridModel::setFrameHeight(int height)
+{
+    if (height >= 0 && height != m_frameHeight) {
+        m_frameHeight = height;
+        keepTopRowInView();
+    }
 }
 
 bool GridModel::rowFullyVisible(int row) const
 {
     if (row < m_topRow || row >= m_rows)
         return row == 0 && m_rows > 0;
-    // Row 0 is fixed at the top; the data rows follow from the top row on.
+    // Row 0 is fixed at the top; the data rows follow from the top row on, inside the frame.
     const int64_t bottom = int64_t(row - m_topRow + 2) * m_rowHeight;
-    return bottom <= m_height;
+    return bottom <= int64_t(m_height) - m_frameHeight;
+}
+
+int GridModel::rowsInView() const
+{
+    const int64_t room = int64_t(m_height) - m_frameHeight - m_rowHeight;
+    return int(std::max<int64_t>(1, room / m_rowHeight));
+}
+
+int GridModel::lastTopRow() const
+{
+    return std::max(std::min(1, m_rows - 1), m_rows - rowsInView());
+}
+
+void GridModel::keepTopRowInView()
+{
+    const int last = lastTopRow();
+    if (m_topRow > last) {
+        m_topRow = last;
+        emit topRowChanged();
+    }
 }
 
 int GridModel::columnWidth(int col) const

@@ -9,12 +9,17 @@
 //
 // Setting the current cell, Rows or Cols from code raises cellLeft() and cellEntered() at once,
 // inside the setter, when the current cell or the count actually changes.
+//
+// Lowering Rows or Cols hides the cells beyond the new shape without losing them: their texts
+// (and alignment) are kept aside, are neither read nor written through the grid,
+// and come back at the same (row, column) when the shape grows again. clear() forgets them.
 
 #include <QColor>
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -33,7 +38,8 @@ public:
 
     int rows() const { return m_rows; }
     int cols() const { return m_cols; }
-    // Changing a count keeps the texts of cells that still exist at the same (row, column).
+    // Changing a count keeps the texts of cells that still exist at the same (row, column);
+    // cells that drop out are kept hidden until the count grows again.
     bool setRows(int rows);
     bool setCols(int cols);
 
@@ -59,7 +65,7 @@ public:
     bool setText(int row, int col, const QString &text);
     bool validCell(int row, int col) const { return row >= 0 && col >= 0 && row < m_rows && col < m_cols; }
 
-    // Clears the texts of all cells, headers included.
+    // Clears the texts of all cells, headers included, and forgets the hidden ones.
     void clear();
 
     // Current cell and selection corner.
@@ -76,8 +82,12 @@ public:
     const QString *currentText() const { return text(m_row, m_col); }
     bool setCurrentText(const QString &text) { return setText(m_row, m_col, text); }
 
+    // The first data row shown under the fixed header. Setting it fails outside the rows and
+    // is held at lastTopRow(): the view cannot show a top row beyond that.
     int topRow() const { return m_topRow; }
     bool setTopRow(int row);
+    // The largest top row: the one that puts the last row at the bottom of the view.
+    int lastTopRow() const;
 
     // Background colour and alignment of a cell (of the current cell for the setters below).
     QRgb cellBackground(int row, int col) const;
@@ -102,10 +112,14 @@ public:
     void setWidth(int width);
     void setHeight(int height);
     void setSize(int width, int height);
-    // Whether data row `row` is wholly inside the grid's height with `topRow` at the top.
+    // Whether data row `row` is wholly inside the grid's frame with `topRow` at the top.
     bool rowFullyVisible(int row) const;
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int height);
+    // The part of the height the rows cannot use: the frame above and below, and a horizontal
+    // scroll bar while one is shown. The view sets it.
+    int frameHeight() const { return m_frameHeight; }
+    void setFrameHeight(int height);
     int columnWidth(int col) const;
     bool setColumnWidth(int col, int width);
 
@@ -140,8 +154,16 @@ private:
     static void convert(const Cell &cell);
     bool reshape(int rows, int cols);
     void moveCurrent(int row, int col);
+    // Data rows wholly inside the frame under the header (at least 1).
+    int rowsInView() const;
+    void keepTopRowInView();
+
+    // Cells outside the current shape are kept by (row, column), those that hold something.
+    static bool holdsSomething(const Cell &cell) { return !cell.text.isEmpty() || cell.align != Align::General; }
+    void hide(int row, int col, Cell &&cell);
 
     std::vector<Cell> m_cells;
+    std::map<std::pair<int, int>, Cell> m_hidden;
     std::vector<int> m_colWidths;
     int m_rows = 1;
     int m_cols = 1;
@@ -155,4 +177,5 @@ private:
     int m_width = 6000;
     int m_height = 1500;
     int m_rowHeight = 240;
+    int m_frameHeight = 0;
 };

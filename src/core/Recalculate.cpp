@@ -110,6 +110,8 @@ void Recalculate(MixProject &p)
             p.MMinus[i].setVisible(false);
             p.MLock[i].setVisible(false);
             p.lock_pic[i].setVisible(false);
+            // A hidden component cannot be unlocked by hand, so it holds no lock.
+            p.MLock[i].setChecked(false);
         } else {
             if (const QString *name = p.cellText(p.tabl[1], 1, i - 1))
                 p.k_name[i].setText(*name);

@@ -36,6 +36,18 @@ bool BoundsKeyAllowed(char16_t ch)
     return (ch >= u'0' && ch <= u'9') || ch == 8;
 }
 
+QString BoundsPastedText(const QString &text)
+{
+    QString digits;
+    for (const QChar ch : text) {
+        if (ch >= u'0' && ch <= u'9')
+            digits += ch;
+        else if ((ch == u',' || ch == u'.') && !digits.isEmpty())
+            break;
+    }
+    return digits;
+}
+
 namespace {
 
 int componentCount(const MixProject &p)

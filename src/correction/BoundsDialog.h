@@ -31,6 +31,9 @@ public:
 
 // Only digits and Backspace may be typed into the bound boxes.
 bool BoundsKeyAllowed(char16_t ch);
+// What a text pasted into a bound box leaves there: its digits, up to a decimal separator after
+// the first digit (the bounds are whole percents: "12,5 %" gives "12", as the bound would read).
+QString BoundsPastedText(const QString &text);
 
 // CommandBounds: refills the boxes from VariationMin/VariationMax and shows the dialog.
 void OpenBoundsDialog(MixProject &project, BoundsDialogModel &dialog);

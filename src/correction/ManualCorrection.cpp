@@ -173,8 +173,10 @@ void UpdateLockedSliderTotal(MixProject &p)
 {
     // Locked sliders can add up beyond 16 bits (a corrected recipe far above 100 %); the
     // total is then held at the largest value, which still blocks every further increase.
+    // Only components 1..N take part: a hidden slider holds no share.
+    const int n = std::min<int>(p.ComponentCount, MaxComponents);
     int total = 0;
-    for (int i = 1; i <= MaxComponents; ++i)
+    for (int i = 1; i <= n; ++i)
         if (p.MLock[i].isChecked())
             total += p.SBegunok[i].value();
     p.LockedSliderTotal = int16_t(std::min(total, 32767));

@@ -31,7 +31,8 @@ void ResetCorrectedRecipe(MixProject &project);
 // and summa, and the previous values of the search's trial.
 void RefreshCorrectionDisplay(MixProject &project);
 
-// Every Timer2 tick: LockedSliderTotal = the sum of the locked sliders' values.
+// Every Timer2 tick: LockedSliderTotal = the sum of the values of the locked sliders among
+// components 1..N.
 void UpdateLockedSliderTotal(MixProject &project);
 
 // Connects the sliders, the "+"/"-" buttons, the locks, "Исходный состав", AutoCheck and

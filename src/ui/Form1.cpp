@@ -14,6 +14,7 @@
 #include "report/Report.h"
 #include "ui/Form6.h"
 #include "ui/GridView.h"
+#include "ui/InputGuards.h"
 #include "ui/Layout.h"
 #include "ui/Pictures.h"
 
@@ -621,11 +622,14 @@ void Form1::buildUi()
     button(m_surface, p.Command3);
     frame(m_surface, p.Shape5, QColor(120, 120, 120));
     frame(m_surface, p.Shape6, QColor(120, 120, 120));
-    button(m_surface, p.ButOpen)->raise();
+    QPushButton *open = button(m_surface, p.ButOpen);
+    open->setObjectName(QStringLiteral("ButOpen"));
+    open->raise();
     button(m_surface, p.ButSave)->raise();
 
     for (int k = 1; k <= 5; ++k) {
         GridView *v = m_tables[k];
+        v->setObjectName(QStringLiteral("tabl%1").arg(k));
         GridModel &g = p.tabl[k];
         auto apply = [v, &g] {
             const QRect r = pixels(g.left(), g.top(), g.width(), g.height());
@@ -644,7 +648,9 @@ void Form1::buildStep1(QWidget *panel)
     lineEdit(panel, p.project_name);
     label(panel, p.Hint_name);
     label(panel, p.Label_N);
-    combo(panel, p.N, false);
+    QComboBox *count = combo(panel, p.N, false);
+    count->setObjectName(QStringLiteral("N"));
+    InputGuards::listChoicesOnly(count);
     label(panel, p.Label_names);
     m_tables[1] = new GridView(p.tabl[1], panel);
     label(panel, p.Hint_names);
@@ -664,7 +670,7 @@ void Form1::buildStep2(QWidget *panel)
     radio(panel, p.Data_type_2, forms, [&p] { p.selectDataForm(GrainDataForm::Differential); });
     label(panel, p.Label8, true);
     label(panel, p.Label_K);
-    lineEdit(panel, p.K);
+    lineEdit(panel, p.K)->setObjectName(QStringLiteral("K"));
     button(panel, p.Command1);
     button(panel, p.Command2);
     label(panel, p.Label_grain);
@@ -723,15 +729,20 @@ void Form1::buildStep4(QWidget *panel)
     for (int k = 1; k <= 4; ++k)
         picture(panel, p.formula[k], [k](QSize s) { return FormulaPicture(k, s); });
     label(panel, p.Label_koef_n);
-    combo(panel, p.koef_n, true);
+    QComboBox *n = combo(panel, p.koef_n, true);
     label(panel, p.Label_koef_a);
     lineEdit(panel, p.koef_a);
     label(panel, p.Label_koef_n2);
-    combo(panel, p.koef_n2, true);
+    QComboBox *n2 = combo(panel, p.koef_n2, true);
     label(panel, p.Label_koef_m);
     lineEdit(panel, p.koef_m);
     label(panel, p.Label_koef_B);
-    combo(panel, p.koef_B, true);
+    QComboBox *b = combo(panel, p.koef_B, true);
+    n->setObjectName(QStringLiteral("koef_n"));
+    n2->setObjectName(QStringLiteral("koef_n2"));
+    b->setObjectName(QStringLiteral("koef_B"));
+    for (QComboBox *box : {n, n2, b})
+        InputGuards::typedOrChosen(box);
     for (int k = 1; k <= 8; ++k)
         label(panel, p.Label_expl[k]);
     m_tables[5] = new GridView(p.tabl[5], panel);
@@ -747,6 +758,8 @@ void Form1::buildStep5(QWidget *panel)
         QLabel *name = label(panel, p.k_name[i]);
         connect(&p.k_name[i], &Control::stateChanged, name, [name, &p, i] { name->setToolTip(p.k_name[i].text()); });
         auto *slider = new QSlider(Qt::Horizontal, panel);
+        slider->setObjectName(QStringLiteral("SBegunok%1").arg(i));
+        InputGuards::noWheel(slider);
         SliderModel &s = p.SBegunok[i];
         auto apply = [slider, &s] {
             slider->setGeometry(pixels(SliderLeft, s.top(), SliderWidth, 360));
@@ -774,7 +787,7 @@ void Form1::buildStep5(QWidget *panel)
         scale->setFont(small);
         button(panel, p.MMinus[i]);
         button(panel, p.MPlus[i]);
-        checkBox(panel, p.MLock[i]);
+        checkBox(panel, p.MLock[i])->setObjectName(QStringLiteral("MLock%1").arg(i));
         resourcePicture(panel, p.lock_pic[i]);
         label(panel, p.M_lab[i]);
         label(panel, p.M_lab_rn[i])->setStyleSheet(QStringLiteral("color: #606060;"));
@@ -786,7 +799,7 @@ void Form1::buildStep5(QWidget *panel)
     lineEdit(panel, p.summa, true);
     checkBox(panel, p.AutoCheck);
     wrappedCheckBox(panel, p.BoundsCheck);
-    button(panel, p.CommandBounds);
+    button(panel, p.CommandBounds)->setObjectName(QStringLiteral("CommandBounds"));
     button(panel, p.CommandOptimum);
     label(panel, p.LabelOptimum)->setStyleSheet(QStringLiteral("color: #006000;"));
     label(panel, p.Label_graph);
@@ -927,7 +940,7 @@ bool Form1::openProject(const QString &path)
             return false;
         }
     }
-    SelectStep(m_project, 1);
+    ShowOpenedProject(m_project);
     return !path.isEmpty();
 }
 

@@ -33,7 +33,8 @@ public:
     MixProject &project() { return m_project; }
 
     // Opens a project file; a refused file is reported and the project stays as it was. An
-    // empty path (a cancelled dialog) runs only the closing steps of opening.
+    // empty path (a cancelled dialog) runs only the closing steps of opening. Step 1 is shown
+    // only when no step was shown yet; otherwise the shown step stays.
     bool openProject(const QString &path);
     // Saves the project; a failure is reported, naming the file.
     bool saveProject(const QString &path);

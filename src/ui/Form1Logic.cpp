@@ -98,6 +98,34 @@ void SelectStep(MixProject &p, int step)
     Recalculate(p);
 }
 
+void ShowOpenedProject(MixProject &p)
+{
+    if (CurrentStep(p) == 0) {
+        SelectStep(p, 1);
+        return;
+    }
+    // As the search switch and a step selection leave them: the sliders of unlocked
+    // components move while the search is off, and a single component has nothing to move.
+    const int n = std::min<int>(Num::toInt16(Num::Val(p.N.text())).value_or(0), MaxComponents);
+    const bool manual = !p.AutoCheck.isChecked();
+    for (int i = 1; i <= n; ++i) {
+        const bool free = manual && !p.MLock[i].isChecked();
+        p.SBegunok[i].setEnabled(free);
+        p.MPlus[i].setEnabled(free);
+        p.MMinus[i].setEnabled(free);
+        p.MLock[i].setEnabled(manual);
+    }
+    p.IshReset.setEnabled(manual);
+    if (n <= 1) {
+        p.SBegunok[1].setEnabled(false);
+        p.MPlus[1].setEnabled(false);
+        p.MMinus[1].setEnabled(false);
+        p.MLock[1].setEnabled(false);
+        p.AutoCheck.setEnabled(false);
+        p.IshReset.setEnabled(false);
+    }
+}
+
 void HoverStep(MixProject &p, int j)
 {
     const int current = CurrentStep(p);

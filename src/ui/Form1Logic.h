@@ -23,6 +23,11 @@ inline int SelectedPicture(int i) { return 3 * i + 100; }
 void SelectStep(MixProject &project, int step);
 int CurrentStep(const MixProject &project);
 
+// After a project was opened (or the open dialog cancelled): step 1 when no step was shown
+// yet; otherwise the shown step stays, the automatic search goes on as it was, and the
+// correction controls follow the new component count.
+void ShowOpenedProject(MixProject &project);
+
 // The pointer over But(j) (j = 1..7), or over the window background or a panel (j = 0).
 void HoverStep(MixProject &project, int j);
 

@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -147,6 +148,7 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
 
+    connect(&m_grid, &QObject::destroyed, this, [this] { m_gridGone = true; });
     connect(&m_grid, &GridModel::currentChanged, this, &GridView::syncCurrent);
     connect(&m_grid, &GridModel::columnWidthChanged, this, &GridView::syncColumnWidth);
     connect(&m_grid, &GridModel::shapeChanged, this, &GridView::syncAllWidths);
@@ -176,6 +178,11 @@ GridView::GridView(GridModel &grid, QWidget *parent)
         if (!m_syncing)
             m_grid.setTopRow(v + 1);
     });
+    // The scroll range follows the rows with a delay; the grid's top row is applied again then.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &GridView::syncTopRow);
+    // The wheel over the scroll bars pages the grid as over its cells.
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
     syncAllWidths();
 }
 
@@ -225,6 +232,31 @@ void GridView::syncTopRow()
     }
 }
 
+void GridView::syncFrame()
+{
+    if (m_gridGone)
+        return;
+    // What the rows can use of the grid's height: the header and the viewport, inside the frame
+    // and above a horizontal scroll bar.
+    const int inner = (viewport()->height() + horizontalHeader()->height()) * TwipsPerPixel;
+    m_grid.setFrameHeight(std::max(0, m_grid.height() - inner));
+}
+
+void GridView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    syncFrame();
+}
+
+bool GridView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && (watched == verticalScrollBar() || watched == horizontalScrollBar())) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
 void GridView::wheelEvent(QWheelEvent *event)
 {
     // A page of fully visible rows per notch, as the program has always scrolled its tables.
@@ -232,6 +264,67 @@ void GridView::wheelEvent(QWheelEvent *event)
     if (delta != 0)
         ScrollGridByWheel(m_grid, delta);
     event->accept();
+}
+
+QPoint GridView::cellNear(QPoint pos) const
+{
+    const int rows = m_adapter.rowCount();
+    const int cols = m_adapter.columnCount();
+    if (rows < 1 || cols < 1)
+        return QPoint(-1, -1);
+    int r = rowAt(pos.y());
+    if (r < 0)
+        r = pos.y() < 0 ? rowAt(0) : rows - 1;
+    int c = columnAt(pos.x());
+    if (c < 0)
+        c = pos.x() < 0 ? columnAt(0) : cols - 1;
+    return QPoint(std::max(c, 0), std::max(r, 0) + 1);
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const QModelIndex under = indexAt(event->position().toPoint());
+    if (!under.isValid())
+        return;
+    const int row = under.row() + 1;
+    const int col = under.column();
+    if (event->modifiers() & Qt::ShiftModifier) {
+        m_grid.setRowSel(row);
+        m_grid.setColSel(col);
+    } else {
+        m_grid.setCurrentCell(row, col);
+    }
+    m_dragging = true;
+}
+
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint cell = cellNear(event->position().toPoint());
+    if (cell.y() < 1)
+        return;
+    if (cell.y() != m_grid.rowSel())
+        m_grid.setRowSel(cell.y());
+    if (cell.x() != m_grid.colSel())
+        m_grid.setColSel(cell.x());
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
 }
 
 void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -42,17 +42,33 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    // The mouse works on the grid's own current cell and selection corner: a press makes the
+    // cell under it current, Shift+press and dragging move the selection corner, so that the
+    // block between them is selected (and is what Ctrl+C copies).
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void syncCurrent();
     void syncColumnWidth(int col);
     void syncAllWidths();
     void syncTopRow();
+    void syncFrame();
+    // The grid cell (row from 1) under a point of the viewport, the nearest one when the
+    // point lies beyond the cells; row -1 when the table has no data cells.
+    QPoint cellNear(QPoint pos) const;
 
     GridModel &m_grid;
     GridTableAdapter m_adapter;
     bool m_syncing = false;
+    bool m_dragging = false;
+    // The grid may go before its view (a window's members go before its child widgets).
+    bool m_gridGone = false;
 };
 
 // Windows virtual-key code of a Qt key, as the grid's key events carry it (0 when none).
