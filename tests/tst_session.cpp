@@ -79,6 +79,7 @@ void TestSession::typingFollowsTheRules_data()
     QTest::newRow("comma first") << int(InputTable::Compositions) << QString() << QStringLiteral(",5") << QStringLiteral("0,5");
     QTest::newRow("one separator") << int(InputTable::Compositions) << QString() << QStringLiteral("1.2.") << QStringLiteral("1,2");
     QTest::newRow("Russian period key") << int(InputTable::Densities) << QStringLiteral("2") << QStringLiteral("ю65") << QStringLiteral("2,65");
+    QTest::newRow("a refused key keeps a lone zero") << int(InputTable::Compositions) << QStringLiteral("0") << QStringLiteral("x") << QStringLiteral("0");
     QTest::newRow("letters refused") << int(InputTable::BaseRecipe) << QStringLiteral("12") << QStringLiteral("a-b") << QStringLiteral("12");
     QTest::newRow("Cyrillic after zero") << int(InputTable::Names) << QStringLiteral("0") << QStringLiteral("П") << QStringLiteral("П");
     QTest::newRow("Ё not a name letter") << int(InputTable::Names) << QStringLiteral("Ще") << QStringLiteral("Ё!") << QStringLiteral("Ще");

@@ -12,11 +12,14 @@ const QString &nameCharacters()
 
 QString typed(InputTable table, const QString &current, QChar ch)
 {
-    QString text = current == QStringLiteral("0") ? QString() : current;
+    // A lone zero gives way to the first character typed into it; a character the table refuses
+    // leaves it standing.
+    const QString base = current == QStringLiteral("0") ? QString() : current;
+    QString text = base;
     if (table == InputTable::Names) {
         if (nameCharacters().contains(ch))
             text += ch;
-        return text;
+        return text == base ? current : text;
     }
     const char16_t c = ch.unicode();
     if (c == u'.' || c == u'ю' || c == u'Ю') {
@@ -32,7 +35,7 @@ QString typed(InputTable table, const QString &current, QChar ch)
     }
     if (text.startsWith(u','))
         text.prepend(u'0');
-    return text;
+    return text == base ? current : text;
 }
 
 std::optional<QString> backspaced(const QString &text)
@@ -61,6 +64,26 @@ QString blockText(const QList<QStringList> &rows)
     for (const QStringList &row : rows)
         lines << row.join(u'\t');
     return lines.join(u'\r');
+}
+
+std::optional<QString> withoutHeaderRow(const QString &block, const QStringList &header)
+{
+    QString text = block;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    text.replace(u'\n', u'\r');
+    // A copy of a whole table holds the header row and at least one row of data; a single row
+    // is data, whatever it holds.
+    const qsizetype end = text.indexOf(u'\r');
+    if (end < 0)
+        return std::nullopt;
+    const QString first = text.left(end);
+    // Also a copy taken before the names changed, or from another project: the header row of the
+    // grain compositions and of the reference starts with the caption "Dj", never data.
+    const QString caption = QStringLiteral("Dj");
+    const bool captioned = header.value(0) == caption && first.split(u'\t').constFirst() == caption;
+    if (first != header.join(u'\t') && !captioned)
+        return std::nullopt;
+    return text.mid(end + 1);
 }
 
 QString cleanedForTable(InputTable table, const QString &text)

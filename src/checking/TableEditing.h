@@ -16,8 +16,8 @@ namespace TableEditing {
 // punctuation, digits and the blank).
 const QString &nameCharacters();
 
-// The text of a cell after one character is typed into it. A lone "0" gives way to whatever is
-// typed, so that typing replaces it. In the names table a character of its set is appended. In
+// The text of a cell after one character is typed into it. A lone "0" gives way to a character
+// the table takes, so that typing replaces it. In the names table a character of its set is appended. In
 // the numeric tables digits are appended; the period (and «ю», «Ю» of the Russian layout) and the
 // comma (and «б», «Б») put in the one decimal comma; anything else is ignored; a text never
 // starts with the comma ("," becomes "0,").
@@ -32,6 +32,10 @@ std::optional<QString> backspaced(const QString &text);
 QList<QStringList> blockRows(const QString &text);
 // The clipboard text of a block: cells separated by a tab, rows by a carriage return.
 QString blockText(const QList<QStringList> &rows);
+
+// A block copied from a whole table starts with the table's header row: the rest of the block,
+// or nothing when its first row is data. `header` holds the table's header cells as shown.
+std::optional<QString> withoutHeaderRow(const QString &block, const QStringList &header);
 
 // A pasted text as a table takes it: the names table takes it unchanged; the numeric tables
 // take periods as commas and drop blanks, minus and plus signs.

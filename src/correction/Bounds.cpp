@@ -11,10 +11,14 @@ bool keyAllowed(char16_t ch)
 
 QString pastedDigits(const QString &text)
 {
+    // The whole part of a pasted number: "12,5 %" gives 12, never 125.
     QString digits;
-    for (const QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            digits += c;
+    for (const QChar ch : text) {
+        if (ch >= u'0' && ch <= u'9')
+            digits += ch;
+        else if ((ch == u',' || ch == u'.') && !digits.isEmpty())
+            break;
+    }
     return digits;
 }
 

@@ -10,7 +10,7 @@ namespace Bounds {
 // Only digits (and Backspace) may be typed into a bound field.
 bool keyAllowed(char16_t ch);
 
-// What a pasted text leaves in a bound field: its digits only.
+// What a pasted text leaves in a bound field: the digits of its whole part.
 QString pastedDigits(const QString &text);
 
 // A pair is wrong when a text is not a number, a bound lies outside 0..100, or the upper bound

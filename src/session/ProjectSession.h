@@ -108,10 +108,11 @@ public:
     void setReferenceKind(ReferenceKind kind);
     void setCoefficientText(Coefficient c, const QString &text);
 
-    // A character typed into a table's cell (row, col). Backspace acts on the cell at the
-    // selection's corner (the current cell unless a block is selected).
+    // A character typed into a table's cell (row, col).
     void typeCharacter(InputTable table, int row, int col, QChar ch);
-    void backspace(InputTable table, int row, int col, int cornerRow, int cornerCol);
+    // Backspace acts on the cell at the selection's corner (the current cell unless a block is
+    // selected): its last character goes.
+    void backspace(InputTable table, int cornerRow, int cornerCol);
     // The Delete key: the cell becomes empty.
     void deleteCell(InputTable table, int row, int col);
     // A cell's text set as a whole (undo, tests).

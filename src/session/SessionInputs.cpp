@@ -113,16 +113,14 @@ void ProjectSession::typeCharacter(InputTable table, int row, int col, QChar ch)
     if (!typingAllowed(table) || ch == u'\r' || ch == u'\t' || ch == QChar(17))
         return;
     if (ch == u'\b') {
-        backspace(table, row, col, row, col);
+        backspace(table, row, col);
         return;
     }
     if (!m_document.isInputCell(table, row, col))
         return;
     SessionAction action(*this);
-    // A lone "0" gives way before the character goes in; the base recipe is followed at both
-    // moments, as the key reaches the table and as its character does.
-    if (m_document.cell(table, row, col).text() == QStringLiteral("0"))
-        writeCell(table, row, col, QString());
+    // The base recipe is followed at both moments, as the key reaches the table and as its
+    // character does.
     if (table == InputTable::BaseRecipe)
         followBaseRecipe();
     writeCell(table, row, col, TableEditing::typed(table, m_document.cell(table, row, col).text(), ch));
@@ -131,14 +129,11 @@ void ProjectSession::typeCharacter(InputTable table, int row, int col, QChar ch)
     recalculateAll();
 }
 
-void ProjectSession::backspace(InputTable table, int row, int col, int cornerRow, int cornerCol)
+void ProjectSession::backspace(InputTable table, int cornerRow, int cornerCol)
 {
     if (!typingAllowed(table))
         return;
     SessionAction action(*this);
-    // The key itself makes a lone "0" of the current cell give way, as typing does.
-    if (m_document.isInputCell(table, row, col) && m_document.cell(table, row, col).text() == QStringLiteral("0"))
-        writeCell(table, row, col, QString());
     if (table == InputTable::BaseRecipe)
         followBaseRecipe();
     if (m_document.isInputCell(table, cornerRow, cornerCol)) {
@@ -182,14 +177,12 @@ void ProjectSession::paste(InputTable table, const QString &clipboardText)
     if (clipboardText.isEmpty())
         return;
     SessionAction action(*this);
-    QList<QStringList> rows = TableEditing::blockRows(TableEditing::cleanedForTable(table, clipboardText));
-    // A block copied from this table starts with the table's own header row: it is no data.
-    if (!rows.isEmpty()) {
-        const QStringList header = TableEditing::blockRows(
-            TableEditing::cleanedForTable(table, blockText(table, 0, 0, 0, tableColumns(table) - 1))).value(0);
-        if (rows.first() == header)
-            rows.removeFirst();
-    }
+    // A copy of a whole table carries its header row; the data go back under the header.
+    QStringList header;
+    for (int c = 0; c < tableColumns(table); ++c)
+        header << tableText(table, 0, c);
+    const QString block = TableEditing::withoutHeaderRow(clipboardText, header).value_or(clipboardText);
+    const QList<QStringList> rows = TableEditing::blockRows(TableEditing::cleanedForTable(table, block));
     // The block fills the data area from its first row and column on; what does not fit is dropped.
     const int lastRow = tableRows(table) - 1;
     const int lastCol = tableColumns(table) - 1;

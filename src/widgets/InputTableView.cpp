@@ -187,6 +187,8 @@ InputTableView::InputTableView(ProjectSession &session, InputTable table, Deskto
     if (oneRow)
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { updateGeometry(); });
+    // The wheel over the scroll bar pages as over the cells.
+    verticalScrollBar()->installEventFilter(this);
     refresh();
 }
 
@@ -299,7 +301,7 @@ void InputTableView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Backspace: {
         if (m_session.typingAllowed(m_table)) {
             const QModelIndex corner = currentIndex();
-            m_session.backspace(m_table, cell.y(), cell.x(), corner.row() + 1, corner.column());
+            m_session.backspace(m_table, corner.row() + 1, corner.column());
             markEdited();
         }
         return;
@@ -352,6 +354,15 @@ void InputTableView::wheelEvent(QWheelEvent *event)
         const int page = std::max(1, fullyVisibleRows() - 1);
         bar->setValue(std::clamp(bar->value() + (away ? -page : page), 0, bar->maximum()));
     }
+}
+
+bool InputTableView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void InputTableView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
