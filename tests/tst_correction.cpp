@@ -1,9 +1,16 @@
-#include "core/Handlers.h"
-#include "core/Recalculate.h"
+// The correction: the sliders with their locks and "-"/"+", the return to the base recipe, the
+// steps of the automatic search, and the bounds dialog with its markers under the sliders.
 #include "correction/AutoSelection.h"
-#include "correction/BoundsDialog.h"
-#include "correction/ManualCorrection.h"
+#include "correction/Bounds.h"
+#include "session/ProjectSession.h"
+#include "widgets/BoundsDialog.h"
+#include "widgets/CorrectionPage.h"
+#include "widgets/Desktop.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "support/Compare.h"
@@ -38,16 +45,14 @@ ProjectBuilder threeCurves()
         .manualReference({QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")});
 }
 
-// A project wired as the window wires its model, with sliders set without adjustment.
+// A session with a project typed in and its sliders set as the correction sets them from a
+// recipe (no adjustment of the others).
 struct Fixture
 {
-    MixProject p;
+    ProjectSession s;
     explicit Fixture(const ProjectBuilder &project, const QList<int> &sliders = {})
     {
-        ConnectInputHandlers(p);
-        ConnectCorrectionHandlers(p);
-        p.startUp();
-        QVERIFY(project.typeInto(p));
+        QVERIFY(project.typeInto(s));
         setSliders(sliders);
     }
     explicit Fixture(int n, const QList<int> &sliders = {})
@@ -56,53 +61,121 @@ struct Fixture
     }
     void setSliders(const QList<int> &values)
     {
-        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
+        if (values.isEmpty())
+            return;
+        // A fraction of v / 100 stands at slider v; the float nearest from below (33,33 is
+        // stored as 33.3299980) would stand one position lower, so the next float up is taken.
+        ComponentFloats recipe = s.numbers().correctedRecipe;
         for (int i = 0; i < values.size(); ++i) {
-            p.SBegunok[i + 1].setValue(values[i]);
-            p.CorrectedRecipe.set(i + 1, values[i] * 0.01f);
+            float fraction = values[i] * 0.01f;
+            if (std::floor(double(fraction) * 100.0) < values[i])
+                fraction = std::nextafter(fraction, 200.0f);
+            recipe.set(i + 1, fraction);
         }
-        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
-        Recalculate(p);
+        s.setCorrectedRecipe(recipe);
+        QCOMPARE(sliders(int(values.size())), values);
     }
     void lock(int i)
     {
-        p.MLock[i].setChecked(true);
-        UpdateLockedSliderTotal(p);
+        s.setLocked(i, true);
+        QVERIFY(s.correction().locked[size_t(i)]);
     }
     QList<int> sliders(int n) const
     {
         QList<int> v;
         for (int i = 1; i <= n; ++i)
-            v << p.SBegunok[i].value();
+            v << s.correction().slider[size_t(i)];
         return v;
     }
-    // The search's trial and its previous values, as earlier steps would have left them.
-    void trial(const QList<float> &values)
-    {
-        for (int i = 0; i < values.size(); ++i) {
-            p.TrialRecipe.set(i + 1, values[i]);
-            p.PreviousTrial.set(i + 1, values[i]);
-        }
-    }
-    double trialSum(int n) const
-    {
-        double sum = 0;
-        for (int i = 1; i <= n; ++i)
-            sum += double(p.TrialRecipe[i]);
-        return sum;
-    }
+    const MixNumbers &x() const { return s.numbers(); }
 };
 
-// The differential project with its corrected recipe at the base recipe 40/60 (divergence 20).
+// The differential project with its corrected recipe at the base recipe 40/60 (divergence 20)
+// and the search on.
 struct DifferentialFixture : Fixture
 {
     DifferentialFixture()
         : Fixture(TestSupport::differentialProject())
     {
-        ResetCorrectedRecipe(p);
-        p.AutoCheck.setChecked(true);
+        s.resetToBase();
+        s.setSearchOn(true);
+        QVERIFY(s.correction().searchOn);
     }
 };
+
+// Single steps of the search on the state a session holds, with the trial set as earlier steps
+// would have left it.
+struct SearchBench
+{
+    ProjectDocument d;
+    MixNumbers x;
+    CorrectionState c;
+    explicit SearchBench(const ProjectSession &s)
+        : d(s.document())
+        , x(s.numbers())
+        , c(s.correction())
+    {
+        c.searchOn = true;
+    }
+    void trial(const QList<float> &values)
+    {
+        for (int i = 0; i < values.size(); ++i) {
+            c.trialRecipe.set(i + 1, values[i]);
+            c.previousTrial.set(i + 1, values[i]);
+        }
+    }
+    bool step(SearchRandom &r) { return Search::step(d, x, c, r); }
+};
+
+// The window's desktop without its message boxes.
+class QuietDesktop final : public Desktop
+{
+public:
+    QString clipboardText() const override { return QString(); }
+    void setClipboardText(const QString &) override {}
+    bool askYesNo(QWidget *, const QString &, const QString &) override { return true; }
+    void inform(QWidget *, const QString &, const QString &) override {}
+    void warn(QWidget *, const QString &, const QString &) override {}
+};
+
+// A bound field typed over as the user does: everything selected, then the keys.
+void typeInto(QLineEdit *field, const QString &keys)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, keys);
+}
+
+// The x of the centre of the thumb of a slider, in its parent's coordinates.
+int thumbCentre(const QSlider *slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    return slider->x() + handle.center().x();
+}
+
+// The centre of the columns of a colour in one row of an image; -1 when it is not there.
+double columnsOf(const QImage &image, int y, QRgb colour)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    return first < 0 ? -1 : (first + last) / 2.0;
+}
 
 } // namespace
 
@@ -144,24 +217,23 @@ private slots:
         Fixture f(int(start.size()), start);
         if (locked)
             f.lock(locked);
-        f.p.SBegunok[moved].userScroll(value);
+        f.s.moveSlider(moved, value, true); // dragged
         QCOMPARE(f.sliders(int(start.size())), end);
         for (int i = 1; i <= start.size(); ++i)
-            QCOMPARE(f.p.CorrectedRecipe[i], end[i - 1] * 0.01f);
-        RefreshCorrectionDisplay(f.p);
-        QCOMPARE(f.p.summa.text(), sum);
+            QCOMPARE(f.x().correctedRecipe[i], end[i - 1] * 0.01f);
+        QCOMPARE(f.s.correctedSumText(), sum);
     }
 
     void plusButton()
     {
         Fixture f(2, {7000, 3000});
-        f.p.MPlus[2].raiseClick();
+        f.s.stepSlider(2, 1);
         QCOMPARE(f.sliders(2), (QList<int>{6999, 3001}));
         // A press at the end of the scale is ignored.
         Fixture g(2, {10000, 0});
-        g.p.MPlus[1].raiseClick();
+        g.s.stepSlider(1, 1);
         QCOMPARE(g.sliders(2), (QList<int>{10000, 0}));
-        g.p.MMinus[2].raiseClick();
+        g.s.stepSlider(2, -1);
         QCOMPARE(g.sliders(2), (QList<int>{10000, 0}));
     }
 
@@ -169,16 +241,15 @@ private slots:
     {
         Fixture f(3, {2000, 3000, 5000});
         f.lock(2);
-        QVERIFY(!f.p.SBegunok[2].isEnabled());
-        QVERIFY(!f.p.MPlus[2].isEnabled());
-        f.p.SBegunok[2].userScroll(4000);
-        RefreshCorrectionDisplay(f.p); // the tick puts a locked slider back
+        QVERIFY(!f.s.sliderEnabled(2)); // the slider and its "-"/"+"
+        QVERIFY(f.s.componentControlsEnabled(2)); // the lock itself can be released
+        f.s.moveSlider(2, 4000, true);
         QCOMPARE(f.sliders(3), (QList<int>{2000, 3000, 5000}));
-        QCOMPARE(f.p.lock_pic[2].picture(), ClosedPadlock);
-        QCOMPARE(f.p.LockedFraction[2], 30.0f);
+        QVERIFY(f.s.correction().locked[2]);
+        QCOMPARE(f.s.correction().lockedFraction[2], 30.0f);
     }
 
-    // The tick puts a locked slider at its fraction x 100 rounded half to even.
+    // A locked slider shows its fraction x 100 rounded half to even.
     void lockedSliderRefresh_data()
     {
         QTest::addColumn<float>("fraction");
@@ -193,46 +264,53 @@ private slots:
         QFETCH(float, fraction);
         QFETCH(int, slider);
         Fixture f(2, {5000, 5000});
-        f.p.CorrectedRecipe.set(1, fraction);
+        ComponentFloats recipe = f.x().correctedRecipe;
+        recipe.set(1, fraction);
+        f.s.setCorrectedRecipe(recipe);
         f.lock(1);
-        RefreshCorrectionDisplay(f.p);
-        QCOMPARE(f.p.SBegunok[1].value(), slider);
-        QCOMPARE(f.p.LockedFraction[1], fraction);
-        QCOMPARE(f.p.SBegunok[2].value(), 5000); // a locked slider set by the tick moves no other
+        QCOMPARE(f.s.correction().slider[1], slider);
+        QCOMPARE(f.s.correction().lockedFraction[1], fraction);
+        QCOMPARE(f.s.correction().slider[2], 5000); // a locked slider set by the lock moves no other
     }
 
     void automaticModeFreezesSliders()
     {
-        Fixture f(2, {5000, 5000});
-        f.p.AutoCheck.setChecked(true);
-        QVERIFY(!f.p.SBegunok[1].isEnabled());
-        QVERIFY(!f.p.IshReset.isEnabled());
-        f.p.SBegunok[1].setValue(8000);
-        QCOMPARE(f.p.SBegunok[2].value(), 5000);
-        f.p.AutoCheck.setChecked(false);
-        QVERIFY(f.p.SBegunok[1].isEnabled());
+        Fixture f(TestSupport::differentialProject(), {5000, 5000});
+        f.s.setSearchOn(true);
+        QVERIFY(f.s.correction().searchOn);
+        QVERIFY(!f.s.sliderEnabled(1));
+        QVERIFY(!f.s.componentControlsEnabled(1));
+        QVERIFY(!f.s.resetEnabled());
+        // A slider that moves while the search runs adjusts no other.
+        f.s.moveSlider(1, 8000);
+        QCOMPARE(f.s.correction().slider[2], 5000);
+        f.s.setSearchOn(false);
+        QVERIFY(f.s.sliderEnabled(1));
+        QVERIFY(f.s.resetEnabled());
     }
 
     void resetToBaseRecipe()
     {
         Fixture f(2, {7000, 3000});
-        f.p.setCellText(f.p.tabl[4], 1, 0, QStringLiteral("60"));
-        f.p.setCellText(f.p.tabl[4], 1, 1, QStringLiteral("40"));
+        f.s.setCellText(InputTable::BaseRecipe, 1, 0, QStringLiteral("60"));
+        f.s.setCellText(InputTable::BaseRecipe, 1, 1, QStringLiteral("40"));
         f.lock(1);
-        f.p.IshReset.raiseClick();
+        f.s.resetToBase();
         QCOMPARE(f.sliders(2), (QList<int>{6000, 4000}));
-        QVERIFY(!f.p.MLock[1].isChecked());
-        QCOMPARE(f.p.CorrectedRecipe[1], 60.0f);
+        QVERIFY(!f.s.correction().locked[1]);
+        QCOMPARE(f.x().correctedRecipe[1], 60.0f);
     }
 
+    // Locked sliders adding up beyond 16 bits (36000) still leave no room to a free slider.
     void lockedTotalBeyond16Bits()
     {
-        Fixture f(4);
-        f.setSliders({9000, 9000, 9000, 9000});
+        Fixture f(5);
+        f.setSliders({9000, 9000, 9000, 9000, 0});
         for (int i = 1; i <= 4; ++i)
-            f.p.MLock[i].setChecked(true);
-        UpdateLockedSliderTotal(f.p);
-        QCOMPARE(f.p.LockedSliderTotal, int16_t(32767));
+            f.lock(i);
+        f.s.moveSlider(5, 5000, true);
+        QCOMPARE(f.sliders(5), (QList<int>{9000, 9000, 9000, 9000, 0}));
+        QCOMPARE(f.x().correctedRecipe[5], 0.0f);
     }
 
     void boundsDialog_data()
@@ -251,59 +329,107 @@ private slots:
         QFETCH(QString, lo);
         QFETCH(QString, hi);
         QFETCH(bool, wrong);
+        QCOMPARE(Bounds::pairWrong(lo, hi), wrong);
         Fixture f(3);
-        BoundsDialogModel d;
-        OpenBoundsDialog(f.p, d);
-        QCOMPARE(d.BMinVal[2].text(), QStringLiteral("0"));
-        QCOMPARE(d.BMaxVal[2].text(), QStringLiteral("100"));
-        QVERIFY(!d.BMinVal[4].isEnabled());
-        d.BMinVal[7].setText(QStringLiteral("x")); // above N: not checked
-        d.BMinVal[2].setText(lo);
-        d.BMaxVal[2].setText(hi);
-        ValidateBounds(f.p, d);
-        QCOMPARE(d.ErrBorder[2].isVisible(), wrong);
-        QCOMPARE(d.CommandApply.isEnabled(), !wrong);
+        BoundsDialog d(f.s);
+        d.load();
+        d.show();
+        auto *lower2 = d.findChild<QLineEdit *>(QStringLiteral("lower2"));
+        auto *upper2 = d.findChild<QLineEdit *>(QStringLiteral("upper2"));
+        auto *lower4 = d.findChild<QLineEdit *>(QStringLiteral("lower4"));
+        auto *lower7 = d.findChild<QLineEdit *>(QStringLiteral("lower7"));
+        auto *apply = d.findChild<QPushButton *>(QStringLiteral("applyBounds"));
+        QVERIFY(lower2 && upper2 && lower4 && lower7 && apply);
+        QCOMPARE(lower2->text(), QStringLiteral("0"));
+        QCOMPARE(upper2->text(), QStringLiteral("100"));
+        QVERIFY(!lower4->isEnabled());
+        lower7->setText(QStringLiteral("x")); // above N: not checked
+        // The texts as they may stand in the fields (a comma cannot be typed, but the check
+        // reads whatever stands there).
+        lower2->setText(lo);
+        upper2->setText(hi);
+        QCOMPARE(d.pairMarked(2), wrong);
+        QVERIFY(!d.pairMarked(7));
+        QCOMPARE(apply->isEnabled(), !wrong);
         if (!wrong) {
-            ApplyBounds(f.p, d);
-            QCOMPARE(f.p.VariationMin[2], float(int(lo.left(2).toInt())));
-            QVERIFY(!d.Form6.isVisible());
+            QTest::mouseClick(apply, Qt::LeftButton);
+            QCOMPARE(f.s.correction().variationMin[2], float(int(lo.left(2).toInt())));
+            QCOMPARE(Bounds::value(lo), float(int(lo.left(2).toInt())));
+            QVERIFY(!d.isVisible());
+            QCOMPARE(d.result(), int(QDialog::Accepted));
         }
     }
 
     void boundsCancelAndMarkers()
     {
         Fixture f(2);
-        BoundsDialogModel d;
-        OpenBoundsDialog(f.p, d);
-        d.BMinVal[1].setText(QStringLiteral("20"));
-        CancelBounds(d);
-        QCOMPARE(f.p.VariationMin[1], 0.0f);
-        OpenBoundsDialog(f.p, d);
-        QCOMPARE(d.BMinVal[1].text(), QStringLiteral("0"));
-        d.BMinVal[1].setText(QStringLiteral("20"));
-        d.BMaxVal[1].setText(QStringLiteral("60"));
-        ApplyBounds(f.p, d);
-        UpdateBoundsControls(f.p);
-        QCOMPARE(f.p.MarkerBMin[1].left(), 2408);
-        QCOMPARE(f.p.MarkerBMax[1].left(), 3144);
-        QVERIFY(BoundsKeyAllowed(u'7'));
-        QVERIFY(!BoundsKeyAllowed(u'-'));
-        QVERIFY(!BoundsKeyAllowed(u'a'));
-        QVERIFY(BoundsKeyAllowed(8));
+        BoundsDialog d(f.s);
+        d.load();
+        d.show();
+        auto *lower1 = d.findChild<QLineEdit *>(QStringLiteral("lower1"));
+        auto *upper1 = d.findChild<QLineEdit *>(QStringLiteral("upper1"));
+        auto *apply = d.findChild<QPushButton *>(QStringLiteral("applyBounds"));
+        auto *cancel = d.findChild<QPushButton *>(QStringLiteral("cancelBounds"));
+        QVERIFY(lower1 && upper1 && apply && cancel);
+        typeInto(lower1, QStringLiteral("20"));
+        QCOMPARE(lower1->text(), QStringLiteral("20"));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(f.s.correction().variationMin[1], 0.0f);
+        d.load();
+        d.show();
+        QCOMPARE(lower1->text(), QStringLiteral("0"));
+        // Only digits go in.
+        typeInto(lower1, QStringLiteral("2-a0"));
+        typeInto(upper1, QStringLiteral("6x0"));
+        QCOMPARE(lower1->text(), QStringLiteral("20"));
+        QCOMPARE(upper1->text(), QStringLiteral("60"));
+        QVERIFY(Bounds::keyAllowed(u'7'));
+        QVERIFY(!Bounds::keyAllowed(u'-'));
+        QVERIFY(!Bounds::keyAllowed(u'a'));
+        QVERIFY(Bounds::keyAllowed(8));
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QCOMPARE(f.s.correction().variationMin[1], 20.0f);
+        QCOMPARE(f.s.correction().variationMax[1], 60.0f);
+
+        // The markers: the lower bound in blue, the upper in red, under slider 1 where its thumb
+        // stands at 20 % and at 60 %, while the bounds are on.
+        QuietDesktop desktop;
+        CorrectionPage page(f.s, desktop);
+        QObject::connect(&f.s, &ProjectSession::changed, &page, &CorrectionPage::refresh);
+        page.resize(950, 600);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto *slider = page.findChild<QSlider *>(QStringLiteral("slider1"));
+        QVERIFY(slider);
+        QWidget *scale = slider->parentWidget();
+        const int markerRow = slider->height(); // the markers' foot, just under the track
+        auto markers = [&] { return scale->grab().toImage(); };
+        QCOMPARE(columnsOf(markers(), markerRow, qRgb(0, 0, 200)), -1.0); // bounds off: no marker
+        f.s.setBoundsOn(true);
+        const QImage shown = markers();
+        const double blue = columnsOf(shown, markerRow, qRgb(0, 0, 200));
+        const double red = columnsOf(shown, markerRow, qRgb(200, 0, 0));
+        f.s.moveSlider(1, 2000);
+        QCOMPARE(slider->value(), 2000);
+        COMPARE_NEAR(blue, thumbCentre(slider), 1);
+        f.s.moveSlider(1, 6000);
+        QCOMPARE(slider->value(), 6000);
+        COMPARE_NEAR(red, thumbCentre(slider), 1);
     }
 
     // The worked step: trial 60/40, p = 1, second number 0.5 -> 50/50.
     void searchWorkedStep()
     {
         Fixture f(2);
-        f.p.AutoCheck.setChecked(true);
-        f.trial({60, 40});
+        SearchBench b(f.s);
+        b.trial({60, 40});
         SearchRandom r;
         r.script({0.2f, 0.5f});
-        AutoSelectionStep(f.p, r);
-        QCOMPARE(f.p.SearchComponent, int16_t(1));
-        QCOMPARE(f.p.TrialRecipe[1], 50.0f);
-        QCOMPARE(f.p.TrialRecipe[2], 50.0f);
+        b.step(r);
+        QCOMPARE(b.c.searchComponent, int16_t(1));
+        QCOMPARE(b.c.trialRecipe[1], 50.0f);
+        QCOMPARE(b.c.trialRecipe[2], 50.0f);
     }
 
     void searchAdoptsOnlyWhenStrictlyBetter()
@@ -316,33 +442,32 @@ private slots:
                       .composition(2, {QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")})
                       .manualReference({QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("40")}),
                   {10000, 0});
-        MixProject &p = f.p;
-        QCOMPARE(p.CurveDivergence, 30.0f);
-        p.AutoCheck.setChecked(true);
-        f.trial({50, 50});
+        QCOMPARE(f.x().curveDivergence, 30.0f);
+        SearchBench b(f.s);
+        b.trial({50, 50});
         SearchRandom r;
         // p = 2, t(2) = 60 -> t(1) = 40: divergence 30 * 0.4 = 12 < 30: adopted.
         r.script({0.9f, 0.6f});
-        QVERIFY(AutoSelectionStep(p, r));
-        QCOMPARE(p.CorrectedRecipe[1], 40.0f);
-        QCOMPARE(p.SBegunok[2].value(), 6000);
-        QCOMPARE(p.CurveDivergence, 12.0f);
-        QCOMPARE(p.ReferenceBandUpper[3], 52.0f);
+        QVERIFY(b.step(r));
+        QCOMPARE(b.x.correctedRecipe[1], 40.0f);
+        QCOMPARE(b.c.slider[2], 6000);
+        QCOMPARE(b.x.curveDivergence, 12.0f);
+        QCOMPARE(b.x.referenceBandUpper[3], 52.0f);
         // The same trial again: equal divergence is not adopted.
-        f.trial({40, 60});
+        b.trial({40, 60});
         r.script({0.9f, 0.6f});
-        QVERIFY(!AutoSelectionStep(p, r));
+        QVERIFY(!b.step(r));
         // Outside the bounds: not adopted, the divergence is recomputed from the recipe kept.
-        p.BoundsCheck.setChecked(true);
-        p.VariationMax.set(2, 65);
+        b.c.boundsOn = true;
+        b.c.variationMax.set(2, 65);
         r.script({0.9f, 0.8f}); // t(2) = 80 would give 6
-        QVERIFY(!AutoSelectionStep(p, r));
-        QCOMPARE(p.CorrectedRecipe[2], 60.0f);
-        QCOMPARE(p.CurveDivergence, 12.0f);
-        p.VariationMax.set(2, 100);
+        QVERIFY(!b.step(r));
+        QCOMPARE(b.x.correctedRecipe[2], 60.0f);
+        QCOMPARE(b.x.curveDivergence, 12.0f);
+        b.c.variationMax.set(2, 100);
         r.script({0.9f, 0.8f});
-        QVERIFY(AutoSelectionStep(p, r));
-        QCOMPARE(p.CurveDivergence, 6.0f);
+        QVERIFY(b.step(r));
+        QCOMPARE(b.x.curveDivergence, 6.0f);
     }
 
     // The search measures its trials in the data form of the project. Trial 50/50 of the
@@ -351,23 +476,24 @@ private slots:
     void searchInTheDifferentialForm()
     {
         DifferentialFixture f;
-        MixProject &p = f.p;
-        QCOMPARE(p.CurveDivergence, 20.0f);
-        f.trial({40, 60});
+        QCOMPARE(f.x().curveDivergence, 20.0f);
+        SearchBench b(f.s);
+        b.trial({40, 60});
         SearchRandom r;
         r.script({0.2f, 0.5f});
-        QVERIFY(AutoSelectionStep(p, r));
-        QCOMPARE(p.TrialDivergence, 16.0f);
-        QCOMPARE(p.CurveDivergence, 16.0f);
-        QCOMPARE(p.CorrectedRecipe[1], 50.0f);
-        QCOMPARE(f.sliders(2), (QList<int>{5000, 5000}));
-        COMPARE_NEAR(p.CorrectedVolumeFraction[1], 60, 1e-4);
+        QVERIFY(b.step(r));
+        QCOMPARE(b.c.trialDivergence, 16.0f);
+        QCOMPARE(b.x.curveDivergence, 16.0f);
+        QCOMPARE(b.x.correctedRecipe[1], 50.0f);
+        QCOMPARE(b.c.slider[1], 5000);
+        QCOMPARE(b.c.slider[2], 5000);
+        COMPARE_NEAR(b.x.correctedVolumeFraction[1], 60, 1e-4);
         const float curve[] = {94, 66, 32, 0}, upper[] = {116, 66, 41, 28.5f}, lower[] = {84, 34, 9, -3.5f};
         for (int j = 1; j <= 4; ++j) {
-            COMPARE_NEAR(p.TrialMixCurve[j], curve[j - 1], 1e-4);
-            COMPARE_NEAR(p.CorrectedMixCurve[j], curve[j - 1], 1e-4);
-            COMPARE_NEAR(p.ReferenceBandUpper[j], upper[j - 1], 1e-4);
-            COMPARE_NEAR(p.ReferenceBandLower[j], lower[j - 1], 1e-4);
+            COMPARE_NEAR(b.c.trialMixCurve[j], curve[j - 1], 1e-4);
+            COMPARE_NEAR(b.x.correctedMixCurve[j], curve[j - 1], 1e-4);
+            COMPARE_NEAR(b.x.referenceBandUpper[j], upper[j - 1], 1e-4);
+            COMPARE_NEAR(b.x.referenceBandLower[j], lower[j - 1], 1e-4);
         }
     }
 
@@ -404,15 +530,15 @@ private slots:
         QFETCH(float, trialDivergence);
         QFETCH(float, divergence);
         DifferentialFixture f;
-        MixProject &p = f.p;
-        f.trial(previous);
+        SearchBench b(f.s);
+        b.trial(previous);
         SearchRandom r;
         r.script({0.2f, second});
-        QCOMPARE(AutoSelectionStep(p, r), adopted);
-        QCOMPARE(p.TrialDivergence, trialDivergence);
-        QCOMPARE(p.CurveDivergence, divergence);
-        QCOMPARE(p.CorrectedRecipe[1], adopted ? p.TrialRecipe[1] : 40.0f);
-        QCOMPARE(p.SBegunok[1].value(), adopted ? int(std::floor(double(p.TrialRecipe[1]) * 100)) : 4000);
+        QCOMPARE(b.step(r), adopted);
+        QCOMPARE(b.c.trialDivergence, trialDivergence);
+        QCOMPARE(b.x.curveDivergence, divergence);
+        QCOMPARE(b.x.correctedRecipe[1], adopted ? b.c.trialRecipe[1] : 40.0f);
+        QCOMPARE(b.c.slider[1], adopted ? int(std::floor(double(b.c.trialRecipe[1]) * 100)) : 4000);
     }
 
     // With the bounds on, a fraction equal to its bound is within it. Trial 50/50 (divergence
@@ -431,58 +557,58 @@ private slots:
         QFETCH(QList<float>, bounds);
         QFETCH(bool, adopted);
         DifferentialFixture f;
-        MixProject &p = f.p;
-        p.BoundsCheck.setChecked(true);
-        p.VariationMin.set(1, bounds[0]);
-        p.VariationMax.set(1, bounds[1]);
-        p.VariationMin.set(2, bounds[2]);
-        p.VariationMax.set(2, bounds[3]);
-        f.trial({40, 60});
+        f.s.setBoundsOn(true);
+        ComponentFloats lower, upper;
+        lower.set(1, bounds[0]);
+        upper.set(1, bounds[1]);
+        lower.set(2, bounds[2]);
+        upper.set(2, bounds[3]);
+        f.s.setBounds(lower, upper);
+        SearchBench b(f.s);
+        b.trial({40, 60});
         SearchRandom r;
         r.script({0.2f, 0.5f});
-        QCOMPARE(AutoSelectionStep(p, r), adopted);
-        QCOMPARE(p.CorrectedRecipe[1], adopted ? 50.0f : 40.0f);
-        QCOMPARE(p.CurveDivergence, adopted ? 16.0f : 20.0f);
+        QCOMPARE(b.step(r), adopted);
+        QCOMPARE(b.x.correctedRecipe[1], adopted ? 50.0f : 40.0f);
+        QCOMPARE(b.x.curveDivergence, adopted ? 16.0f : 20.0f);
     }
 
     void searchNeedsTwoFreeComponents()
     {
         Fixture one(1);
-        one.p.AutoCheck.setChecked(true);
+        SearchBench b1(one.s);
         SearchRandom r;
-        QVERIFY(!AutoSelectionStep(one.p, r));
-        QCOMPARE(one.p.TrialRecipe[1], 0.0f);
+        QVERIFY(!b1.step(r));
+        QCOMPARE(b1.c.trialRecipe[1], 0.0f);
         Fixture three(3, {2000, 3000, 5000});
         three.lock(1);
         three.lock(2);
-        three.p.AutoCheck.setChecked(true);
-        AutoSelectionStep(three.p, r);
-        QCOMPARE(three.p.TrialRecipe[3], 0.0f);
+        SearchBench b3(three.s);
+        b3.step(r);
+        QCOMPARE(b3.c.trialRecipe[3], 0.0f);
     }
 
     // The walk adopts trials (the divergence falls) while the locked component keeps its
-    // fraction in every trial and in the corrected recipe.
+    // fraction in every trial and in the corrected recipe. The session's search starts from
+    // the all-zero trial of a new session.
     void lockedComponentKeepsItsFraction()
     {
         Fixture f(threeCurves(), {2000, 3000, 5000});
-        MixProject &p = f.p;
-        const float start = p.CurveDivergence;
+        const float start = f.x().curveDivergence;
         QCOMPARE(start, 24.0f); // class 3: 2 + 12 + 40 = 54 against 30
         f.lock(2);
-        RefreshCorrectionDisplay(p);
-        p.AutoCheck.setChecked(true);
-        f.trial({20, 30, 50});
-        SearchRandom r(42);
+        f.s.setSearchOn(true);
+        QVERIFY(f.s.correction().searchOn);
+        f.s.searchRandom().seed(42);
         int adopted = 0;
         for (int step = 0; step < 2000; ++step) {
-            RefreshCorrectionDisplay(p);
-            adopted += AutoSelectionStep(p, r) ? 1 : 0;
-            QCOMPARE(p.TrialRecipe[2], 30.0f);
-            QCOMPARE(p.CorrectedRecipe[2], 30.0f);
+            adopted += f.s.runSearch(1);
+            QCOMPARE(f.s.correction().trialRecipe[2], 30.0f);
+            QCOMPARE(f.x().correctedRecipe[2], 30.0f);
         }
         QVERIFY2(adopted > 0, "no trial was adopted: the lock was never tested");
-        QVERIFY2(p.CurveDivergence < start, qPrintable(QString::number(p.CurveDivergence)));
-        QCOMPARE(p.SBegunok[2].value(), 3000);
+        QVERIFY2(f.x().curveDivergence < start, qPrintable(QString::number(f.x().curveDivergence)));
+        QCOMPARE(f.s.correction().slider[2], 3000);
     }
 
     // From the all-zero trial of the program's start the walk is refused as long as the sum of
@@ -491,28 +617,27 @@ private slots:
     void startFromZeroTrial()
     {
         DifferentialFixture f;
-        MixProject &p = f.p;
-        SearchRandom r(3);
+        f.s.searchRandom().seed(3);
+        const CorrectionState &c = f.s.correction();
         int refusedForTheSum = 0, adopted = 0;
         for (int step = 0; step < 20000 && adopted < 3; ++step) {
-            RefreshCorrectionDisplay(p);
-            const float before = p.CurveDivergence;
-            const bool took = AutoSelectionStep(p, r);
-            const double sum = std::round(f.trialSum(2) * 100) / 100;
+            const float before = f.x().curveDivergence;
+            const bool took = f.s.runSearch(1) > 0;
+            const double sum = std::round((double(c.trialRecipe[1]) + double(c.trialRecipe[2])) * 100) / 100;
             if (took) {
                 ++adopted;
                 QVERIFY2(sum >= 100, qPrintable(QStringLiteral("step %1 adopted a trial of sum %2").arg(step).arg(sum)));
-                QVERIFY(p.CurveDivergence < before);
-            } else if (sum < 100 && p.TrialDivergence < before) {
+                QVERIFY(f.x().curveDivergence < before);
+            } else if (sum < 100 && c.trialDivergence < before) {
                 ++refusedForTheSum;
             }
-            COMPARE_NEAR(double(p.CorrectedRecipe[1]) + p.CorrectedRecipe[2], 100, 0.05);
+            COMPARE_NEAR(double(f.x().correctedRecipe[1]) + f.x().correctedRecipe[2], 100, 0.05);
         }
         QVERIFY2(refusedForTheSum > 0, "no trial with a lower divergence had a sum below 100");
         QVERIFY2(adopted > 0, "the walk never recovered");
-        QVERIFY(p.CurveDivergence < 20.0f);
+        QVERIFY(f.x().curveDivergence < 20.0f);
     }
 };
 
-QTEST_GUILESS_MAIN(TestCorrection)
+QTEST_MAIN(TestCorrection)
 #include "tst_correction.moc"

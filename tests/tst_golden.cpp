@@ -1,10 +1,7 @@
 // Whole results against golden folders (tests/golden, see its README): the calc JSON of the
 // command-line tool and the outline of the report, each beside the project it comes from.
-#include "correction/AutoSelection.h"
-#include "files/ProjectFile.h"
 #include "report/Report.h"
-#include "ui/Form1Logic.h"
-#include "ui/Layout.h"
+#include "session/ProjectSession.h"
 
 #include "support/Compare.h"
 
@@ -124,23 +121,19 @@ private slots:
         QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join(u'\n')));
     }
 
-    // The project opened as the window opens it, one tick of the window's timer (read-outs,
-    // validation, divergence text), then the report with every section.
+    // The project opened as the window opens it (read-outs, validation and the divergence text
+    // follow at once), then the report with every section.
     void report_data() { addCases(QStringLiteral("report")); }
     void report()
     {
         QFETCH(QString, folder);
-        MixProject p;
-        ConnectWindowHandlers(p);
-        p.startUp();
-        LayoutWindow(p, DesignWidth, DesignHeight);
+        ProjectSession s;
         QString error;
-        QVERIFY2(ProjectFile::LoadProject(p, folder + QStringLiteral("/project.txt"), &error), qPrintable(error));
-        SelectStep(p, 1);
-        SearchRandom random(1);
-        Timer1Tick(p, false, random);
-        QVERIFY(p.TablesValid);
-        const Doc::Document d = BuildReport(p, RenderGraph(p, QSize(400, 300)), RenderDiagram(p, QSize(400, 300)));
+        QVERIFY2(s.openProject(folder + QStringLiteral("/project.txt"), &error), qPrintable(error));
+        QCOMPARE(s.currentStep(), 1);
+        QVERIFY(s.validation().tablesValid());
+        const Doc::Document d = Report::build(s, Report::renderGraph(s, QSize(400, 300), 1.0),
+                                              Report::renderDiagram(s, QSize(400, 300), 1.0));
         const QStringList actual = outline(d);
         const QStringList expected = QString::fromUtf8(readAll(folder + QStringLiteral("/outline.txt"))).split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(!expected.isEmpty());

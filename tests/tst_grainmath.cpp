@@ -43,21 +43,32 @@ private slots:
             m.set(i + 1, masses[i]);
             rho.set(i + 1, densities[i]);
         }
+        // The calculation sets every fraction at once from one total: the same numbers.
+        ComponentFloats all;
+        Grain::setVolumeFractions(m, rho, int(masses.size()), all);
         for (int i = 0; i < expected.size(); ++i) {
-            const auto v = VolumeFraction(m, rho, int(masses.size()), i + 1);
+            const auto v = Grain::volumeFraction(m, rho, int(masses.size()), i + 1);
             QVERIFY(v);
             COMPARE_NEAR(*v, expected[i], 5e-5);
+            QCOMPARE(all[i + 1], *v);
         }
     }
 
     void volumeFractionFailures()
     {
         const ComponentFloats m = floats({60, 40});
-        QVERIFY(!VolumeFraction(m, floats({2.65f, 0.0f}), 2, 1)); // a zero density
-        QVERIFY(!VolumeFraction(floats({0, 0}), floats({2.65f, 3.1f}), 2, 1)); // a zero total
-        QVERIFY(!VolumeFraction(m, floats({2.65f, 3.1f}), 11, 1)); // beyond the storage
-        QVERIFY(!RecipeSum(m, 11));
-        QCOMPARE(*RecipeSum(m, 2), 100.0f);
+        QVERIFY(!Grain::volumeFraction(m, floats({2.65f, 0.0f}), 2, 1)); // a zero density
+        QVERIFY(!Grain::volumeFraction(floats({0, 0}), floats({2.65f, 3.1f}), 2, 1)); // a zero total
+        QVERIFY(!Grain::volumeFraction(m, floats({2.65f, 3.1f}), 11, 1)); // beyond the storage
+        QVERIFY(!Grain::recipeSum(m, 11));
+        // Where the total cannot be formed, every fraction keeps its value.
+        ComponentFloats kept = floats({12, 88});
+        Grain::setVolumeFractions(m, floats({2.65f, 0.0f}), 2, kept);
+        QCOMPARE(kept[1], 12.0f);
+        QCOMPARE(kept[2], 88.0f);
+        Grain::setVolumeFractions(m, floats({2.65f, 3.1f}), 11, kept);
+        QCOMPARE(kept[1], 12.0f);
+        QCOMPARE(*Grain::recipeSum(m, 2), 100.0f);
     }
 
     void mixPassing()
@@ -73,7 +84,7 @@ private slots:
         }
         const double expected[] = {100, 62.7397, 16.3699};
         for (int j = 1; j <= 3; ++j) {
-            const auto p = MixPassing(v, GrainDataForm::Integral, a, r, 2, j);
+            const auto p = Grain::mixPassing(v, GrainDataForm::Integral, a, r, 2, j);
             QVERIFY(p);
             COMPARE_NEAR(*p, expected[j - 1], 5e-4);
         }
@@ -84,7 +95,7 @@ private slots:
         const std::optional<float> cells[] = {10.0f, 30.0f, 60.0f};
         ClassTable<float> entered, cumulative;
         for (int j = 1; j <= 3; ++j) {
-            const auto c = CumulateResidue(cells[j - 1], cumulative, j, 1);
+            const auto c = Grain::cumulateResidue(cells[j - 1], cumulative, j, 1);
             QVERIFY(c);
             cumulative.set(j, 1, *c);
         }
@@ -93,10 +104,10 @@ private slots:
         v.set(1, 100.0f);
         const double expected[] = {90, 60, 0};
         for (int j = 1; j <= 3; ++j)
-            QCOMPARE(*MixPassing(v, GrainDataForm::Differential, entered, cumulative, 1, j), expected[j - 1]);
+            QCOMPARE(*Grain::mixPassing(v, GrainDataForm::Differential, entered, cumulative, 1, j), expected[j - 1]);
         // A cell that is not a number does not update the running sum.
-        QVERIFY(!CumulateResidue(std::nullopt, cumulative, 2, 1));
-        QVERIFY(!CumulateResidue(cells[0], cumulative, 51, 1));
+        QVERIFY(!Grain::cumulateResidue(std::nullopt, cumulative, 2, 1));
+        QVERIFY(!Grain::cumulateResidue(cells[0], cumulative, 51, 1));
     }
 };
 

@@ -1,9 +1,5 @@
-#include "core/Handlers.h"
-#include "core/Recalculate.h"
-#include "correction/AutoSelection.h"
-#include "correction/ManualCorrection.h"
 #include "correction/Optimum.h"
-#include "files/ProjectFile.h"
+#include "session/ProjectSession.h"
 
 #include <QTest>
 
@@ -37,17 +33,32 @@ ProjectBuilder closedFormProject(const QStringList &densities = {QStringLiteral(
                      {QStringLiteral("100"), QStringLiteral("70"), QStringLiteral("30")}, densities);
 }
 
-// A project wired as the window wires it, its corrected recipe at the base recipe.
+// A session with the project typed in, its corrected recipe at the base recipe.
 struct Fixture
 {
-    MixProject p;
+    ProjectSession s;
     explicit Fixture(const ProjectBuilder &project)
     {
-        ConnectInputHandlers(p);
-        ConnectCorrectionHandlers(p);
-        p.startUp();
-        QVERIFY(project.typeInto(p));
-        ResetCorrectedRecipe(p);
+        QVERIFY(project.typeInto(s));
+        s.resetToBase();
+    }
+    OptimumResult solve() const { return Optimum::solve(s.document(), s.numbers(), s.correction()); }
+    const MixNumbers &x() const { return s.numbers(); }
+    // "Найти оптимальный состав": the recipe it adopts is the one solve() gives.
+    void adopt(const OptimumResult &expected)
+    {
+        const OptimumResult r = s.findBestRecipe();
+        QCOMPARE(r.feasible, expected.feasible);
+        QCOMPARE(r.divergence, expected.divergence);
+        for (int i = 1; i <= MaxComponents; ++i)
+            QCOMPARE(r.mass[size_t(i)], expected.mass[size_t(i)]);
+    }
+    void setBounds(int i, float lower, float upper)
+    {
+        ComponentFloats lo = s.correction().variationMin, hi = s.correction().variationMax;
+        lo.set(i, lower);
+        hi.set(i, upper);
+        s.setBounds(lo, hi);
     }
 };
 
@@ -64,15 +75,17 @@ private slots:
     void closedForm()
     {
         Fixture f(closedFormProject());
-        const OptimumResult r = SolveOptimum(f.p);
+        const OptimumResult r = f.solve();
         QVERIFY(r.feasible);
         COMPARE_NEAR(r.divergence, 0.0, 1e-4);
         COMPARE_NEAR(r.mass[1], 100.0 / 3, 1e-4);
-        AdoptOptimum(f.p, r);
-        COMPARE_NEAR(f.p.CorrectedRecipe[1], 100.0 / 3, 1e-4);
-        QCOMPARE(f.p.SBegunok[1].value(), 3333);
-        QCOMPARE(f.p.CurveDivergence, 0.0f);
-        QCOMPARE(f.p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 0 %"));
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        COMPARE_NEAR(f.x().correctedRecipe[1], 100.0 / 3, 1e-4);
+        QCOMPARE(f.s.correction().slider[1], 3333);
+        QCOMPARE(f.x().curveDivergence, 0.0f);
+        QCOMPARE(f.s.optimumNote(), QStringLiteral("Минимально возможное расхождение: 0 %"));
     }
 
     // Different densities: the optimal volume share 1/3 becomes the mass share
@@ -80,10 +93,12 @@ private slots:
     void densitiesMapVolumeToMass()
     {
         Fixture f(closedFormProject({QStringLiteral("3"), QStringLiteral("1,5")}));
-        const OptimumResult r = SolveOptimum(f.p);
+        const OptimumResult r = f.solve();
         COMPARE_NEAR(r.mass[1], 50.0, 1e-4);
-        AdoptOptimum(f.p, r);
-        COMPARE_NEAR(f.p.CorrectedVolumeFraction[1], 100.0 / 3, 1e-3);
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        COMPARE_NEAR(f.x().correctedVolumeFraction[1], 100.0 / 3, 1e-3);
     }
 
     // The reference outside the reachable curves: the best is the nearest blend, and a bound
@@ -91,16 +106,15 @@ private slots:
     void activeBoundAndLock()
     {
         Fixture f(closedFormProject());
-        f.p.BoundsCheck.setChecked(true);
-        f.p.VariationMin.set(1, 50);
-        f.p.VariationMax.set(1, 100);
-        OptimumResult r = SolveOptimum(f.p);
+        f.s.setBoundsOn(true);
+        f.setBounds(1, 50, 100);
+        OptimumResult r = f.solve();
         QVERIFY(r.feasible);
         COMPARE_NEAR(r.mass[1], 50.0, 1e-4); // on its lower bound
         COMPARE_NEAR(r.divergence, 5.0, 1e-4); // |10 - 30 * 0.5|
-        f.p.BoundsCheck.setChecked(false);
-        f.p.MLock[2].setChecked(true); // component 2 kept at 50 %
-        r = SolveOptimum(f.p);
+        f.s.setBoundsOn(false);
+        f.s.setLocked(2, true); // component 2 kept at 50 %
+        r = f.solve();
         COMPARE_NEAR(r.mass[2], 50.0, 1e-4);
         COMPARE_NEAR(r.divergence, 5.0, 1e-4);
     }
@@ -108,16 +122,19 @@ private slots:
     void infeasibleBounds()
     {
         Fixture f(closedFormProject());
-        f.p.setCellText(f.p.tabl[1], 1, 0, QStringLiteral("Песок"));
-        f.p.BoundsCheck.setChecked(true);
-        f.p.VariationMin.set(1, 60);
-        f.p.VariationMin.set(2, 60);
-        const float before = f.p.CorrectedRecipe[1];
-        const OptimumResult r = SolveOptimum(f.p);
+        f.s.setCellText(InputTable::Names, 1, 0, QStringLiteral("Песок"));
+        f.s.setBoundsOn(true);
+        f.setBounds(1, 60, 100);
+        f.setBounds(2, 60, 100);
+        const float before = f.x().correctedRecipe[1];
+        const OptimumResult r = f.solve();
         QVERIFY(!r.feasible);
         QVERIFY2(r.problem.contains(QStringLiteral("«Песок»")) && r.problem.contains(QStringLiteral("№2")), qPrintable(r.problem));
-        AdoptOptimum(f.p, r);
-        QCOMPARE(f.p.CorrectedRecipe[1], before); // nothing changes
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(f.x().correctedRecipe[1], before); // nothing changes
+        QVERIFY(f.s.optimumNote().isEmpty());
     }
 
     // Partial residues 0/50/50 and 0/20/80 give full passings 100/50/0 and 100/80/0.
@@ -127,11 +144,13 @@ private slots:
                             {QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("80")},
                             {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("0")}, {QStringLiteral("2,65"), QStringLiteral("2,65")})
                       .differential());
-        const OptimumResult r = SolveOptimum(f.p);
+        const OptimumResult r = f.solve();
         COMPARE_NEAR(r.divergence, 0.0, 1e-4);
         COMPARE_NEAR(r.mass[1], 200.0 / 3, 1e-4); // 50x + 80(1 - x) = 60 at class 2
-        AdoptOptimum(f.p, r);
-        COMPARE_NEAR(f.p.CorrectedMixCurve[2], 60.0, 1e-3);
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        COMPARE_NEAR(f.x().correctedMixCurve[2], 60.0, 1e-3);
     }
 
     // The differential project against a manual reference 100/60/30/0: with a volume share x of
@@ -142,19 +161,21 @@ private slots:
     {
         Fixture f(TestSupport::differentialProject().manualReference(
             {QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("30"), QStringLiteral("0")}));
-        QCOMPARE(f.p.CurveDivergence, 10.0f); // 40/60: share 0,5, deviations 5, 10, 5, 0
-        const OptimumResult r = SolveOptimum(f.p);
+        QCOMPARE(f.x().curveDivergence, 10.0f); // 40/60: share 0,5, deviations 5, 10, 5, 0
+        const OptimumResult r = f.solve();
         QVERIFY(r.feasible);
         COMPARE_NEAR(r.divergence, 6.0, 1e-6);
         COMPARE_NEAR(r.mass[1], 50.0, 1e-4);
         COMPARE_NEAR(r.mass[2], 50.0, 1e-4);
-        AdoptOptimum(f.p, r);
-        COMPARE_NEAR(f.p.CorrectedVolumeFraction[1], 60.0, 1e-3);
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        COMPARE_NEAR(f.x().correctedVolumeFraction[1], 60.0, 1e-3);
         const float curve[] = {94, 66, 32, 0};
         for (int j = 1; j <= 4; ++j)
-            COMPARE_NEAR(f.p.CorrectedMixCurve[j], curve[j - 1], 1e-3);
-        QCOMPARE(f.p.CurveDivergence, 6.0f);
-        QCOMPARE(f.p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 6 %"));
+            COMPARE_NEAR(f.x().correctedMixCurve[j], curve[j - 1], 1e-3);
+        QCOMPARE(f.x().curveDivergence, 6.0f);
+        QCOMPARE(f.s.optimumNote(), QStringLiteral("Минимально возможное расхождение: 6 %"));
     }
 
     // Against its Fuller curve the smallest divergence is the 12,5 of the last class, which no
@@ -163,13 +184,15 @@ private slots:
     void differentialProjectFuller()
     {
         Fixture f(TestSupport::differentialProject());
-        QCOMPARE(f.p.CurveDivergence, 20.0f);
-        const OptimumResult r = SolveOptimum(f.p);
+        QCOMPARE(f.x().curveDivergence, 20.0f);
+        const OptimumResult r = f.solve();
         QVERIFY(r.feasible);
         COMPARE_NEAR(r.divergence, 12.5, 1e-6);
         QVERIFY2(r.mass[1] >= 59.45, qPrintable(QString::number(r.mass[1])));
-        AdoptOptimum(f.p, r);
-        COMPARE_NEAR(f.p.CurveDivergence, 12.5, 1e-4);
+        f.adopt(r);
+        if (QTest::currentTestFailed())
+            return;
+        COMPARE_NEAR(f.x().curveDivergence, 12.5, 1e-4);
     }
 
     // After the optimum is adopted the random search never finds a strictly smaller divergence.
@@ -182,22 +205,19 @@ private slots:
     void searchCannotBeatTheOptimum()
     {
         QFETCH(QString, file);
-        MixProject p;
-        ConnectInputHandlers(p);
-        ConnectCorrectionHandlers(p);
-        p.startUp();
-        QVERIFY(ProjectFile::LoadProject(p, file, nullptr));
-        const OptimumResult r = SolveOptimum(p);
+        ProjectSession s;
+        QString error;
+        QVERIFY2(s.openProject(file, &error), qPrintable(error));
+        const OptimumResult r = Optimum::solve(s.document(), s.numbers(), s.correction());
         QVERIFY(r.feasible);
-        AdoptOptimum(p, r);
-        const float optimum = p.CurveDivergence;
-        p.AutoCheck.setChecked(true);
-        SearchRandom random(5);
-        for (int step = 0; step < 20000; ++step) {
-            RefreshCorrectionDisplay(p);
-            QVERIFY(!AutoSelectionStep(p, random));
-        }
-        QCOMPARE(p.CurveDivergence, optimum);
+        QVERIFY(s.findBestRecipe().feasible);
+        const float optimum = s.numbers().curveDivergence;
+        s.setSearchOn(true);
+        QVERIFY(s.correction().searchOn);
+        s.searchRandom().seed(5);
+        for (int step = 0; step < 20000; ++step)
+            QCOMPARE(s.runSearch(1), 0);
+        QCOMPARE(s.numbers().curveDivergence, optimum);
     }
 };
 

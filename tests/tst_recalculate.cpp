@@ -1,7 +1,9 @@
-#include "core/MixProject.h"
+#include "core/MixNumbers.h"
 #include "core/Numbers.h"
+#include "core/ProjectDocument.h"
 #include "core/Recalculate.h"
 #include "core/Reference.h"
+#include "session/ProjectSession.h"
 
 #include "support/CellText.h"
 #include "support/Compare.h"
@@ -11,19 +13,23 @@
 
 #include <cmath>
 
+using Reference::Coefficients;
 using TestSupport::ProjectBuilder;
 
 namespace {
 
-// A started project (no input handlers: every step recalculates explicitly).
+// A session with a project typed into it; every action recalculates.
 struct Fixture
 {
-    MixProject p;
-    Fixture() { p.startUp(); }
-    explicit Fixture(const ProjectBuilder &project)
+    ProjectSession s;
+    Fixture() = default;
+    explicit Fixture(const ProjectBuilder &project) { QVERIFY(project.typeInto(s)); }
+    const MixNumbers &x() const { return s.numbers(); }
+    // A cell typed over as a whole; false when the cell took another text.
+    bool type(InputTable table, int row, int col, const QString &text)
     {
-        p.startUp();
-        QVERIFY(project.typeInto(p));
+        s.setCellText(table, row, col, text);
+        return s.document().cell(table, row, col).text() == text;
     }
 };
 
@@ -36,59 +42,60 @@ class TestRecalculate final : public QObject
 private slots:
     void startUpState()
     {
-        MixProject p;
-        p.startUp();
-        QCOMPARE(p.CorrectedRecipe[1], 100.0f);
+        ProjectSession s;
+        const MixNumbers &x = s.numbers();
+        const CorrectionState &c = s.correction();
+        QCOMPARE(x.correctedRecipe[1], 100.0f);
         for (int i = 2; i <= 10; ++i)
-            QCOMPARE(p.CorrectedRecipe[i], 0.0f);
-        QCOMPARE(p.SBegunok[1].value(), 10000);
-        QCOMPARE(p.SBegunok[2].value(), 0);
-        QCOMPARE(p.SliderLastValue[1], int16_t(10000));
-        QCOMPARE(p.SliderLastValue[10], int16_t(0));
-        QCOMPARE(p.VariationMax[7], 100.0f);
-        QCOMPARE(p.SearchComponent, int16_t(1));
+            QCOMPARE(x.correctedRecipe[i], 0.0f);
+        QCOMPARE(c.slider[1], 10000);
+        QCOMPARE(c.slider[2], 0);
+        QCOMPARE(c.sliderLastValue[1], int16_t(10000));
+        QCOMPARE(c.sliderLastValue[10], int16_t(0));
+        QCOMPARE(c.variationMax[7], 100.0f);
+        QCOMPARE(c.searchComponent, int16_t(1));
         // Shaped for N = 1 and K = 2; every conversion failed, so every result is 0.
-        QCOMPARE(p.tabl[3].rows(), 3);
-        QCOMPARE(p.tabl[3].cols(), 2);
-        QCOMPARE(p.tabl[5].cols(), 3);
-        QCOMPARE(txt(p.tabl[3], 0, 0), QStringLiteral("Dj"));
-        QCOMPARE(txt(p.tabl[5], 1, 0), QStringLiteral("A'j"));
-        QCOMPARE(txt(p.tabl[1], 0, 0), QStringLiteral("1"));
-        QCOMPARE(txt(p.tabl[5], 1, 1), QStringLiteral("0"));
-        QCOMPARE(txt(p.tabl[5], 1, 2), QStringLiteral("0"));
-        QCOMPARE(p.mass0_sum.text(), QStringLiteral("0"));
-        QCOMPARE(p.CurveDivergence, 0.0f);
-        QVERIFY(p.SBegunok[1].isVisible());
-        QVERIFY(!p.SBegunok[2].isVisible());
+        QCOMPARE(s.tableRows(InputTable::Compositions), 3);
+        QCOMPARE(s.tableColumns(InputTable::Compositions), 2);
+        QCOMPARE(s.tableColumns(InputTable::Reference), 3);
+        QCOMPARE(txt(s, InputTable::Compositions, 0, 0), QStringLiteral("Dj"));
+        QCOMPARE(txt(s, InputTable::Reference, 1, 0), QStringLiteral("A'j"));
+        QCOMPARE(txt(s, InputTable::Names, 0, 0), QStringLiteral("1"));
+        QCOMPARE(txt(s, InputTable::Reference, 1, 1), QStringLiteral("0"));
+        QCOMPARE(txt(s, InputTable::Reference, 1, 2), QStringLiteral("0"));
+        QCOMPARE(s.baseRecipeSumText(), QStringLiteral("0"));
+        QCOMPARE(x.curveDivergence, 0.0f);
+        // The correction shows a slider for component 1 only.
+        QCOMPARE(s.componentCount(), 1);
     }
 
     void workedExample()
     {
         Fixture f(TestSupport::workedExample());
-        MixProject &p = f.p;
-        COMPARE_NEAR(p.BaseVolumeFraction[1], 63.6986, 5e-5);
-        COMPARE_NEAR(p.BaseVolumeFraction[2], 36.3014, 5e-5);
-        COMPARE_NEAR(p.BaseMixCurve[1], 100, 1e-4);
-        COMPARE_NEAR(p.BaseMixCurve[2], 62.7397, 1e-4);
-        COMPARE_NEAR(p.BaseMixCurve[3], 16.3699, 1e-4);
+        const MixNumbers &x = f.x();
+        COMPARE_NEAR(x.baseVolumeFraction[1], 63.6986, 5e-5);
+        COMPARE_NEAR(x.baseVolumeFraction[2], 36.3014, 5e-5);
+        COMPARE_NEAR(x.baseMixCurve[1], 100, 1e-4);
+        COMPARE_NEAR(x.baseMixCurve[2], 62.7397, 1e-4);
+        COMPARE_NEAR(x.baseMixCurve[3], 16.3699, 1e-4);
         // The corrected recipe is still 100 % of component 1.
-        COMPARE_NEAR(p.CorrectedMixCurve[2], 70, 1e-4);
-        QCOMPARE(p.mass0_sum.text(), QStringLiteral("100"));
-        QCOMPARE(p.MaxSize, 5.0f);
-        QCOMPARE(p.MinSize, 0.16f);
+        COMPARE_NEAR(x.correctedMixCurve[2], 70, 1e-4);
+        QCOMPARE(f.s.baseRecipeSumText(), QStringLiteral("100"));
+        QCOMPARE(x.maxSize, 5.0f);
+        QCOMPARE(x.minSize, 0.16f);
         // Headers follow the names.
-        QCOMPARE(txt(p.tabl[3], 0, 2), QStringLiteral("Цемент"));
-        QCOMPARE(txt(p.tabl[4], 0, 0), QStringLiteral("Песок"));
-        QCOMPARE(txt(p.tabl[5], 0, 2), QStringLiteral("1,25"));
-        QCOMPARE(p.k_name[2].text(), QStringLiteral("Цемент"));
+        QCOMPARE(txt(f.s, InputTable::Compositions, 0, 2), QStringLiteral("Цемент"));
+        QCOMPARE(txt(f.s, InputTable::BaseRecipe, 0, 0), QStringLiteral("Песок"));
+        QCOMPARE(txt(f.s, InputTable::Reference, 0, 2), QStringLiteral("1,25"));
+        QCOMPARE(f.s.document().componentName(2).text(), QStringLiteral("Цемент")); // the name by slider 2
         // Funk-Dinger, n = 0,5, a = 0 at 1,25 between 5 and 0,16.
-        QCOMPARE(txt(p.tabl[5], 1, 1), QStringLiteral("100"));
-        QCOMPARE(txt(p.tabl[5], 1, 2), QStringLiteral("39,11"));
-        QCOMPARE(txt(p.tabl[5], 1, 3), QStringLiteral("0"));
-        COMPARE_NEAR(p.CurveDeviation[2], 70 - 39.107157, 1e-4);
-        COMPARE_NEAR(p.CurveDivergence, 70 - 39.107157, 1e-4);
-        COMPARE_NEAR(p.ReferenceBandUpper[3], 70 - 39.107157, 1e-4);
-        COMPARE_NEAR(p.ReferenceBandLower[1], 100 - (70 - 39.107157), 1e-4);
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 1), QStringLiteral("100"));
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 2), QStringLiteral("39,11"));
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 3), QStringLiteral("0"));
+        COMPARE_NEAR(x.curveDeviation[2], 70 - 39.107157, 1e-4);
+        COMPARE_NEAR(x.curveDivergence, 70 - 39.107157, 1e-4);
+        COMPARE_NEAR(x.referenceBandUpper[3], 70 - 39.107157, 1e-4);
+        COMPARE_NEAR(x.referenceBandLower[1], 100 - (70 - 39.107157), 1e-4);
     }
 
     // Partial residues are summed down the sizes and the mix is blended from 100 minus those
@@ -96,39 +103,39 @@ private slots:
     void differentialForm()
     {
         Fixture f(TestSupport::differentialProject());
-        MixProject &p = f.p;
-        QVERIFY(p.Data_type_2.isChecked());
+        const MixNumbers &x = f.x();
+        QCOMPARE(f.s.document().dataForm, GrainDataForm::Differential);
         const float residue1[] = {10, 50, 80, 100}, residue2[] = {0, 10, 50, 100};
         const float base[] = {95, 70, 35, 0}, reference[] = {100, 50, 25, 12.5f}, deviation[] = {5, 20, 10, 12.5f};
         const float upper[] = {120, 70, 45, 32.5f}, lower[] = {80, 30, 5, -7.5f};
         for (int j = 1; j <= 4; ++j) {
-            QCOMPARE(p.CumulativeResidue(j, 1), residue1[j - 1]);
-            QCOMPARE(p.CumulativeResidue(j, 2), residue2[j - 1]);
-            COMPARE_NEAR(p.BaseMixCurve[j], base[j - 1], 1e-4);
-            COMPARE_NEAR(p.ReferenceCurve[j], reference[j - 1], 1e-4);
+            QCOMPARE(x.cumulativeResidue(j, 1), residue1[j - 1]);
+            QCOMPARE(x.cumulativeResidue(j, 2), residue2[j - 1]);
+            COMPARE_NEAR(x.baseMixCurve[j], base[j - 1], 1e-4);
+            COMPARE_NEAR(x.referenceCurve[j], reference[j - 1], 1e-4);
         }
-        QCOMPARE(p.BaseVolumeFraction[1], 50.0f);
-        QCOMPARE(p.BaseVolumeFraction[2], 50.0f);
-        QCOMPARE(txt(p.tabl[5], 1, 4), QStringLiteral("12,5"));
+        QCOMPARE(x.baseVolumeFraction[1], 50.0f);
+        QCOMPARE(x.baseVolumeFraction[2], 50.0f);
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 4), QStringLiteral("12,5"));
 
         // The corrected recipe as the base recipe: its curve and the divergence follow.
-        p.CorrectedRecipe.set(1, 40.0f);
-        p.CorrectedRecipe.set(2, 60.0f);
-        Recalculate(p);
+        ComponentFloats recipe;
+        recipe.set(1, 40.0f);
+        recipe.set(2, 60.0f);
+        f.s.setCorrectedRecipe(recipe);
         for (int j = 1; j <= 4; ++j) {
-            COMPARE_NEAR(p.CorrectedMixCurve[j], base[j - 1], 1e-4);
-            COMPARE_NEAR(p.CurveDeviation[j], deviation[j - 1], 1e-4);
-            COMPARE_NEAR(p.ReferenceBandUpper[j], upper[j - 1], 1e-4);
-            COMPARE_NEAR(p.ReferenceBandLower[j], lower[j - 1], 1e-4);
+            COMPARE_NEAR(x.correctedMixCurve[j], base[j - 1], 1e-4);
+            COMPARE_NEAR(x.curveDeviation[j], deviation[j - 1], 1e-4);
+            COMPARE_NEAR(x.referenceBandUpper[j], upper[j - 1], 1e-4);
+            COMPARE_NEAR(x.referenceBandLower[j], lower[j - 1], 1e-4);
         }
-        COMPARE_NEAR(p.CurveDivergence, 20, 1e-4);
+        COMPARE_NEAR(x.curveDivergence, 20, 1e-4);
 
         // The same cells read as full passings give another mix: the option decides.
-        p.selectDataForm(GrainDataForm::Integral);
-        Recalculate(p);
-        COMPARE_NEAR(p.BaseMixCurve[1], 5, 1e-4);   // (10 + 0) / 2
-        COMPARE_NEAR(p.BaseMixCurve[4], 35, 1e-4);  // (20 + 50) / 2
-        COMPARE_NEAR(p.CurveDivergence, 95, 1e-4);
+        f.s.setDataForm(GrainDataForm::Integral);
+        COMPARE_NEAR(x.baseMixCurve[1], 5, 1e-4);   // (10 + 0) / 2
+        COMPARE_NEAR(x.baseMixCurve[4], 35, 1e-4);  // (20 + 50) / 2
+        COMPARE_NEAR(x.curveDivergence, 95, 1e-4);
     }
 
     void equations_data()
@@ -159,9 +166,13 @@ private slots:
         Coefficients c;
         c.n = c.n2 = c.m = c.B = coef1;
         c.a = coef2;
-        const auto v = EquationValue(ReferenceKind(kind), c, D, 5.0f, 0.16f);
+        const auto v = Reference::equationValue(ReferenceKind(kind), c, D, 5.0f, 0.16f);
         QVERIFY(v);
         COMPARE_NEAR(*v, expected, 1e-5);
+        // The calculation forms the same values through the equation of its pass.
+        const auto same = Reference::Equation(ReferenceKind(kind), c, 5.0f, 0.16f).value(D);
+        QVERIFY(same);
+        QCOMPARE(*same, *v);
     }
 
     // Fuller and Hummel store the ratio D / Dmax as a float before the power: the result is
@@ -190,7 +201,7 @@ private slots:
         QFETCH(float, expected);
         Coefficients c;
         c.n2 = c.m = exponent;
-        const auto v = EquationValue(ReferenceKind(kind), c, D, Dmax, 0.01f);
+        const auto v = Reference::equationValue(ReferenceKind(kind), c, D, Dmax, 0.01f);
         QVERIFY(v);
         COMPARE_NEAR(*v, expected, 0); // QCOMPARE of floats would allow 1e-5 relative
     }
@@ -199,16 +210,16 @@ private slots:
     {
         Coefficients c;
         c.n = 0.5f;
-        QVERIFY(!EquationValue(ReferenceKind::FunkDinger, c, 1.0f, 2.0f, 2.0f)); // Dmax = Dmin
+        QVERIFY(!Reference::equationValue(ReferenceKind::FunkDinger, c, 1.0f, 2.0f, 2.0f)); // Dmax = Dmin
         c.n = 0.0f;
-        QVERIFY(!EquationValue(ReferenceKind::FunkDinger, c, 1.0f, 5.0f, 0.16f)); // n = 0
+        QVERIFY(!Reference::equationValue(ReferenceKind::FunkDinger, c, 1.0f, 5.0f, 0.16f)); // n = 0
         c.n2 = 0.5f;
-        QVERIFY(!EquationValue(ReferenceKind::Fuller, c, 1.0f, 0.0f, 0.0f)); // Dmax = 0
-        QVERIFY(!EquationValue(ReferenceKind::Fuller, c, -1.0f, 5.0f, 0.0f)); // invalid power
+        QVERIFY(!Reference::equationValue(ReferenceKind::Fuller, c, 1.0f, 0.0f, 0.0f)); // Dmax = 0
+        QVERIFY(!Reference::equationValue(ReferenceKind::Fuller, c, -1.0f, 5.0f, 0.0f)); // invalid power
         // Unreadable exponents count as 0: Fuller and Hummel give 100 everywhere.
         Coefficients zero;
-        QCOMPARE(*EquationValue(ReferenceKind::Hummel, zero, 1.25f, 5.0f, 0.16f), 100.0f);
-        QCOMPARE(*EquationValue(ReferenceKind::Bolomey, zero, 1.25f, 5.0f, 0.16f), 50.0f);
+        QCOMPARE(*Reference::equationValue(ReferenceKind::Hummel, zero, 1.25f, 5.0f, 0.16f), 100.0f);
+        QCOMPARE(*Reference::equationValue(ReferenceKind::Bolomey, zero, 1.25f, 5.0f, 0.16f), 50.0f);
     }
 
     void manualReferenceDivergence()
@@ -219,18 +230,18 @@ private slots:
                       .sizes({QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("1")})
                       .composition(1, {QStringLiteral("95"), QStringLiteral("62"), QStringLiteral("25")})
                       .manualReference({QStringLiteral("100"), QStringLiteral("60"), QStringLiteral("20")}));
-        const MixProject &p = f.p;
-        QCOMPARE(p.CurveDeviation[1], 5.0f);
-        QCOMPARE(p.CurveDeviation[2], 2.0f);
-        QCOMPARE(p.CurveDeviation[3], 5.0f);
-        QCOMPARE(p.CurveDivergence, 5.0f);
+        const MixNumbers &x = f.x();
+        QCOMPARE(x.curveDeviation[1], 5.0f);
+        QCOMPARE(x.curveDeviation[2], 2.0f);
+        QCOMPARE(x.curveDeviation[3], 5.0f);
+        QCOMPARE(x.curveDivergence, 5.0f);
         const float upper[] = {105, 65, 25}, lower[] = {95, 55, 15};
         for (int j = 1; j <= 3; ++j) {
-            QCOMPARE(p.ReferenceBandUpper[j], upper[j - 1]);
-            QCOMPARE(p.ReferenceBandLower[j], lower[j - 1]);
+            QCOMPARE(x.referenceBandUpper[j], upper[j - 1]);
+            QCOMPARE(x.referenceBandLower[j], lower[j - 1]);
         }
         // Nothing is written back into the typed row.
-        QCOMPARE(txt(p.tabl[5], 1, 2), QStringLiteral("60"));
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 2), QStringLiteral("60"));
     }
 
     // A failing step keeps its target's previous value.
@@ -240,41 +251,38 @@ private slots:
                       .densities({QStringLiteral("2,65"), QStringLiteral("2,65")})
                       .baseRecipe({QStringLiteral("60"), QStringLiteral("40")})
                       .sizes({QStringLiteral("5"), QStringLiteral("1,25"), QStringLiteral("0,16")}));
-        MixProject &p = f.p;
-        auto type = [&p](int table, int row, int col, const QString &text) { QVERIFY(p.setCellText(p.tabl[table], row, col, text)); };
-        QCOMPARE(p.BaseVolumeFraction[1], 60.0f);
+        const MixNumbers &x = f.x();
+        QCOMPARE(x.baseVolumeFraction[1], 60.0f);
         // Funk-Dinger n = 0,5, a = 0 at 1,25 between 5 and 0,16.
-        COMPARE_NEAR(p.ReferenceCurve[2], 39.107157, 1e-5);
+        COMPARE_NEAR(x.referenceCurve[2], 39.107157, 1e-5);
 
         // A density of 0: no volume fraction of the pass is updated, though the recipe changed.
-        type(2, 1, 1, QStringLiteral("0"));
-        type(4, 1, 0, QStringLiteral("50"));
-        type(4, 1, 1, QStringLiteral("50"));
-        Recalculate(p);
-        QCOMPARE(p.BaseRecipe[1], 50.0f);
-        QCOMPARE(p.BaseVolumeFraction[1], 60.0f);
-        QCOMPARE(p.BaseVolumeFraction[2], 40.0f);
+        QVERIFY(f.type(InputTable::Densities, 1, 1, QStringLiteral("0")));
+        QVERIFY(f.type(InputTable::BaseRecipe, 1, 0, QStringLiteral("50")));
+        QVERIFY(f.type(InputTable::BaseRecipe, 1, 1, QStringLiteral("50")));
+        QCOMPARE(x.baseRecipe[1], 50.0f);
+        QCOMPARE(x.baseVolumeFraction[1], 60.0f);
+        QCOMPARE(x.baseVolumeFraction[2], 40.0f);
 
         // An empty cell leaves its number as it was.
-        type(2, 1, 1, QStringLiteral("2,65"));
-        type(4, 1, 0, QString());
-        Recalculate(p);
-        QCOMPARE(p.BaseRecipe[1], 50.0f);
-        QCOMPARE(p.BaseVolumeFraction[1], 50.0f);
+        QVERIFY(f.type(InputTable::Densities, 1, 1, QStringLiteral("2,65")));
+        QVERIFY(f.type(InputTable::BaseRecipe, 1, 0, QString()));
+        QCOMPARE(x.baseRecipe[1], 50.0f);
+        QCOMPARE(x.baseVolumeFraction[1], 50.0f);
 
         // Dmax = Dmin: Funk-Dinger cannot be formed, the old value stays and is shown again.
+        // (All three sizes change in one paste: a size typed alone would form a new curve.)
+        f.s.paste(InputTable::Compositions, QStringLiteral("1\r1\r1"));
         for (int j = 1; j <= 3; ++j)
-            type(3, j, 0, QStringLiteral("1"));
-        Recalculate(p);
-        COMPARE_NEAR(p.ReferenceCurve[2], 39.107157, 1e-5);
-        QCOMPARE(txt(p.tabl[5], 1, 2), QStringLiteral("39,11"));
+            QCOMPARE(f.s.document().size(j).text(), QStringLiteral("1"));
+        COMPARE_NEAR(x.referenceCurve[2], 39.107157, 1e-5);
+        QCOMPARE(txt(f.s, InputTable::Reference, 1, 2), QStringLiteral("39,11"));
 
         // An unreadable coefficient counts as 0: Hummel gives 100 at every class.
-        p.selectReference(ReferenceKind::Hummel);
-        type(3, 1, 0, QStringLiteral("5"));
-        p.koef_m.setText(QStringLiteral("abc"));
-        Recalculate(p);
-        QCOMPARE(p.ReferenceCurve[2], 100.0f);
+        f.s.setReferenceKind(ReferenceKind::Hummel);
+        QVERIFY(f.type(InputTable::Compositions, 1, 0, QStringLiteral("5")));
+        f.s.setCoefficientText(Coefficient::HummelM, QStringLiteral("abc"));
+        QCOMPARE(x.referenceCurve[2], 100.0f);
     }
 
     void sizeClassesBeyondTheStorage()
@@ -284,20 +292,20 @@ private slots:
             sizes << QString::number(61 - j);
             values << QString::number(100 - j);
         }
-        MixProject p;
-        p.startUp();
-        ProjectBuilder()
-            .densities({QStringLiteral("2,65")})
-            .baseRecipe({QStringLiteral("100")})
-            .sizes(sizes)
-            .composition(1, values)
-            .typeInto(p); // must not touch storage beyond class 50
-        QCOMPARE(p.tabl[3].rows(), 61);
-        QCOMPARE(p.tabl[5].cols(), 61);
-        QCOMPARE(p.SieveSize[50], 11.0f);
-        QCOMPARE(txt(p.tabl[5], 0, 60), QStringLiteral("1"));
-        QCOMPARE(p.MaxSize, 60.0f);
-        QCOMPARE(p.MinSize, 1.0f); // a scalar: read from the last row even beyond the class storage
+        ProjectSession s;
+        QVERIFY(ProjectBuilder()
+                    .densities({QStringLiteral("2,65")})
+                    .baseRecipe({QStringLiteral("100")})
+                    .sizes(sizes)
+                    .composition(1, values)
+                    .typeInto(s)); // must not touch storage beyond class 50
+        const MixNumbers &x = s.numbers();
+        QCOMPARE(s.tableRows(InputTable::Compositions), 61);
+        QCOMPARE(s.tableColumns(InputTable::Reference), 61);
+        QCOMPARE(x.sieveSize[50], 11.0f);
+        QCOMPARE(txt(s, InputTable::Reference, 0, 60), QStringLiteral("1"));
+        QCOMPARE(x.maxSize, 60.0f);
+        QCOMPARE(x.minSize, 1.0f); // a scalar: read from the last row even beyond the class storage
     }
 
     void reducingKForgetsClasses()
@@ -311,11 +319,10 @@ private slots:
                                        QStringLiteral("20"), QStringLiteral("0")})
                       .manualReference({QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("60"), QStringLiteral("40"),
                                         QStringLiteral("50"), QStringLiteral("60")}));
-        QCOMPARE(f.p.CurveDivergence, 60.0f);
-        f.p.K.setText(QStringLiteral("4"));
-        Recalculate(f.p);
-        QCOMPARE(f.p.CurveDivergence, 0.0f);
-        QCOMPARE(f.p.MinSize, 3.0f);
+        QCOMPARE(f.x().curveDivergence, 60.0f);
+        f.s.setClassCountText(QStringLiteral("4"));
+        QCOMPARE(f.x().curveDivergence, 0.0f);
+        QCOMPARE(f.x().minSize, 3.0f);
     }
 
     void lowerNKeepsStoredValues()
@@ -327,22 +334,20 @@ private slots:
                       .baseRecipe({QStringLiteral("20"), QStringLiteral("20"), QStringLiteral("20"), QStringLiteral("20"),
                                    QStringLiteral("20")})
                       .counts(5, 2));
-        QCOMPARE(f.p.GrainDensity[5], 2.5f);
-        f.p.N.setText(QStringLiteral("3"));
-        Recalculate(f.p);
-        QCOMPARE(f.p.tabl[1].cols(), 3);
-        QCOMPARE(f.p.tabl[3].cols(), 4);
-        QCOMPARE(f.p.GrainDensity[5], 2.5f);
-        QCOMPARE(f.p.BaseRecipe[4], 20.0f);
+        QCOMPARE(f.x().grainDensity[5], 2.5f);
+        f.s.setComponentCount(3);
+        QCOMPARE(f.s.tableColumns(InputTable::Names), 3);
+        QCOMPARE(f.s.tableColumns(InputTable::Compositions), 4);
+        QCOMPARE(f.x().grainDensity[5], 2.5f);
+        QCOMPARE(f.x().baseRecipe[4], 20.0f);
+        // The correction shows the rows of components 1..3 only.
+        QCOMPARE(f.s.componentCount(), 3);
         for (int i = 4; i <= 10; ++i) {
-            QVERIFY(!f.p.SBegunok[i].isVisible());
-            QVERIFY(!f.p.MLock[i].isVisible());
+            QVERIFY(!f.s.sliderEnabled(i));
+            QVERIFY(!f.s.componentControlsEnabled(i));
         }
-        QVERIFY(f.p.SBegunok[3].isVisible());
-        QCOMPARE(f.p.mass0_sum.text(), QStringLiteral("60"));
-        // The controls under the slider list follow the last visible row.
-        QCOMPARE(f.p.IshReset.top(), f.p.SBegunok[3].top() + 500);
-        QCOMPARE(f.p.AutoCheck.top(), f.p.IshReset.top() + f.p.IshReset.height() + 200);
+        QVERIFY(f.s.sliderEnabled(3));
+        QCOMPARE(f.s.baseRecipeSumText(), QStringLiteral("60"));
     }
 
     void sameDensitiesInOnePass()
@@ -351,65 +356,49 @@ private slots:
                       .baseRecipe({QStringLiteral("50"), QStringLiteral("30"), QStringLiteral("20")})
                       .densities({QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")})
                       .counts(3, 2));
-        QCOMPARE(f.p.BaseVolumeFraction[1], 50.0f);
-        QCOMPARE(f.p.BaseVolumeFraction[2], 30.0f);
-        QCOMPARE(f.p.BaseVolumeFraction[3], 20.0f);
+        QCOMPARE(f.x().baseVolumeFraction[1], 50.0f);
+        QCOMPARE(f.x().baseVolumeFraction[2], 30.0f);
+        QCOMPARE(f.x().baseVolumeFraction[3], 20.0f);
         // Editing component 3's mass changes the fractions of 1 and 2 in the same pass.
-        QVERIFY(f.p.setCellText(f.p.tabl[4], 1, 2, QStringLiteral("70")));
-        Recalculate(f.p);
-        QCOMPARE(f.p.BaseVolumeFraction[1], 33.333332f);
+        QVERIFY(f.type(InputTable::BaseRecipe, 1, 2, QStringLiteral("70")));
+        QCOMPARE(f.x().baseVolumeFraction[1], 33.333332f);
     }
 
-    void boundsMarkersKeepVisibilityWhenUnticked()
+    // The bounds switch is the user's: no calculation turns it off or on, and a component that
+    // a larger N shows again gets its bounds while the switch is on.
+    void boundsSwitchSurvivesRecalculation()
     {
         Fixture f(ProjectBuilder().counts(2, 2));
-        f.p.MarkerBMin[1].setVisible(true);
-        Recalculate(f.p);
-        QVERIFY(f.p.MarkerBMin[1].isVisible());
-        QVERIFY(!f.p.MarkerBMin[2].isVisible());
-        f.p.BoundsCheck.setChecked(true);
-        Recalculate(f.p);
-        QVERIFY(f.p.MarkerBMin[2].isVisible());
+        QVERIFY(!f.s.correction().boundsOn);
+        QVERIFY(f.type(InputTable::Densities, 1, 0, QStringLiteral("2,65")));
+        QVERIFY(!f.s.correction().boundsOn);
+        f.s.setBoundsOn(true);
+        QVERIFY(f.type(InputTable::Densities, 1, 1, QStringLiteral("3,1")));
+        f.s.setComponentCount(3);
+        QVERIFY(f.s.correction().boundsOn);
+        QCOMPARE(f.s.correction().variationMin[3], 0.0f);
+        QCOMPARE(f.s.correction().variationMax[3], 100.0f);
     }
 
-    // A cell event raised while Recalculate reshapes a table runs Recalculate again inside it;
-    // the outer call ends with the same state as a plain call.
-    void nestedRecalculation()
+    // Typing a project cell by cell recalculates after every cell; the state it ends in is the
+    // one a single calculation of the finished document gives, and a calculation repeated on
+    // its own result changes nothing.
+    void repeatedRecalculation()
     {
-        Fixture plain, nested;
-        int depth = 0, maxDepth = 0;
-        for (int k = 1; k <= 5; ++k) {
-            auto handler = [&] {
-                ++depth;
-                maxDepth = std::max(maxDepth, depth);
-                Recalculate(nested.p);
-                --depth;
-            };
-            connect(&nested.p.tabl[k], &GridModel::cellEntered, this, handler);
-            connect(&nested.p.tabl[k], &GridModel::cellLeft, this, handler);
-        }
-        for (Fixture *f : {&plain, &nested}) {
-            f->p.tabl[3].setCurrentCell(2, 1);
-            QVERIFY(TestSupport::workedExample().typeInto(f->p));
-            f->p.K.setText(QStringLiteral("2"));
-            Recalculate(f->p);
-        }
-        QVERIFY(maxDepth >= 1);
-        QCOMPARE(nested.p.CurveDivergence, plain.p.CurveDivergence);
-        QCOMPARE(nested.p.BaseMixCurve[2], plain.p.BaseMixCurve[2]);
-        QCOMPARE(txt(nested.p.tabl[5], 1, 2), txt(plain.p.tabl[5], 1, 2));
-    }
-
-    void columnWidthsSpreadEvenly()
-    {
-        Fixture f;
-        f.p.tabl[1].setSize(9100, 600);
-        f.p.tabl[3].setSize(10250, 3000);
-        QVERIFY(ProjectBuilder().counts(3, 2).typeInto(f.p));
-        for (int c = 0; c < 3; ++c)
-            QCOMPARE(f.p.tabl[1].columnWidth(c), 3000);
-        QCOMPARE(f.p.tabl[3].columnWidth(1), 2500);
-        QCOMPARE(f.p.tabl[3].columnWidth(0), 2500);
+        Fixture typed(TestSupport::workedExample());
+        typed.s.setClassCountText(QStringLiteral("2"));
+        MixNumbers once;
+        once.correctedRecipe.set(1, 100.0f);
+        recalculate(typed.s.document(), once);
+        QCOMPARE(once.curveDivergence, typed.x().curveDivergence);
+        QCOMPARE(once.baseMixCurve[2], typed.x().baseMixCurve[2]);
+        QCOMPARE(Num::formatRounded(double(once.referenceCurve[2]), 2), txt(typed.s, InputTable::Reference, 1, 2));
+        MixNumbers twice = once;
+        recalculate(typed.s.document(), twice);
+        QVERIFY(twice == once);
+        MixNumbers again = typed.x();
+        recalculate(typed.s.document(), again);
+        QVERIFY(again == typed.x());
     }
 };
 

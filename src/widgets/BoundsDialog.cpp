@@ -84,6 +84,7 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
     m_apply = new QPushButton(QStringLiteral("Применить"), this);
     m_apply->setObjectName(QStringLiteral("applyBounds"));
     auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("cancelBounds"));
     connect(m_apply, &QPushButton::clicked, this, &BoundsDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
