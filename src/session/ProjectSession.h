@@ -139,6 +139,8 @@ public:
     // trials were adopted.
     int runSearch(long steps);
     SearchRandom &searchRandom() { return m_random; }
+    // Steps of the automatic search run since the session began (for the benchmarks).
+    long long searchSteps() const { return m_searchSteps; }
     void setBoundsOn(bool on);
     // The bounds of components 1..N from the bounds dialog.
     void setBounds(const ComponentFloats &lower, const ComponentFloats &upper);
@@ -202,6 +204,7 @@ private:
     bool m_errorListShown = false;
 
     bool m_guarding = false;
+    long long m_searchSteps = 0;
     int m_actionDepth = 0;
     Changes m_pending;
 };

@@ -250,6 +250,7 @@ int ProjectSession::runSearch(long steps)
     SessionAction action(*this);
     int adopted = 0;
     for (long s = 0; s < steps && m_correction.searchOn; ++s) {
+        ++m_searchSteps;
         Search::refreshLocks(m_numbers, m_correction);
         if (Search::step(m_document, m_numbers, m_correction, m_random)) {
             ++adopted;
