@@ -92,6 +92,8 @@ void TestDatabaseDialog::closingAndReopening()
     QCOMPARE(name->count(), 8); // an empty entry and the seven components
 
     QTest::mouseClick(child<QPushButton>(first, QStringLiteral("databaseCancel")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first); // hidden, not discarded
     QVERIFY(!first->isVisible());
     QCOMPARE(openDatabase(w), first.data());
     QCOMPARE(count->currentIndex(), 2);

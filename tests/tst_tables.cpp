@@ -230,6 +230,13 @@ void TestTables::paste()
     QTest::keyClick(view, Qt::Key_Left);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(w.desktop->clipboard, QStringLiteral("Dj\t\t\r") + copied);
+    // What did not fit is gone, not hidden: a wider and longer table shows nothing of it.
+    w.session.setComponentCount(3);
+    w.session.setClassCountText(QStringLiteral("3"));
+    for (int c = 0; c <= 3; ++c)
+        QCOMPARE(txt(w.session, InputTable::Compositions, 3, c), QString());
+    for (int r = 1; r <= 3; ++r)
+        QCOMPARE(txt(w.session, InputTable::Compositions, r, 3), QString());
 }
 
 void TestTables::pasteKeepsWhatTheBlockMisses()
