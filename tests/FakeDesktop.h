@@ -1,26 +1,29 @@
 #pragma once
 
-// The desktop of the editing handlers for tests: a clipboard string, scripted answers to the
-// questions, and the state of the Ctrl key.
+// The desktop of the windows for tests: a clipboard string, scripted answers to the Yes/No
+// questions, and a record of every question and message box (their titles and texts).
 
-#include "checking/GridEditing.h"
+#include "widgets/Desktop.h"
 
 #include <QStringList>
 
-class FakeDesktop final : public EditingDesktop
+class FakeDesktop final : public Desktop
 {
 public:
     QString clipboard;
     bool answer = true;
-    bool ctrl = false;
-    QStringList questions;
+    QStringList questions;     // titles of the Yes/No questions, in order
+    QStringList questionTexts; // their texts
+    QStringList messages;      // "title: text" of the information and warning boxes, in order
+
     QString clipboardText() const override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
-    void clearClipboard() override { clipboard.clear(); }
-    bool askYesNo(const QString &title, const QString &) override
+    bool askYesNo(QWidget *, const QString &title, const QString &text) override
     {
         questions << title;
+        questionTexts << text;
         return answer;
     }
-    bool ctrlHeld() const override { return ctrl; }
+    void inform(QWidget *, const QString &title, const QString &text) override { messages << title + QStringLiteral(": ") + text; }
+    void warn(QWidget *, const QString &title, const QString &text) override { messages << title + QStringLiteral(": ") + text; }
 };

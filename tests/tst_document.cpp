@@ -40,6 +40,18 @@ void TestDocument::cellsByPlace_data()
     QTest::newRow("reference 1") << int(InputTable::Reference) << 1 << 1 << true;
     QTest::newRow("reference header column") << int(InputTable::Reference) << 1 << 0 << false;
     QTest::newRow("reference size row") << int(InputTable::Reference) << 0 << 3 << false;
+    // Places before the first row or column, or beyond the tables' storage, hold nothing (a
+    // column beyond a row never runs on into the next row).
+    QTest::newRow("name column -1") << int(InputTable::Names) << 1 << -1 << false;
+    QTest::newRow("name row 2") << int(InputTable::Names) << 2 << 0 << false;
+    QTest::newRow("density row -1") << int(InputTable::Densities) << -1 << 0 << false;
+    QTest::newRow("recipe beyond 10") << int(InputTable::BaseRecipe) << 1 << 10 << false;
+    QTest::newRow("composition column -1") << int(InputTable::Compositions) << 1 << -1 << false;
+    QTest::newRow("composition row -1") << int(InputTable::Compositions) << -1 << 1 << false;
+    QTest::newRow("last composition row") << int(InputTable::Compositions) << ProjectDocument::MaxTableClasses << 10 << true;
+    QTest::newRow("composition beyond the storage") << int(InputTable::Compositions) << ProjectDocument::MaxTableClasses + 1 << 0 << false;
+    QTest::newRow("reference beyond the storage") << int(InputTable::Reference) << 1 << ProjectDocument::MaxTableClasses + 1 << false;
+    QTest::newRow("reference row 2") << int(InputTable::Reference) << 2 << 1 << false;
 }
 
 void TestDocument::cellsByPlace()
@@ -49,8 +61,11 @@ void TestDocument::cellsByPlace()
     QFETCH(int, col);
     QFETCH(bool, input);
     ProjectDocument d;
+    const ProjectDocument empty;
     QCOMPARE(d.setCell(InputTable(table), row, col, QStringLiteral("7,5")), input);
     QCOMPARE(d.cell(InputTable(table), row, col).text(), input ? QStringLiteral("7,5") : QString());
+    // A refused place writes nothing anywhere.
+    QCOMPARE(d == empty, !input);
 }
 
 void TestDocument::numbersParsedOnce()

@@ -66,9 +66,11 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QStringLiteral("Файл базы данных компонентов:"), this));
     m_file = new QLineEdit(this);
+    m_file->setObjectName(QStringLiteral("databaseFile"));
     m_file->setReadOnly(true);
     fileRow->addWidget(m_file, 1);
     auto *choose = new QPushButton(QStringLiteral("Выбрать"), this);
+    choose->setObjectName(QStringLiteral("chooseWorkbook"));
     connect(choose, &QPushButton::clicked, this, &ComponentDatabaseDialog::chooseWorkbook);
     fileRow->addWidget(choose);
 
@@ -91,13 +93,16 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
         auto *number = new QLabel(QStringLiteral("%1:").arg(i), components);
         m_component[i] = new QComboBox(components);
         m_component[i]->setObjectName(QStringLiteral("databaseComponent%1").arg(i));
+        m_component[i]->addItem(QString()); // "none chosen", before any workbook too
         m_component[i]->setMinimumWidth(260);
         m_density[i] = new QLineEdit(components);
         m_density[i]->setObjectName(QStringLiteral("databaseDensity%1").arg(i));
         m_density[i]->setMaximumWidth(80);
         m_table[i] = new QPushButton(QStringLiteral("табл"), components);
+        m_table[i]->setObjectName(QStringLiteral("densityTableButton%1").arg(i));
         m_table[i]->setMaximumWidth(50);
         m_shown[i] = new QCheckBox(components);
+        m_shown[i]->setObjectName(QStringLiteral("shownInPreview%1").arg(i));
         m_shown[i]->setChecked(true);
         m_shown[i]->setToolTip(QStringLiteral("Показать в таблице и на графике"));
         m_componentFrame[i] = framed(m_component[i], QStringLiteral("componentFrame%1").arg(i), components);
@@ -134,10 +139,13 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     auto *formRow = new QHBoxLayout;
     formRow->addWidget(new QLabel(QStringLiteral("Форма представления данных:"), previewBox));
     m_form = new ChoiceBox(previewBox);
+    m_form->setObjectName(QStringLiteral("previewForm"));
     m_form->addItems(ComponentSelection::formNames());
     formRow->addWidget(m_form);
     m_logarithmic = new QCheckBox(QStringLiteral("Логарифмический масштаб апертур"), previewBox);
     m_legend = new QCheckBox(QStringLiteral("Отобразить легенду графика"), previewBox);
+    m_logarithmic->setObjectName(QStringLiteral("previewLogarithmic"));
+    m_legend->setObjectName(QStringLiteral("previewLegend"));
     formRow->addWidget(m_logarithmic);
     formRow->addWidget(m_legend);
     formRow->addStretch(1);
@@ -172,6 +180,7 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     m_transfer = new QPushButton(QStringLiteral("Подтвердить данный состав для дальнейшего расчета"), this);
     m_transfer->setObjectName(QStringLiteral("transferButton"));
     auto *cancel = new QPushButton(QStringLiteral("Отмена (закрыть окно)"), this);
+    cancel->setObjectName(QStringLiteral("databaseCancel"));
     connect(m_transfer, &QPushButton::clicked, this, &ComponentDatabaseDialog::transfer);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
     auto *buttons = new QHBoxLayout;
@@ -306,6 +315,7 @@ DensityTableDialog::DensityTableDialog(QWidget *parent)
     }
     group->button(DefaultDensityOption)->setChecked(true);
     auto *ok = new QPushButton(QStringLiteral("Ок"), this);
+    ok->setObjectName(QStringLiteral("densityOk"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }

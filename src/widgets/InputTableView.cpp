@@ -121,6 +121,14 @@ void InputTableModel::refresh()
         beginResetModel();
         m_rows = rows;
         m_cols = cols;
+        // A cell that is gone takes its colour with it: when its row or column comes back, it
+        // comes back white.
+        for (auto it = m_colours.begin(); it != m_colours.end();) {
+            if (int(it.key() >> 32) >= rows || int(quint32(it.key())) >= cols)
+                it = m_colours.erase(it);
+            else
+                ++it;
+        }
         endResetModel();
         return;
     }
@@ -327,9 +335,13 @@ void InputTableView::keyPressEvent(QKeyEvent *event)
 
 int InputTableView::fullyVisibleRows() const
 {
-    const int top = rowAt(0);
+    int top = rowAt(0);
     if (top < 0)
         return 0;
+    // A row cut by the top edge (the last page is shown flush with the bottom) is not fully
+    // visible.
+    if (rowViewportPosition(top) < 0)
+        ++top;
     int count = 0;
     const int height = viewport()->height();
     for (int r = top; r < m_model.rowCount(); ++r) {

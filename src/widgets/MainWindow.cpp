@@ -128,7 +128,11 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The pages, tables and dialogs show the session and use the desktop: they go before the
+    // members they refer to (a window destroyed while shown hides its children, and the tables
+    // read the session's texts once more as they do).
     delete m_database;
+    qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 StepPage *MainWindow::page(int step) const
