@@ -43,5 +43,20 @@ struct MixNumbers
     float logAxisMax = 0.0f;
     float logAxisMin = 0.0f;
 
+    // What the reference equation was last evaluated from. The same inputs give the same curve
+    // (a failure then fails again and keeps the same value), so the calculation skips the
+    // equation when they have not changed, as after an edit of a composition.
+    struct EquationInputs
+    {
+        ReferenceKind kind = ReferenceKind::FunkDinger;
+        std::array<float, 5> coefficients{};
+        float maxSize = 0.0f;
+        float minSize = 0.0f;
+        int classes = 0;
+        ClassFloats sizes;
+        bool operator==(const EquationInputs &) const = default;
+    };
+    std::optional<EquationInputs> lastEquation;
+
     bool operator==(const MixNumbers &) const = default;
 };

@@ -81,7 +81,14 @@ void recalculate(const ProjectDocument &d, MixNumbers &x)
         if (const auto dk = d.size(k).number())
             x.minSize = *dk;
     }
-    const Reference::Equation equation(d.referenceKind, Reference::coefficients(d), x.maxSize, x.minSize);
+    const Reference::Coefficients c = Reference::coefficients(d);
+    const Reference::Equation equation(d.referenceKind, c, x.maxSize, x.minSize);
+    for (int j = 1; j <= stored; ++j)
+        if (const auto size = d.size(j).number())
+            x.sieveSize.set(j, *size);
+    // The equation's curve only when what it is evaluated from has changed.
+    MixNumbers::EquationInputs inputs{d.referenceKind, {c.n, c.a, c.n2, c.m, c.B}, x.maxSize, x.minSize, stored, x.sieveSize};
+    const bool equationKnown = d.referenceKind != ReferenceKind::ManualReference && x.lastEquation == inputs;
     for (int j = 1; j <= stored; ++j) {
         for (int i = 1; i <= n; ++i) {
             const auto value = d.composition(j, i).number();
@@ -96,11 +103,12 @@ void recalculate(const ProjectDocument &d, MixNumbers &x)
         if (const auto corrected = Grain::mixPassing(x.correctedVolumeFraction, d.dataForm, x.enteredComposition, x.cumulativeResidue, n, j))
             if (const auto f = Num::single(*corrected))
                 x.correctedMixCurve.set(j, *f);
-        if (const auto size = d.size(j).number())
-            x.sieveSize.set(j, *size);
-        referenceAt(d, x, j, equation);
+        if (!equationKnown)
+            referenceAt(d, x, j, equation);
         deviationAt(x, j);
     }
+    if (d.referenceKind != ReferenceKind::ManualReference)
+        x.lastEquation = inputs;
     updateDivergence(k, x);
 
     if (x.maxSize > x.minSize) {
