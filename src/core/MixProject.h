@@ -283,6 +283,8 @@ public:
     ComponentFloats VariationMax;
     Slots<int16_t, MaxComponents + 1> SliderLastValue;
     int16_t SearchComponent = 0;
+    // The digest of the numbers the shown best divergence (LabelOptimum) was found for.
+    std::optional<quint64> OptimumFoundFor;
 
 signals:
     void recalculated();

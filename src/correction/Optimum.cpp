@@ -5,6 +5,8 @@
 
 #include <glpk.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -15,6 +17,19 @@ struct GlpkProblem
     ~GlpkProblem() { glp_delete_prob(lp); }
 };
 
+// A locked component whose fraction lies outside its own bounds, while the bounds are on.
+std::optional<int> lockedOutsideBounds(const MixProject &p, int n, bool bounds)
+{
+    if (!bounds)
+        return std::nullopt;
+    for (int i = 1; i <= n; ++i) {
+        const float cur = p.CorrectedRecipe[i];
+        if (p.MLock[i].isChecked() && (cur < p.VariationMin[i] || cur > p.VariationMax[i]))
+            return i;
+    }
+    return std::nullopt;
+}
+
 QString componentName(const MixProject &p, int i)
 {
     const QString *name = p.cellText(p.tabl[1], 1, i - 1);
@@ -24,14 +39,16 @@ QString componentName(const MixProject &p, int i)
 // Which components make the locks and bounds impossible, in words.
 QString explainInfeasible(const MixProject &p, int n, bool bounds)
 {
+    if (const auto i = lockedOutsideBounds(p, n, bounds))
+        return QStringLiteral("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
+            .arg(componentName(p, *i), Num::formatRounded(double(p.CorrectedRecipe[*i]), 2),
+                 Num::formatRounded(double(p.VariationMin[*i]), 2), Num::formatRounded(double(p.VariationMax[*i]), 2));
     double lockedSum = 0, minSum = 0, maxSum = 0;
     QStringList locked, lower, upper;
     for (int i = 1; i <= n; ++i) {
         if (p.MLock[i].isChecked()) {
             lockedSum += p.CorrectedRecipe[i];
             locked << componentName(p, i);
-            if (bounds && (p.CorrectedRecipe[i] < p.VariationMin[i] || p.CorrectedRecipe[i] > p.VariationMax[i]))
-                return QStringLiteral("закрепленная доля компонента %1 лежит вне его границ.").arg(componentName(p, i));
             continue;
         }
         const double lo = bounds ? p.VariationMin[i] : 0.0, hi = bounds ? p.VariationMax[i] : 100.0;
@@ -71,6 +88,11 @@ OptimumResult SolveOptimum(const MixProject &p)
     }
     const bool bounds = p.BoundsCheck.isChecked();
     const bool integral = p.dataForm() == GrainDataForm::Integral;
+    // A locked fraction is fixed: outside its bounds no recipe can honour both.
+    if (lockedOutsideBounds(p, n, bounds)) {
+        result.problem = explainInfeasible(p, n, bounds);
+        return result;
+    }
 
     GlpkProblem prob;
     glp_prob *lp = prob.lp;
@@ -176,4 +198,76 @@ void AdoptOptimum(MixProject &p, const OptimumResult &r)
     p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
     p.LabelOptimum.setText(QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(r.divergence, 2)
                            + QStringLiteral(" %"));
+    p.OptimumFoundFor = OptimumInputsDigest(p);
+}
+
+namespace {
+
+// FNV-1a over the bit patterns of the numbers.
+class Digest
+{
+public:
+    void add(quint32 v)
+    {
+        for (int b = 0; b < 4; ++b) {
+            m_h ^= (v >> (8 * b)) & 0xFFu;
+            m_h *= 0x100000001B3ull;
+        }
+    }
+    void add(float f)
+    {
+        quint32 bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        add(bits);
+    }
+    void add(bool b) { add(quint32(b ? 1 : 0)); }
+    void add(int i) { add(quint32(i)); }
+    quint64 value() const { return m_h; }
+
+private:
+    quint64 m_h = 0xCBF29CE484222325ull;
+};
+
+} // namespace
+
+quint64 OptimumInputsDigest(const MixProject &p)
+{
+    Digest d;
+    const int n = std::clamp<int>(p.ComponentCount, 0, MaxComponents);
+    const int k = std::clamp<int>(Num::toInt16(Num::Val(p.K.text())).value_or(0), 0, MaxClasses);
+    const bool integral = p.dataForm() == GrainDataForm::Integral;
+    const bool bounds = p.BoundsCheck.isChecked();
+    d.add(n);
+    d.add(k);
+    d.add(integral);
+    d.add(bounds);
+    for (int i = 1; i <= n; ++i) {
+        const bool locked = p.MLock[i].isChecked();
+        d.add(p.GrainDensity[i]);
+        d.add(p.BaseRecipe[i]);
+        d.add(locked);
+        d.add(locked ? p.CorrectedRecipe[i] : 0.0f);
+        d.add(bounds ? p.VariationMin[i] : 0.0f);
+        d.add(bounds ? p.VariationMax[i] : 0.0f);
+    }
+    for (int j = 1; j <= k; ++j) {
+        d.add(p.ReferenceCurve[j]);
+        for (int i = 1; i <= n; ++i)
+            d.add(integral ? p.EnteredComposition(j, i) : p.CumulativeResidue(j, i));
+    }
+    return d.value();
+}
+
+void RefreshOptimumReadout(MixProject &p)
+{
+    if (!p.OptimumFoundFor && p.LabelOptimum.text().isEmpty())
+        return;
+    if (!p.TablesValid || !p.OptimumFoundFor || *p.OptimumFoundFor != OptimumInputsDigest(p))
+        ForgetOptimum(p);
+}
+
+void ForgetOptimum(MixProject &p)
+{
+    p.OptimumFoundFor.reset();
+    p.LabelOptimum.setText(QStringView());
 }

@@ -32,3 +32,14 @@ OptimumResult SolveOptimum(const MixProject &project);
 // Adopts a feasible result as an accepted trial is adopted (corrected recipe, sliders, curve,
 // divergence, band, graph) and shows the reached divergence beside the button.
 void AdoptOptimum(MixProject &project, const OptimumResult &result);
+
+// A digest of everything the best recipe depends on: the counts, the data form, the densities,
+// the grain compositions, the reference curve, the locks with their fractions, the bounds
+// switch and the bounds.
+quint64 OptimumInputsDigest(const MixProject &project);
+
+// The reached divergence describes the inputs it was found for: it is cleared as soon as they
+// change or the tables turn invalid (run on every tick; nothing to do while nothing is shown).
+void RefreshOptimumReadout(MixProject &project);
+// Clears the reached divergence (a project opened, components loaded from the database).
+void ForgetOptimum(MixProject &project);

@@ -926,6 +926,7 @@ bool Form1::openProject(const QString &path)
             QMessageBox::warning(this, QStringLiteral("Открытие файла"), error);
             return false;
         }
+        ForgetOptimum(m_project);
     }
     SelectStep(m_project, 1);
     return !path.isEmpty();

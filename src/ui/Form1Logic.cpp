@@ -8,6 +8,7 @@
 #include "correction/AutoSelection.h"
 #include "correction/BoundsDialog.h"
 #include "correction/ManualCorrection.h"
+#include "correction/Optimum.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ bool Timer1Tick(MixProject &p, bool clipboardHasText, SearchRandom &random, std:
     // 6.
     UpdateBoundsControls(p);
     p.CommandOptimum.setEnabled(p.TablesValid && !p.AutoCheck.isChecked());
+    RefreshOptimumReadout(p);
     return adopted;
 }
 

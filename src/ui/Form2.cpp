@@ -1,6 +1,7 @@
 #include "ui/Form2.h"
 
 #include "charts/Graph.h"
+#include "correction/Optimum.h"
 #include "ui/FileDialogs.h"
 #include "ui/GridView.h"
 
@@ -220,8 +221,10 @@ Form2::Form2(MixProject &project, QWidget *parent)
     buttons->addWidget(cancel);
     root->addLayout(buttons);
     connect(confirm, &QPushButton::clicked, this, [this] {
-        if (TransferSelection(m_model, m_project, [this](const QString &t, const QString &x) { inform(t, x); }))
+        if (TransferSelection(m_model, m_project, [this](const QString &t, const QString &x) { inform(t, x); })) {
+            ForgetOptimum(m_project);
             hide();
+        }
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 
