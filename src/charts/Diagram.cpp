@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 
 #include <QLocale>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -51,18 +52,72 @@ QList<DiagramWedge> DiagramWedges(const MixProject &p, int n)
     return wedges;
 }
 
+QFont DiagramFont()
+{
+    return ChartFont(9, true);
+}
+
+namespace {
+
+double px(double twips)
+{
+    return twips / TwipsPerPixel;
+}
+
+} // namespace
+
+QList<DiagramText> DiagramLabels(const MixProject &p, int n, QSizeF size)
+{
+    QList<DiagramText> labels;
+    const QFontMetricsF fm(DiagramFont());
+    const DiagramGeometry geo = DiagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
+    const QLocale locale(QLocale::Russian);
+    for (const DiagramWedge &w : DiagramWedges(p, n)) {
+        const double mid = double(w.start) + double(w.sweep) / 2;
+        DiagramText label;
+        label.text = locale.toString(double(w.fraction), 'f', 2);
+        // The top-left corner at the middle of the arc; where that would carry the text past
+        // the picture's edge (a wedge at 6 o'clock, the arc near the right edge), the text
+        // moves in just far enough to be read whole.
+        label.box = QRectF(px(geo.cx + geo.R * std::cos(mid)), px(geo.cy + geo.R * std::sin(mid)),
+                           std::ceil(fm.horizontalAdvance(label.text)) + 1, std::ceil(fm.height()));
+        label.box.moveLeft(std::max(0.0, std::min(label.box.left(), size.width() - label.box.width())));
+        label.box.moveTop(std::max(0.0, std::min(label.box.top(), size.height() - label.box.height())));
+        labels << label;
+    }
+    return labels;
+}
+
+QList<DiagramText> DiagramLegend(const MixProject &p, int n, QSizeF size)
+{
+    QList<DiagramText> legend;
+    const QFontMetricsF fm(DiagramFont());
+    const DiagramGeometry geo = DiagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
+    const double left = px(geo.cx + geo.R + 1600);
+    const double room = std::max(0.0, size.width() - left - 2);
+    for (int k = 0; k < n && k < 10; ++k) {
+        DiagramText entry;
+        const QString *name = p.cellText(p.tabl[1], 1, k);
+        entry.name = name ? *name : QString();
+        entry.text = fm.horizontalAdvance(entry.name) <= room ? entry.name : fm.elidedText(entry.name, Qt::ElideRight, room);
+        entry.shortened = entry.text != entry.name;
+        entry.box = QRectF(left, px(980 + 400 * k), room, std::ceil(fm.height()));
+        legend << entry;
+    }
+    return legend;
+}
+
 void DrawMassFractionDiagram(const MixProject &p, int n, QImage &image)
 {
     image.fill(Qt::white);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
-    g.setFont(ChartFont(9, true));
-    const double sw = image.width() * TwipsPerPixel;
-    const double sh = image.height() * TwipsPerPixel;
-    const DiagramGeometry geo = DiagramLayout(sw, sh);
+    g.setFont(DiagramFont());
+    const QSizeF size = image.deviceIndependentSize();
+    const DiagramGeometry geo = DiagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
     const QList<DiagramWedge> wedges = DiagramWedges(p, n);
-    const QLocale locale(QLocale::Russian);
-    auto px = [](double twips) { return twips / TwipsPerPixel; };
+    const QList<DiagramText> labels = DiagramLabels(p, n, size);
+    const QList<DiagramText> legend = DiagramLegend(p, n, size);
     const QRectF circle(px(geo.cx - geo.R), px(geo.cy - geo.R), px(2 * geo.R), px(2 * geo.R));
     for (int k = 0; k < wedges.size(); ++k) {
         const DiagramWedge &w = wedges[k];
@@ -79,14 +134,12 @@ void DrawMassFractionDiagram(const MixProject &p, int n, QImage &image)
         g.setBrush(Qt::NoBrush);
         g.drawEllipse(QPointF(px(lx), px(ly)), px(20), px(20));
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(lx), px(ly), 200, 40), Qt::AlignLeft | Qt::AlignTop, locale.toString(double(w.fraction), 'f', 2));
+        g.drawText(labels[k].box, Qt::AlignLeft | Qt::AlignTop, labels[k].text);
         // Legend.
         const double sx = geo.cx + geo.R + 1000;
         const double sy = 1000 + 400 * k;
         g.fillRect(QRectF(QPointF(px(sx), px(sy)), QPointF(px(sx + 400), px(sy + 200))), DiagramPalette(k));
-        const QString *name = p.cellText(p.tabl[1], 1, k);
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(geo.cx + geo.R + 1600), px(980 + 400 * k), 400, 40), Qt::AlignLeft | Qt::AlignTop,
-                   name ? *name : QString());
+        g.drawText(legend[k].box, Qt::AlignLeft | Qt::AlignTop, legend[k].text);
     }
 }

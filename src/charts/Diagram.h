@@ -7,6 +7,9 @@
 #include "core/MixProject.h"
 
 #include <QColor>
+#include <QFont>
+#include <QList>
+#include <QRectF>
 #include <QImage>
 
 QColor DiagramPalette(int k);
@@ -28,6 +31,22 @@ struct DiagramWedge
     float sweep = 0;
 };
 QList<DiagramWedge> DiagramWedges(const MixProject &project, int n);
+
+// The font of the diagram's texts.
+QFont DiagramFont();
+
+// Where the texts of the diagram stand in a picture of `size` pixels: each wedge's fraction
+// (kept wholly inside the picture, moved in from its edge where the arc runs along it) and each
+// legend name (shortened with "…" where the picture ends; `name` is the whole name).
+struct DiagramText
+{
+    QRectF box;
+    QString text;
+    QString name;
+    bool shortened = false;
+};
+QList<DiagramText> DiagramLabels(const MixProject &project, int n, QSizeF size);
+QList<DiagramText> DiagramLegend(const MixProject &project, int n, QSizeF size);
 
 // Clears `image` and draws the diagram of components 1..n.
 void DrawMassFractionDiagram(const MixProject &project, int n, QImage &image);

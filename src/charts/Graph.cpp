@@ -198,8 +198,8 @@ void DrawGranulometricGraph(MixProject &p, QImage &image)
     image.fill(Qt::white);
     TwipPainter g(image);
     g.painter().setFont(ChartFont(9.75));
-    const double scaleWidth = image.width() * TwipsPerPixel;
-    const double scaleHeight = image.height() * TwipsPerPixel;
+    const double scaleWidth = image.deviceIndependentSize().width() * TwipsPerPixel;
+    const double scaleHeight = image.deviceIndependentSize().height() * TwipsPerPixel;
     const bool grid = p.Setka_check.isChecked();
     // 2. Ordinate grid and labels.
     for (int i = 0; i <= 100; i += 10) {

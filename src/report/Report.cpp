@@ -5,7 +5,13 @@
 #include "core/Numbers.h"
 #include "report/DocxWriter.h"
 
+#include "core/FileErrors.h"
+
 #include <QDir>
+
+#include <cmath>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -47,10 +53,21 @@ void epilogue(Doc::Document &d, Doc::Table &t)
     d.selectLastCellAndCollapse();
 }
 
-void pictureTable(Doc::Document &d, const QImage &image)
+// A table right under its heading: the heading never stays alone at the foot of a page.
+Doc::Table &tableUnderHeading(Doc::Document &d, int rows, int cols)
 {
-    Doc::Table &t = d.addTable(1, 1);
+    d.setKeepWithNext(true);
+    return d.addTable(rows, cols);
+}
+
+// A one-cell table holding a chart, printed ReportPictureWidth wide; `withCaption` keeps the
+// paragraph after it on the same page.
+void pictureTable(Doc::Document &d, const QImage &image, bool withCaption = false)
+{
+    Doc::Table &t = tableUnderHeading(d, 1, 1);
+    t.keepWithNext = withCaption;
     t.cell(1, 1).picture = image;
+    t.cell(1, 1).pictureWidth = ReportPictureWidth;
     t.cell(1, 1).align = Doc::Align::Center;
     d.selectLastCellAndCollapse();
 }
@@ -58,7 +75,7 @@ void pictureTable(Doc::Document &d, const QImage &image)
 // A 2 x columns table of two grid rows.
 void twoRowTable(Doc::Document &d, const MixProject &p, int table, int columns)
 {
-    Doc::Table &t = d.addTable(2, columns);
+    Doc::Table &t = tableUnderHeading(d, 2, columns);
     for (int i = 1; i <= columns; ++i) {
         setCell(t, 1, i, gridText(p, table, 0, i - 1));
         setCell(t, 2, i, gridText(p, table, 1, i - 1));
@@ -132,7 +149,7 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
         d.setAlignment(Doc::Align::Left);
         d.setSize(12);
         d.endOf();
-        Doc::Table &t = d.addTable(k + 1, n + 1);
+        Doc::Table &t = tableUnderHeading(d, k + 1, n + 1);
         for (int r = 1; r <= k + 1; ++r)
             for (int c = 1; c <= n + 1; ++c)
                 setCell(t, r, c, gridText(p, 3, r - 1, c - 1));
@@ -161,7 +178,7 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
         spacer(d);
         heading(d, QStringLiteral("Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, "
                                   "отвечающая минимальному расхождению грансостава смеси с эталоном)"));
-        Doc::Table &t = d.addTable(2, n);
+        Doc::Table &t = tableUnderHeading(d, 2, n);
         for (int i = 1; i <= n; ++i) {
             setCell(t, 1, i, gridText(p, 4, 0, i - 1));
             setCell(t, 2, i, i <= MaxComponents ? p.M_lab[i].text() : QString());
@@ -172,7 +189,7 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     if (on(11)) {
         spacer(d);
         heading(d, QStringLiteral("Скорректированный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
-        Doc::Table &t = d.addTable(2, k + 1);
+        Doc::Table &t = tableUnderHeading(d, 2, k + 1);
         for (int i = 1; i <= k + 1; ++i)
             setCell(t, 1, i, gridText(p, 5, 0, i - 1));
         setCell(t, 2, 1, QStringLiteral("Aj,%"));
@@ -185,7 +202,8 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     if (on(10)) {
         spacer(d);
         heading(d, QStringLiteral("Гранулометрический график (") + p.Pogreshnost.text() + QStringLiteral("):"));
-        pictureTable(d, graph);
+        pictureTable(d, graph, true);
+        d.setKeepWithNext(true); // the empty paragraph under the graph, up to its caption
         d.insertParagraphAfter();
         d.endOf();
         d.insertAfter(QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
@@ -210,16 +228,41 @@ Doc::Document BuildReport(const MixProject &p, const QImage &graph, const QImage
     return d;
 }
 
-QImage RenderGraph(MixProject &p, QSize size)
+namespace {
+
+QImage pictureImage(QSize size, double pixelRatio)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    DrawGranulometricGraph(p, image);
+    const double ratio = pixelRatio > 0 && std::isfinite(pixelRatio) ? pixelRatio : 1.0;
+    const QSize logical = size.expandedTo(QSize(1, 1));
+    QImage image(std::max(1, int(std::lround(logical.width() * ratio))), std::max(1, int(std::lround(logical.height() * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(double(image.width()) / logical.width());
     return image;
 }
 
-QImage RenderDiagram(const MixProject &p, QSize size)
+} // namespace
+
+QImage RenderGraph(MixProject &p, QSize size, double pixelRatio)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage image = pictureImage(size, pixelRatio);
+    // The plot frame of a picture of this size (the window's layout sets it for the screen).
+    const float frame[4] = {p.PlotLeft, p.PlotTop, p.PlotRight, p.PlotBottom};
+    const QSizeF logical = image.deviceIndependentSize();
+    p.PlotLeft = 500;
+    p.PlotTop = 500;
+    p.PlotRight = float(logical.width() * 15 - 500);
+    p.PlotBottom = float(logical.height() * 15 - 500);
+    DrawGranulometricGraph(p, image);
+    p.PlotLeft = frame[0];
+    p.PlotTop = frame[1];
+    p.PlotRight = frame[2];
+    p.PlotBottom = frame[3];
+    return image;
+}
+
+QImage RenderDiagram(const MixProject &p, QSize size, double pixelRatio)
+{
+    QImage image = pictureImage(size, pixelRatio);
     if (p.BaseRecipeValid)
         DrawMassFractionDiagram(p, p.ComponentCount, image);
     else
@@ -227,7 +270,24 @@ QImage RenderDiagram(const MixProject &p, QSize size)
     return image;
 }
 
+QSize ReportGraphSize()
+{
+    // 15 cm at 96 pixels per inch: the texts print at the size the window shows them.
+    return QSize(567, 400);
+}
+
+double ReportPixelRatio(int width)
+{
+    const double devicePixels = std::round(ReportPictureWidth / 2.54 * ReportPictureDpi);
+    return width > 0 ? devicePixels / width : 1.0;
+}
+
 QString ReportFileName(const MixProject &p)
+{
+    return QFileInfo(ReportPath(QString(), p, 1)).fileName();
+}
+
+QString ReportPath(const QString &folder, const MixProject &p, int n)
 {
     QString name = p.project_name.text().trimmed();
     for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
@@ -237,15 +297,50 @@ QString ReportFileName(const MixProject &p)
         name = QStringLiteral("без названия");
     if (name.size() > 120)
         name.truncate(120);
-    return QStringLiteral("Отчет — ") + name + QStringLiteral(".docx");
+    const QString number = n > 1 ? QStringLiteral(" (%1)").arg(n) : QString();
+    return QDir(folder).filePath(QStringLiteral("Отчет — ") + name + number + QStringLiteral(".docx"));
+}
+
+QString WriteNewReport(MixProject &p, const QString &folder, QString *error)
+{
+    constexpr int MaxNumber = 9999;
+    for (int n = 1; n <= MaxNumber; ++n) {
+        const QString path = ReportPath(folder, p, n);
+        // Creating the file only if it does not exist reserves the name, also against another
+        // program taking it meanwhile.
+        QFile reserve(path);
+        if (!reserve.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(path))
+                continue;
+            if (error)
+                *error = QStringLiteral("Не удалось записать отчет «%1»: %2")
+                             .arg(QDir::toNativeSeparators(path), FileErrorText(reserve, path));
+            return QString();
+        }
+        reserve.close();
+        if (!WriteReport(p, path, error)) {
+            QFile::remove(path);
+            return QString();
+        }
+        return path;
+    }
+    if (error)
+        *error = QStringLiteral("Не удалось записать отчет: в папке «%1» заняты все имена отчетов этого проекта.")
+                     .arg(QDir::toNativeSeparators(folder));
+    return QString();
 }
 
 bool WriteReport(MixProject &p, const QString &path, QString *error)
 {
-    const QSize graphSize(std::max(200, p.Graph.width() / 15 - 2), std::max(150, p.Graph.height() / 15 - 2));
+    const QSize graphSize = ReportGraphSize();
     const QSize diagramSize(std::max(200, p.Diagramma1.width() / 15), std::max(150, p.Diagramma1.height() / 15));
-    const QImage graph = RenderGraph(p, graphSize);
-    const QImage diagram = RenderDiagram(p, diagramSize);
+    QImage graph = RenderGraph(p, graphSize, ReportPixelRatio(graphSize.width()));
+    QImage diagram = RenderDiagram(p, diagramSize, ReportPixelRatio(diagramSize.width()));
+    for (QImage *image : {&graph, &diagram}) {
+        const int dotsPerMeter = int(std::lround(ReportPictureDpi / 0.0254));
+        image->setDotsPerMeterX(dotsPerMeter);
+        image->setDotsPerMeterY(dotsPerMeter);
+    }
     const Doc::Document document = BuildReport(p, graph, diagram);
     QString why;
     if (!Docx::Write(document, path, &why)) {

@@ -532,11 +532,10 @@ QString Form1::buildReport(bool open)
 {
     // The window is hidden while the report is written, so the project cannot change meanwhile.
     hide();
-    const QString path = QDir(QDir::tempPath()).filePath(ReportFileName(m_project));
     QString error;
-    const bool written = WriteReport(m_project, path, &error);
+    const QString path = WriteNewReport(m_project, QDir::tempPath(), &error);
     show();
-    if (!written) {
+    if (path.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Формирование отчета"), error);
         return QString();
     }
