@@ -253,11 +253,11 @@ private slots:
         const QImage print = RenderGraph(f.p, size, ReportPixelRatio(size.width()));
         QCOMPARE(print.width(), 1772);
         const QImage reduced = print.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QVERIFY2(meanDifference(screen, reduced) < 6.0, qPrintable(QString::number(meanDifference(screen, reduced))));
+        QVERIFY2(meanDifference(screen, reduced) < 3.0, qPrintable(QString::number(meanDifference(screen, reduced))));
         const QImage diagramScreen = RenderDiagram(f.p, QSize(640, 340));
         const QImage diagramPrint = RenderDiagram(f.p, QSize(640, 340), ReportPixelRatio(640));
         const QImage diagramReduced = diagramPrint.scaled(QSize(640, 340), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QVERIFY2(meanDifference(diagramScreen, diagramReduced) < 6.0,
+        QVERIFY2(meanDifference(diagramScreen, diagramReduced) < 3.0,
                  qPrintable(QString::number(meanDifference(diagramScreen, diagramReduced))));
     }
 
