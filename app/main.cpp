@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 #include "ui/Form1Logic.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -7,6 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    InstallRussianTranslations(app);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(9);
     app.setFont(font);

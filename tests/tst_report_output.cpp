@@ -77,11 +77,14 @@ QList<BodyBlock> body(const QByteArray &document)
         if (x.isStartElement()) {
             if (name == u"body")
                 inBody = true;
-            else if (inBody && name == u"tbl" && tableDepth++ == 0)
-                blocks << BodyBlock{true};
-            else if (inBody && name == u"p" && tableDepth == 0)
-                blocks << BodyBlock{false};
-            else if (!blocks.isEmpty() && name == u"keepNext")
+            else if (inBody && name == u"tbl" && tableDepth++ == 0) {
+                BodyBlock table;
+                table.table = true;
+                blocks << table;
+            } else if (inBody && name == u"p" && tableDepth == 0) {
+                blocks << BodyBlock();
+            }
+            if (!blocks.isEmpty() && name == u"keepNext")
                 blocks.last().keepNext = true;
             else if (!blocks.isEmpty() && name == u"drawing")
                 blocks.last().picture = true;

@@ -8,6 +8,7 @@
 MixProject::MixProject(QObject *parent)
     : QObject(parent)
 {
+    nameControls();
     setDesignDefaults();
 }
 

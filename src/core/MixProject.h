@@ -293,6 +293,7 @@ signals:
 private:
     void setDesignDefaults();
     void applyWindowDesign();
+    void nameControls();
 
     quint64 m_revision = 0;
 };

@@ -220,6 +220,7 @@ private:
 // Mirrors a control's geometry, visibility and enabled state onto a widget.
 void mirror(QWidget *w, Control &c)
 {
+    w->setObjectName(c.objectName());
     auto apply = [w, &c] {
         const QRect r = pixels(c.left(), c.top(), c.width(), c.height());
         if (w->geometry() != r)
@@ -747,6 +748,7 @@ void Form1::buildStep5(QWidget *panel)
         connect(&p.k_name[i], &Control::stateChanged, name, [name, &p, i] { name->setToolTip(p.k_name[i].text()); });
         auto *slider = new QSlider(Qt::Horizontal, panel);
         SliderModel &s = p.SBegunok[i];
+        slider->setObjectName(s.objectName());
         auto apply = [slider, &s] {
             slider->setGeometry(pixels(SliderLeft, s.top(), SliderWidth, 360));
             if (slider->minimum() != s.min() || slider->maximum() != s.max())

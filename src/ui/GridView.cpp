@@ -130,6 +130,7 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     , m_grid(grid)
     , m_adapter(grid)
 {
+    setObjectName(grid.objectName());
     setModel(&m_adapter);
     setItemDelegate(new CellDelegate(this));
     verticalHeader()->hide();
