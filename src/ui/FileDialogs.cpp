@@ -9,7 +9,7 @@ namespace {
 
 void setUp(QFileDialog &dialog, const QString &path, const QString &pattern, const QString &description)
 {
-    dialog.setNameFilters({description, QStringLiteral("All Files (*.*)")});
+    dialog.setNameFilters({description, QStringLiteral("Все файлы (*)")});
     QString suffix = pattern;
     suffix.remove(QStringLiteral("*."));
     dialog.setDefaultSuffix(suffix);
