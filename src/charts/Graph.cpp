@@ -218,8 +218,13 @@ void DrawGranulometricGraph(MixProject &p, QImage &image)
         p.LogAxisMax = p.MaxSize;
         p.LogAxisMin = p.MinSize < 0.0001f ? 0.0001f : p.MinSize;
         const int k = Num::toInt16(Num::Val(p.K.text())).value_or(0);
+        // The curves stay inside the plot frame: a 2-pixel line on its edge would otherwise
+        // leave a pixel beside it, where the masks do not reach.
+        g.painter().setClipRect(QRectF(QPointF(p.PlotLeft / TwipsPerPixel, p.PlotTop / TwipsPerPixel),
+                                       QPointF(p.PlotRight / TwipsPerPixel + 1, p.PlotBottom / TwipsPerPixel + 1)));
         for (int j = 2; j <= k; ++j)
             drawCurveSegments(p, g, j);
+        g.painter().setClipping(false);
         if (!p.Log_check.isChecked()) {
             if (grid) {
                 const float s = (p.MaxSize - p.MinSize) / 10.0f;

@@ -185,8 +185,8 @@ void MixProject::applyWindowDesign()
     place(Log_check, 7400, 0, 4200, 300, QStringLiteral("Логарифмический масштаб оси абсцисс"));
     place(Setka_check, 7400, 0, 4200, 300, QStringLiteral("Координатная сетка"));
     place(Legenda, 0, 0, 3000, 1080);
-    place(Pogreshnost, 0, 60, 4200, 330, QStringLiteral("Расхождение кривых:"));
-    place(Koords, 0, 0, 4200, 300, QStringLiteral("D= ; A="));
+    place(Pogreshnost, 0, 240, 4200, 255, QStringLiteral("Расхождение кривых:"));
+    place(Koords, 0, 0, 4200, 240, QStringLiteral("D= ; A="));
     Koords.setVisible(false);
     GrVL.setVisible(false);
     GrGL.setVisible(false);

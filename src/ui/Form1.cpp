@@ -39,6 +39,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
@@ -110,6 +112,26 @@ protected:
 private:
     Painter m_painter;
     QImage m_image;
+};
+
+// The slider of a component; it tells where its thumb stands for a value (the bound markers
+// are placed over it).
+class MarkedSlider final : public QSlider
+{
+public:
+    explicit MarkedSlider(QWidget *parent)
+        : QSlider(Qt::Horizontal, parent)
+    {
+    }
+    // The thumb's centre, in the slider's own coordinates, when it shows `value`.
+    int thumbCentre(int value) const
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.sliderPosition = value;
+        option.sliderValue = value;
+        return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this).center().x();
+    }
 };
 
 // A plain coloured rectangle: a red error frame, a line of the rule, a bound marker.
@@ -746,7 +768,7 @@ void Form1::buildStep5(QWidget *panel)
     for (int i = 1; i <= MaxComponents; ++i) {
         QLabel *name = label(panel, p.k_name[i]);
         connect(&p.k_name[i], &Control::stateChanged, name, [name, &p, i] { name->setToolTip(p.k_name[i].text()); });
-        auto *slider = new QSlider(Qt::Horizontal, panel);
+        auto *slider = new MarkedSlider(panel);
         SliderModel &s = p.SBegunok[i];
         slider->setObjectName(s.objectName());
         auto apply = [slider, &s] {
@@ -779,8 +801,22 @@ void Form1::buildStep5(QWidget *panel)
         resourcePicture(panel, p.lock_pic[i]);
         label(panel, p.M_lab[i]);
         label(panel, p.M_lab_rn[i])->setStyleSheet(QStringLiteral("color: #606060;"));
-        frame(panel, p.MarkerBMin[i], QColor(0, 0, 200), true);
-        frame(panel, p.MarkerBMax[i], QColor(200, 0, 0), true);
+        // The bound markers stand over the thumb's centre at their percentage.
+        for (Control *c : {&p.MarkerBMin[i], &p.MarkerBMax[i]}) {
+            FrameWidget *marker = frame(panel, *c, c == &p.MarkerBMin[i] ? QColor(0, 0, 200) : QColor(200, 0, 0), true);
+            auto place = [marker, slider, c] {
+                const double percent = double(c->left() - SliderTrackLeft) * 100.0 / double(SliderTrackRight - SliderTrackLeft);
+                const int value = int(std::lround(std::clamp(percent, 0.0, 100.0) * SliderMax / 100.0));
+                const int width = std::max(1, c->width() / TwipsPerPixel);
+                const QRect r(slider->x() + slider->thumbCentre(value) - width / 2, c->top() / TwipsPerPixel, width,
+                              c->height() / TwipsPerPixel);
+                if (marker->geometry() != r)
+                    marker->setGeometry(r);
+            };
+            place();
+            connect(c, &Control::stateChanged, marker, place);
+            connect(&s, &SliderModel::stateChanged, marker, place);
+        }
     }
     button(panel, p.IshReset);
     label(panel, p.Label60);
@@ -982,6 +1018,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Enter:
         if (step.isValid()) {
             HoverStep(m_project, step.toInt());
+            // Handled here: passed on, the move would reach the background, which shows every
+            // button's normal picture again.
+            return true;
         } else if (watched == m_surface) {
             HoverStep(m_project, 0);
         } else {

@@ -63,9 +63,12 @@ void LayoutWindow(MixProject &p, int W, int H)
     p.Setka_check.setTop(p.Log_check.top() + p.Log_check.height());
     p.Legenda.setLeft(g.left() + g.width() - p.Legenda.width());
     p.Legenda.setTop(graphBottom + 20);
+    // The pointer read-out at the graph's top edge and the divergence under it, both in the
+    // margin above the plot: neither covers a curve or an axis label.
     centreHorizontally(p.Koords, g.width());
-    p.Koords.setTop(g.height() - 420);
+    p.Koords.setTop(0);
     centreHorizontally(p.Pogreshnost, g.width());
+    p.Pogreshnost.setTop(p.Koords.top() + p.Koords.height());
     // 10.
     centreHorizontally(p.Data_type_1, p.Forma[2].width());
     p.Data_type_2.setLeft(p.Data_type_1.left());
