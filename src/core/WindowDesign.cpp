@@ -13,6 +13,11 @@ void place(Control &c, int left, int top, int width, int height, const QString &
 
 } // namespace
 
+namespace {
+// A header row and one row of values (660), and room for a horizontal scroll bar (300).
+constexpr int OneRowTableHeight = 960;
+} // namespace
+
 void MixProject::applyWindowDesign()
 {
     const int W = DesignWidth;
@@ -37,7 +42,8 @@ void MixProject::applyWindowDesign()
     place(Shape5, 200, DesignHeight - 620, 2000, 420);
     place(Shape6, 2400, DesignHeight - 620, 2000, 420);
 
-    const int panelHeights[8] = {0, 6000, 9900, 7800, 8400, 9900, 6000, 5000};
+    // The tables of one row of values keep room under it for a scroll bar.
+    const int panelHeights[8] = {0, 6600, 9900, 8100, 8400, 9900, 6000, 5000};
     for (int i = 1; i <= 7; ++i) {
         place(Forma[i], 0, 1260, W, panelHeights[i]);
         Forma[i].setVisible(false);
@@ -52,14 +58,14 @@ void MixProject::applyWindowDesign()
     place(Label_names, 300, 1700, 6000, 300, QStringLiteral("1.3.Названия сырьевых компонентов:"));
     tabl[1].setLeft(300);
     tabl[1].setTop(2040);
-    tabl[1].setSize(W - 600, 660);
-    place(Hint_names, 300, 2740, 9000, 300,
+    tabl[1].setSize(W - 600, OneRowTableHeight);
+    place(Hint_names, 300, 3040, 9000, 300,
           QStringLiteral("* старайтесь использовать короткие названия (пример: «Песок Мк=1.5»)"));
-    place(Label_density, 300, 3300, 7000, 300, QStringLiteral("1.4.Плотность зерен каждого компонента (г/см^3):"));
+    place(Label_density, 300, 3600, 7000, 300, QStringLiteral("1.4.Плотность зерен каждого компонента (г/см^3):"));
     tabl[2].setLeft(300);
-    tabl[2].setTop(3640);
-    tabl[2].setSize(W - 600, 660);
-    place(ErrTab1, 300, 4340, 9000, 300, QStringLiteral("* целая часть отделяется запятой."));
+    tabl[2].setTop(3940);
+    tabl[2].setSize(W - 600, OneRowTableHeight);
+    place(ErrTab1, 300, 4940, 9000, 300, QStringLiteral("* целая часть отделяется запятой."));
 
     // Step 2.
     place(Label_form, 300, 100, 5000, 300, QStringLiteral("2.1.Форма представления данных:"));
@@ -100,14 +106,14 @@ void MixProject::applyWindowDesign()
     place(Label_recipe, 300, 100, 7000, 300, QStringLiteral("3.1.Массовые доли (%) компонентов сырьевой смеси:"));
     tabl[4].setLeft(300);
     tabl[4].setTop(450);
-    tabl[4].setSize(W - 600, 660);
-    place(ErrBorder4, 240, 390, W - 480, 780);
+    tabl[4].setSize(W - 600, OneRowTableHeight);
+    place(ErrBorder4, 240, 390, W - 480, OneRowTableHeight + 120);
     ErrBorder4.setVisible(false);
-    place(ErrTab4, 300, 1200, 9000, 300, QStringLiteral("* целая часть отделяется запятой."));
-    place(Label_sum, 300, 1660, 4200, 300, QStringLiteral("Сумма массовых долей (%) составляет:"));
-    place(mass0_sum, 4600, 1620, 1200, 360);
-    place(Label_diagram, 300, 2180, 7000, 300, QStringLiteral("3.2.Диаграмма массовых долей исходного состава смеси:"));
-    place(Diagramma1, (W - 9600) / 2, 2520, 9600, 5100);
+    place(ErrTab4, 300, 1500, 9000, 300, QStringLiteral("* целая часть отделяется запятой."));
+    place(Label_sum, 300, 1960, 4200, 300, QStringLiteral("Сумма массовых долей (%) составляет:"));
+    place(mass0_sum, 4600, 1920, 1200, 360);
+    place(Label_diagram, 300, 2480, 7000, 300, QStringLiteral("3.2.Диаграмма массовых долей исходного состава смеси:"));
+    place(Diagramma1, (W - 9600) / 2, 2820, 9600, 5100);
 
     // Step 4.
     place(Label_reference, 300, 100, 8000, 300, QStringLiteral("4.1.Эталонная функция распределения частиц по размерам:"));
@@ -146,10 +152,10 @@ void MixProject::applyWindowDesign()
         place(Label_expl[k], 400, 3560 + 260 * (k - 1), W - 800, 260, explanations[k]);
     tabl[5].setLeft(300);
     tabl[5].setTop(5760);
-    tabl[5].setSize(W - 600, 660);
-    place(ErrTab5, 300, 6480, W - 600, 300,
+    tabl[5].setSize(W - 600, OneRowTableHeight);
+    place(ErrTab5, 300, 6780, W - 600, 300,
           QStringLiteral("* В случае ручного ввода эталонного зернового состава заполняйте таблицу слева на право в порядке убывания значений A'j (%)."));
-    place(Label_note, 300, 6900, W - 600, 460,
+    place(Label_note, 300, 7200, W - 600, 460,
           QStringLiteral("Ввод эталонного зернового состава вручную осуществляется с целью сравнения проектируемого состава "
                          "сырьевой смеси с другим существующим (более оптимальным) составом."));
 

@@ -646,17 +646,10 @@ void Form1::buildUi()
     button(m_surface, p.ButOpen)->raise();
     button(m_surface, p.ButSave)->raise();
 
-    for (int k = 1; k <= 5; ++k) {
-        GridView *v = m_tables[k];
-        GridModel &g = p.tabl[k];
-        auto apply = [v, &g] {
-            const QRect r = pixels(g.left(), g.top(), g.width(), g.height());
-            if (v->geometry() != r)
-                v->setGeometry(r);
-        };
-        apply();
-        connect(&g, &GridModel::geometryChanged, v, apply);
-    }
+    // The tables of one row of values are no taller than that row, and its scroll bar when
+    // the numbers need more room than the window gives.
+    for (int k = 1; k <= 5; ++k)
+        m_tables[k]->followModelGeometry(k != 3);
 }
 
 void Form1::buildStep1(QWidget *panel)
@@ -719,8 +712,36 @@ void Form1::buildStep3(QWidget *panel)
 {
     MixProject &p = m_project;
     label(panel, p.Label_recipe);
-    frame(panel, p.ErrBorder4, QColor(220, 0, 0));
+    FrameWidget *border = frame(panel, p.ErrBorder4, QColor(220, 0, 0));
     m_tables[4] = new GridView(p.tabl[4], panel);
+    // The red frame goes round the table as it stands (its height follows the scroll bar).
+    struct Around final : QObject
+    {
+        QWidget *frame;
+        QWidget *table;
+        Around(QWidget *f, QWidget *t)
+            : QObject(f)
+            , frame(f)
+            , table(t)
+        {
+        }
+        void apply()
+        {
+            const QRect r = table->geometry().adjusted(-4, -4, 4, 4);
+            if (frame->geometry() != r)
+                frame->setGeometry(r);
+        }
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Move || e->type() == QEvent::Resize)
+                apply();
+            return false;
+        }
+    };
+    auto *around = new Around(border, m_tables[4]);
+    m_tables[4]->installEventFilter(around);
+    border->installEventFilter(around);
+    around->apply();
     label(panel, p.ErrTab4)->setStyleSheet(QStringLiteral("color: #c00000;"));
     label(panel, p.Label_sum);
     lineEdit(panel, p.mass0_sum, true);

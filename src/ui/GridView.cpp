@@ -8,10 +8,25 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace {
 constexpr int TwipsPerPixel = 15;
+// Room around a cell's text: the delegate's margins and the grid line.
+constexpr int CellPadding = 8;
+}
+
+bool IsNumberText(const QString &text)
+{
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            digit = true;
+        else if (c != u',' && c != u'.' && c != u'-' && c != u'+' && c != u'e' && c != u'E' && c != u' ')
+            return false;
+    }
+    return digit;
 }
 
 GridTableAdapter::GridTableAdapter(GridModel &grid, QObject *parent)
@@ -63,11 +78,15 @@ QVariant GridTableAdapter::data(const QModelIndex &index, int role) const
 
 QVariant GridTableAdapter::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    if (const QString *t = m_grid.text(0, section))
-        return *t;
-    return {};
+    const QString *t = m_grid.text(0, section);
+    if (!t)
+        return {};
+    const QString shown = fitHeaderText ? fitHeaderText(section, *t) : *t;
+    if (role == Qt::ToolTipRole) // the whole text of a shortened heading
+        return shown != *t ? QVariant(*t) : QVariant();
+    return shown;
 }
 
 void GridTableAdapter::onShapeChanged()
@@ -112,7 +131,7 @@ public:
             g->fillRect(r, QColor(51, 153, 255, 70));
         g->setPen(option.palette.color(QPalette::Text));
         const int align = index.data(Qt::TextAlignmentRole).toInt();
-        g->drawText(r.adjusted(3, 0, -3, 0), align, index.data(Qt::DisplayRole).toString());
+        g->drawText(r.adjusted(3, 0, -3, 0), align, m_view->fittedText(index.data(Qt::DisplayRole).toString(), r.width(), false));
         if (index.row() + 1 == grid.row() && index.column() == grid.col()) {
             g->setPen(QPen(QColor(40, 40, 40), 1, Qt::DotLine));
             g->drawRect(r.adjusted(0, 0, -1, -1));
@@ -148,9 +167,24 @@ GridView::GridView(GridModel &grid, QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
 
+    m_adapter.fitHeaderText = [this](int col, const QString &text) { return fittedText(text, columnWidth(col), true); };
     connect(&m_grid, &GridModel::currentChanged, this, &GridView::syncCurrent);
     connect(&m_grid, &GridModel::columnWidthChanged, this, &GridView::syncColumnWidth);
-    connect(&m_grid, &GridModel::shapeChanged, this, &GridView::syncAllWidths);
+    connect(&m_grid, &GridModel::shapeChanged, this, [this] {
+        m_needed.assign(size_t(std::max(0, m_grid.cols())), 0);
+        for (int c = 0; c < m_grid.cols(); ++c)
+            measureColumn(c);
+        syncAllWidths();
+    });
+    connect(&m_grid, &GridModel::cellChanged, this, [this](int, int col) {
+        const size_t c = size_t(col);
+        if (c >= m_needed.size())
+            return;
+        const int before = m_needed[c];
+        measureColumn(col);
+        if (m_needed[c] != before)
+            syncAllWidths();
+    });
     connect(&m_grid, &GridModel::topRowChanged, this, &GridView::syncTopRow);
     // A block selected with the mouse: its far corner becomes the grid's selection corner.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -177,7 +211,91 @@ GridView::GridView(GridModel &grid, QWidget *parent)
         if (!m_syncing)
             m_grid.setTopRow(v + 1);
     });
+    m_needed.assign(size_t(std::max(0, m_grid.cols())), 0);
+    for (int c = 0; c < m_grid.cols(); ++c)
+        measureColumn(c);
     syncAllWidths();
+}
+
+void GridView::followModelGeometry(bool fitRows)
+{
+    m_followGeometry = true;
+    m_fitRows = fitRows;
+    connect(&m_grid, &GridModel::geometryChanged, this, &GridView::applyGeometry, Qt::UniqueConnection);
+    applyGeometry();
+}
+
+void GridView::applyGeometry()
+{
+    if (!m_followGeometry)
+        return;
+    QRect r(m_grid.left() / TwipsPerPixel, m_grid.top() / TwipsPerPixel, m_grid.width() / TwipsPerPixel,
+            m_grid.height() / TwipsPerPixel);
+    if (m_fitRows) {
+        // The rows, and under them the scroll bar when the columns are wider than the view.
+        int columns = 0;
+        for (int c = 0; c < m_grid.cols(); ++c)
+            columns += columnWidth(c);
+        const bool scrolls = columns > r.width() - 2 * frameWidth();
+        const int content = 2 * frameWidth() + horizontalHeader()->height()
+            + verticalHeader()->defaultSectionSize() * std::max(0, m_grid.rows() - 1)
+            + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0);
+        r.setHeight(std::min(r.height(), content));
+    }
+    if (geometry() != r)
+        setGeometry(r);
+}
+
+int GridView::neededColumnWidth(int col) const
+{
+    const QFontMetrics cell = fontMetrics();
+    const QFontMetrics head = horizontalHeader()->fontMetrics();
+    const int headPadding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
+    int need = 0;
+    for (int row = 0; row < m_grid.rows(); ++row) {
+        const QString *t = m_grid.text(row, col);
+        if (!t || t->isEmpty())
+            continue;
+        const QFontMetrics &fm = row == 0 ? head : cell;
+        const int padding = row == 0 ? headPadding : CellPadding;
+        const int whole = fm.horizontalAdvance(*t) + padding;
+        // A number whole; a name at least its first letters and the "…".
+        need = std::max(need, IsNumberText(*t) ? whole : std::min(whole, fm.horizontalAdvance(t->left(3) + u'…') + padding));
+    }
+    return need;
+}
+
+QString GridView::fittedText(const QString &text, int width, bool header) const
+{
+    if (IsNumberText(text))
+        return text;
+    const QFontMetrics fm = header ? horizontalHeader()->fontMetrics() : fontMetrics();
+    const int room = width - (header ? 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4 : CellPadding);
+    if (fm.horizontalAdvance(text) <= room)
+        return text;
+    return fm.elidedText(text, Qt::ElideRight, std::max(0, room));
+}
+
+void GridView::measureColumn(int col)
+{
+    if (col >= 0 && size_t(col) < m_needed.size())
+        m_needed[size_t(col)] = neededColumnWidth(col);
+}
+
+bool GridView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The whole text of a shortened name.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex i = indexAt(help->pos());
+        const QString text = i.data(Qt::DisplayRole).toString();
+        if (i.isValid() && fittedText(text, columnWidth(i.column()), false) != text)
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(i));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void GridView::syncCurrent()
@@ -204,16 +322,52 @@ void GridView::syncCurrent()
     m_syncing = false;
 }
 
-void GridView::syncColumnWidth(int col)
+void GridView::syncColumnWidth(int)
 {
-    setColumnWidth(col, std::max(4, m_grid.columnWidth(col) / TwipsPerPixel));
+    syncAllWidths();
 }
 
 void GridView::syncAllWidths()
 {
-    for (int c = 0; c < m_grid.cols(); ++c)
-        syncColumnWidth(c);
+    // The widths the logic gives the columns, widened where a number needs more room. The
+    // room is taken from columns that have more than they need, as far as they have it;
+    // beyond that the table grows wider than the view and scrolls.
+    const int cols = m_grid.cols();
+    if (m_needed.size() != size_t(std::max(0, cols))) {
+        m_needed.assign(size_t(std::max(0, cols)), 0);
+        for (int c = 0; c < cols; ++c)
+            measureColumn(c);
+    }
+    std::vector<int> width(size_t(std::max(0, cols)));
+    int deficit = 0, surplus = 0;
+    for (int c = 0; c < cols; ++c) {
+        const size_t i = size_t(c);
+        width[i] = std::max(4, m_grid.columnWidth(c) / TwipsPerPixel);
+        if (m_needed[i] > width[i])
+            deficit += m_needed[i] - width[i];
+        else
+            surplus += width[i] - m_needed[i];
+    }
+    if (deficit > 0 && surplus >= deficit) {
+        int left = deficit;
+        for (int c = 0; c < cols && left > 0; ++c) {
+            const size_t i = size_t(c);
+            if (width[i] > m_needed[i]) {
+                const int take = std::min({left, width[i] - m_needed[i],
+                                           int((int64_t(width[i] - m_needed[i]) * deficit + surplus - 1) / surplus)});
+                width[i] -= take;
+                left -= take;
+            }
+        }
+    }
+    for (int c = 0; c < cols; ++c) {
+        const size_t i = size_t(c);
+        width[i] = std::max(width[i], m_needed[i]);
+        if (columnWidth(c) != width[i])
+            setColumnWidth(c, width[i]);
+    }
     syncCurrent();
+    applyGeometry();
 }
 
 void GridView::syncTopRow()

@@ -95,6 +95,11 @@ void LayoutWindow(MixProject &p, int W, int H)
     // 14.
     for (int k = 1; k <= 5; ++k)
         p.tabl[k].setWidth(W - 2 * p.tabl[k].left());
+    // The explanations and notes of step 4 wrap within the window.
+    for (Control *c : {&p.ErrTab5, &p.Label_note})
+        c->setWidth(W - 2 * c->left());
+    for (int k = 1; k <= 8; ++k)
+        p.Label_expl[k].setWidth(W - 2 * p.Label_expl[k].left());
     p.ErrBorder4.setWidth(p.tabl[4].width() + 2 * (p.tabl[4].left() - p.ErrBorder4.left()));
     // 15.
     GridModel &t3 = p.tabl[3];
