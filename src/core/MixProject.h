@@ -39,6 +39,9 @@ inline constexpr int SliderRowTop = 500;
 inline constexpr int SliderRowStep = 560;
 inline constexpr int SliderLeft = 1900;
 inline constexpr int SliderWidth = 2120;
+// The width of the caption "Логарифмический масштаб оси абсцисс" on one line; narrower, it
+// takes two lines.
+inline constexpr int LogCheckOneLine = 4350;
 // The slider's track: 0 % at 2040 twips, 100 % at 3880 (the bound markers are placed on it).
 inline constexpr int SliderTrackLeft = 2040;
 inline constexpr int SliderTrackRight = 3880;

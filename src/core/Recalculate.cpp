@@ -27,6 +27,21 @@ void setSpreadWidth(GridModel &grid, int col, int margin)
         grid.setColumnWidth(col, *w);
 }
 
+// The name on the slider of component i: its name from step 1, followed by its number when
+// another of the n components has the same name (two database rows may share one).
+QString sliderName(const MixProject &p, const QString &name, int i, int n)
+{
+    const QString key = name.trimmed();
+    if (key.isEmpty())
+        return name;
+    for (int j = 1; j <= n; ++j) {
+        const QString *other = j != i ? p.cellText(p.tabl[1], 1, j - 1) : nullptr;
+        if (other && other->trimmed() == key)
+            return name + QStringLiteral(" (%1)").arg(i);
+    }
+    return name;
+}
+
 } // namespace
 
 void Recalculate(MixProject &p)
@@ -112,7 +127,7 @@ void Recalculate(MixProject &p)
             p.lock_pic[i].setVisible(false);
         } else {
             if (const QString *name = p.cellText(p.tabl[1], 1, i - 1))
-                p.k_name[i].setText(*name);
+                p.k_name[i].setText(sliderName(p, *name, i, n));
             p.k_name[i].setVisible(true);
             p.Pol_label[i].setVisible(true);
             p.M_lab[i].setVisible(true);

@@ -83,8 +83,8 @@ void MixProject::applyWindowDesign()
     place(ComDelete, W - 300 - 480, 2660, 480, 480, QStringLiteral("Очистить таблицу"));
     place(ComPaste, W - 300 - 950, 2660, 480, 480, QStringLiteral("Вставить данные из буфера"));
     place(ComCopy, W - 300 - 1420, 2660, 480, 480, QStringLiteral("Копировать содержимое таблицы в буфер"));
-    place(ComErrView, W - 300 - 1540 - 3700, 2760, 3700, 300, QStringLiteral("Посмотреть сообщение об ошибках"));
-    place(ErrBorder, ComErrView.left() - 60, 2700, 3820, 420);
+    place(ComErrView, W - 300 - 1540 - 3900, 2760, 3900, 300, QStringLiteral("Посмотреть сообщение об ошибках"));
+    place(ErrBorder, ComErrView.left() - 60, 2700, 4020, 420);
     ErrBorder.setVisible(false);
     tabl[3].setLeft(300);
     tabl[3].setTop(3240);
@@ -179,7 +179,7 @@ void MixProject::applyWindowDesign()
         MarkerBMax[i].setVisible(false);
     }
     place(IshReset, 300, 0, 1800, 375, QStringLiteral("Исходный состав"));
-    place(Label60, 2300, 45, 1000, 300, QStringLiteral("Сумма (%):"));
+    place(Label60, 2200, 45, 1100, 300, QStringLiteral("Сумма (%):"));
     place(summa, 3350, 0, 900, 330);
     place(AutoCheck, 300, 0, 5600, 300, QStringLiteral("5.2.Автоматический подбор массовых долей"));
     place(BoundsCheck, 300, 0, 4500, 480, QStringLiteral("Добавить границы случайного варьирования массовых долей"));
@@ -188,9 +188,9 @@ void MixProject::applyWindowDesign()
     place(LabelOptimum, 300, 0, 6800, 300, QString());
     place(Label_graph, 7400, 100, 4000, 300, QStringLiteral("5.3.Гранулометрический график:"));
     place(Graph, 7400, 450, W - 7400 - 200, 7000);
-    place(Log_check, 7400, 0, 4200, 300, QStringLiteral("Логарифмический масштаб оси абсцисс"));
-    place(Setka_check, 7400, 0, 4200, 300, QStringLiteral("Координатная сетка"));
-    place(Legenda, 0, 0, 3000, 1080);
+    place(Log_check, 7400, 0, LogCheckOneLine, 300, QStringLiteral("Логарифмический масштаб оси абсцисс"));
+    place(Setka_check, 7400, 0, 4350, 300, QStringLiteral("Координатная сетка"));
+    place(Legenda, 0, 0, 2700, 1080);
     place(Pogreshnost, 0, 240, 4200, 255, QStringLiteral("Расхождение кривых:"));
     place(Koords, 0, 0, 4200, 240, QStringLiteral("D= ; A="));
     Koords.setVisible(false);

@@ -44,6 +44,8 @@
 #include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
+#include <QRegularExpression>
+#include <QToolTip>
 #include <QToolButton>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -193,8 +195,23 @@ public:
         return m_image;
     }
     std::function<void(QPointF)> onMouseMove;
+    // The whole text of what is shortened at a point of the picture (a name in a legend).
+    std::function<QString(QPointF)> toolTipAt;
 
 protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ToolTip && toolTipAt) {
+            const auto *help = static_cast<QHelpEvent *>(e);
+            const QString text = toolTipAt(help->pos());
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, this);
+            return true;
+        }
+        return QWidget::event(e);
+    }
     void paintEvent(QPaintEvent *) override
     {
         refresh();
@@ -265,6 +282,59 @@ QLabel *label(QWidget *parent, Control &c, bool wrap = false)
         if (l->text() != c.text())
             l->setText(c.text());
     });
+    return l;
+}
+
+// A label for a name: shortened with "…" where its width ends (a number the program put after
+// a repeated name stays in view), and shown whole in its tool tip.
+class ElidedLabel final : public QLabel
+{
+public:
+    explicit ElidedLabel(QWidget *parent)
+        : QLabel(parent)
+    {
+    }
+    void setFullText(const QString &text)
+    {
+        if (text == m_full && !text.isEmpty())
+            return;
+        m_full = text;
+        refit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        refit();
+    }
+
+private:
+    void refit()
+    {
+        static const QRegularExpression number(QStringLiteral(" \\(\\d+\\)$"));
+        const QFontMetrics fm = fontMetrics();
+        const int room = contentsRect().width();
+        QString shown = m_full;
+        if (fm.horizontalAdvance(m_full) > room) {
+            const QString tail = number.match(m_full).captured();
+            const QString head = m_full.left(m_full.size() - tail.size());
+            shown = fm.elidedText(head, Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
+        }
+        if (text() != shown)
+            setText(shown);
+        if (toolTip() != m_full)
+            setToolTip(m_full);
+    }
+    QString m_full;
+};
+
+ElidedLabel *elidedLabel(QWidget *parent, Control &c)
+{
+    auto *l = new ElidedLabel(parent);
+    mirror(l, c);
+    l->setFullText(c.text());
+    QObject::connect(&c, &Control::stateChanged, l, [l, &c] { l->setFullText(c.text()); });
     return l;
 }
 
@@ -753,6 +823,13 @@ void Form1::buildStep3(QWidget *panel)
             image.fill(Qt::white);
     });
     mirror(diagram, p.Diagramma1);
+    diagram->toolTipAt = [&p, diagram](QPointF pos) {
+        if (p.BaseRecipeValid)
+            for (const DiagramText &entry : DiagramLegend(p, p.ComponentCount, QSizeF(diagram->size())))
+                if (entry.shortened && entry.box.contains(pos))
+                    return entry.name;
+        return QString();
+    };
     connect(&p, &MixProject::chartsChanged, diagram, &ChartWidget::markDirty);
 }
 
@@ -787,8 +864,7 @@ void Form1::buildStep5(QWidget *panel)
     MixProject &p = m_project;
     label(panel, p.Label_manualCorrection);
     for (int i = 1; i <= MaxComponents; ++i) {
-        QLabel *name = label(panel, p.k_name[i]);
-        connect(&p.k_name[i], &Control::stateChanged, name, [name, &p, i] { name->setToolTip(p.k_name[i].text()); });
+        elidedLabel(panel, p.k_name[i]);
         auto *slider = new MarkedSlider(panel);
         SliderModel &s = p.SBegunok[i];
         slider->setObjectName(s.objectName());
@@ -856,13 +932,12 @@ void Form1::buildStep5(QWidget *panel)
     connect(&p, &MixProject::chartsChanged, graph, &ChartWidget::markDirty);
     frame(graph, p.GrVL, QColor(64, 64, 64), true);
     frame(graph, p.GrGL, QColor(64, 64, 64), true);
-    QLineEdit *divergence = lineEdit(graph, p.Pogreshnost, true);
-    divergence->setFrame(false);
+    QLabel *divergence = label(graph, p.Pogreshnost);
     divergence->setAlignment(Qt::AlignCenter);
     QLabel *koords = label(graph, p.Koords);
     koords->setAlignment(Qt::AlignCenter);
     koords->setAttribute(Qt::WA_TransparentForMouseEvents);
-    checkBox(panel, p.Log_check);
+    wrappedCheckBox(panel, p.Log_check);
     checkBox(panel, p.Setka_check);
     picture(panel, p.Legenda, [](QSize s) {
         QImage image(s.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);

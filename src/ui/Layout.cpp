@@ -59,10 +59,16 @@ void LayoutWindow(MixProject &p, int W, int H)
     g.setWidth(W - g.left() - 200);
     g.setHeight(H - g.top() - 2900);
     const int graphBottom = g.top() + g.height();
-    p.Log_check.setTop(graphBottom + 20);
-    p.Setka_check.setTop(p.Log_check.top() + p.Log_check.height());
     p.Legenda.setLeft(g.left() + g.width() - p.Legenda.width());
     p.Legenda.setTop(graphBottom + 20);
+    // The logarithmic-scale option keeps clear of the legend: where one line would reach it,
+    // its caption takes two.
+    const int room = p.Legenda.left() - 150 - p.Log_check.left();
+    p.Log_check.setWidth(std::min(LogCheckOneLine, room));
+    p.Log_check.setHeight(room >= LogCheckOneLine ? 300 : 480);
+    p.Log_check.setTop(graphBottom + 20);
+    p.Setka_check.setWidth(std::min(LogCheckOneLine, room));
+    p.Setka_check.setTop(p.Log_check.top() + p.Log_check.height());
     // The pointer read-out at the graph's top edge and the divergence under it, both in the
     // margin above the plot: neither covers a curve or an axis label.
     centreHorizontally(p.Koords, g.width());
