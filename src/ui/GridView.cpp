@@ -131,7 +131,7 @@ public:
             g->fillRect(r, QColor(51, 153, 255, 70));
         g->setPen(option.palette.color(QPalette::Text));
         const int align = index.data(Qt::TextAlignmentRole).toInt();
-        g->drawText(r.adjusted(3, 0, -3, 0), align, m_view->fittedText(index.data(Qt::DisplayRole).toString(), r.width(), false));
+        g->drawText(r.adjusted(3, 0, -3, 0), align, m_view->shownText(index));
         if (index.row() + 1 == grid.row() && index.column() == grid.col()) {
             g->setPen(QPen(QColor(40, 40, 40), 1, Qt::DotLine));
             g->drawRect(r.adjusted(0, 0, -1, -1));
@@ -265,6 +265,11 @@ int GridView::neededColumnWidth(int col) const
     return need;
 }
 
+QString GridView::shownText(const QModelIndex &index) const
+{
+    return fittedText(index.data(Qt::DisplayRole).toString(), columnWidth(index.column()), false);
+}
+
 QString GridView::fittedText(const QString &text, int width, bool header) const
 {
     if (IsNumberText(text))
@@ -289,7 +294,7 @@ bool GridView::viewportEvent(QEvent *event)
         const auto *help = static_cast<QHelpEvent *>(event);
         const QModelIndex i = indexAt(help->pos());
         const QString text = i.data(Qt::DisplayRole).toString();
-        if (i.isValid() && fittedText(text, columnWidth(i.column()), false) != text)
+        if (i.isValid() && shownText(i) != text)
             QToolTip::showText(help->globalPos(), text, viewport(), visualRect(i));
         else
             QToolTip::hideText();

@@ -58,6 +58,8 @@ public:
     int neededColumnWidth(int col) const;
     // A cell's or header's text as painted in a column `width` pixels wide.
     QString fittedText(const QString &text, int width, bool header) const;
+    // The text a body cell shows.
+    QString shownText(const QModelIndex &index) const;
 
 protected:
     bool viewportEvent(QEvent *event) override;
