@@ -1,17 +1,15 @@
 #include "ui/Form1.h"
 #include "ui/Form1Logic.h"
+#include "ui/ProgramFont.h"
 #include "ui/Translations.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     InstallRussianTranslations(app);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(9);
-    app.setFont(font);
+    ApplyProgramFont(app);
     Form1 window;
     window.show();
     // palvex [PROJECT.txt] [--step N]: opens a project and shows a step.

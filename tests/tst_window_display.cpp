@@ -10,6 +10,7 @@
 #include "ui/Form1.h"
 #include "ui/Form1Logic.h"
 #include "ui/GridView.h"
+#include "ui/ProgramFont.h"
 
 #include "FakeDesktop.h"
 
@@ -187,6 +188,9 @@ class TestWindowDisplay final : public QObject
     Q_OBJECT
 
 private slots:
+    // The layout is measured for the program's font.
+    void initTestCase() { ApplyProgramFont(*qApp); }
+
     // Every step at both sizes of the issue: no text cut, nothing covering anything, no
     // English word; N = 10, K = 50 with long and repeated names.
     void everyStep_data()
@@ -256,7 +260,7 @@ private slots:
         auto *view = win.widget<GridView>(QStringLiteral("tabl%1").arg(table));
         QVERIFY(view && view->isVisible());
         GridModel &g = win.p().tabl[table];
-        const int headPadding = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view->horizontalHeader());
+        const int headPadding = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view->horizontalHeader()) + 2;
         int names = 0;
         for (int c = 0; c < g.cols(); ++c) {
             for (int r = 0; r < g.rows(); ++r) {

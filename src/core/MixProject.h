@@ -41,7 +41,7 @@ inline constexpr int SliderLeft = 1900;
 inline constexpr int SliderWidth = 2120;
 // The width of the caption "Логарифмический масштаб оси абсцисс" on one line; narrower, it
 // takes two lines.
-inline constexpr int LogCheckOneLine = 4350;
+inline constexpr int LogCheckOneLine = 3900;
 // The slider's track: 0 % at 2040 twips, 100 % at 3880 (the bound markers are placed on it).
 inline constexpr int SliderTrackLeft = 2040;
 inline constexpr int SliderTrackRight = 3880;

@@ -189,8 +189,8 @@ void MixProject::applyWindowDesign()
     place(Label_graph, 7400, 100, 4000, 300, QStringLiteral("5.3.Гранулометрический график:"));
     place(Graph, 7400, 450, W - 7400 - 200, 7000);
     place(Log_check, 7400, 0, LogCheckOneLine, 300, QStringLiteral("Логарифмический масштаб оси абсцисс"));
-    place(Setka_check, 7400, 0, 4350, 300, QStringLiteral("Координатная сетка"));
-    place(Legenda, 0, 0, 2700, 1080);
+    place(Setka_check, 7400, 0, LogCheckOneLine, 300, QStringLiteral("Координатная сетка"));
+    place(Legenda, 0, 0, 2600, 1080);
     place(Pogreshnost, 0, 240, 4200, 255, QStringLiteral("Расхождение кривых:"));
     place(Koords, 0, 0, 4200, 240, QStringLiteral("D= ; A="));
     Koords.setVisible(false);

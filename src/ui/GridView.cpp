@@ -250,7 +250,7 @@ int GridView::neededColumnWidth(int col) const
 {
     const QFontMetrics cell = fontMetrics();
     const QFontMetrics head = horizontalHeader()->fontMetrics();
-    const int headPadding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4;
+    const int headPadding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 2; // and the section's edges
     int need = 0;
     for (int row = 0; row < m_grid.rows(); ++row) {
         const QString *t = m_grid.text(row, col);
@@ -275,7 +275,7 @@ QString GridView::fittedText(const QString &text, int width, bool header) const
     if (IsNumberText(text))
         return text;
     const QFontMetrics fm = header ? horizontalHeader()->fontMetrics() : fontMetrics();
-    const int room = width - (header ? 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 4 : CellPadding);
+    const int room = width - (header ? 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 2 : CellPadding);
     if (fm.horizontalAdvance(text) <= room)
         return text;
     return fm.elidedText(text, Qt::ElideRight, std::max(0, room));
