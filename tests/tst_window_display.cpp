@@ -27,6 +27,8 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
+#include <QDialog>
 #include <QToolTip>
 
 #include <cmath>
@@ -321,6 +323,34 @@ private slots:
                  qPrintable(second->text() + QStringLiteral(" / ") + eighth->text()));
         QCOMPARE(second->toolTip(), Twin + QStringLiteral(" (2)"));
         QCOMPARE(win.p().k_name[3].text(), QStringLiteral("Компонент 3")); // unique names as typed
+    }
+
+    // The bounds dialog names the components as the sliders do: shortened with "…" and whole
+    // in the tool tip.
+    void boundsDialogNames()
+    {
+        Window win;
+        win.fillLarge();
+        SelectStep(win.p(), 5);
+        win.p().BoundsCheck.setChecked(true);
+        win.w.tick();
+        QStringList shown;
+        auto *poll = new QTimer(&win.w);
+        QObject::connect(poll, &QTimer::timeout, [&shown, poll] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (QLabel *l : dialog->findChildren<QLabel *>())
+                if (l->toolTip() == LongName || l->toolTip() == Twin + QStringLiteral(" (8)"))
+                    shown << (l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width() ? l->text() : QStringLiteral("(cut)"));
+            poll->stop();
+            dialog->reject();
+        });
+        poll->start(20);
+        win.p().CommandBounds.raiseClick();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[0].endsWith(u'…'), qPrintable(shown[0]));
+        QCOMPARE(shown[1], Twin + QStringLiteral(" (8)"));
     }
 
     // The pie's legend: a long name is shortened and whole in the tool tip at its place.

@@ -13,6 +13,7 @@
 #include "ui/Form2.h"
 #include "report/Report.h"
 #include "ui/Form6.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/Layout.h"
 #include "ui/Pictures.h"
@@ -284,50 +285,6 @@ QLabel *label(QWidget *parent, Control &c, bool wrap = false)
     });
     return l;
 }
-
-// A label for a name: shortened with "…" where its width ends (a number the program put after
-// a repeated name stays in view), and shown whole in its tool tip.
-class ElidedLabel final : public QLabel
-{
-public:
-    explicit ElidedLabel(QWidget *parent)
-        : QLabel(parent)
-    {
-    }
-    void setFullText(const QString &text)
-    {
-        if (text == m_full && !text.isEmpty())
-            return;
-        m_full = text;
-        refit();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QLabel::resizeEvent(event);
-        refit();
-    }
-
-private:
-    void refit()
-    {
-        static const QRegularExpression number(QStringLiteral(" \\(\\d+\\)$"));
-        const QFontMetrics fm = fontMetrics();
-        const int room = contentsRect().width();
-        QString shown = m_full;
-        if (fm.horizontalAdvance(m_full) > room) {
-            const QString tail = number.match(m_full).captured();
-            const QString head = m_full.left(m_full.size() - tail.size());
-            shown = fm.elidedText(head, Qt::ElideRight, std::max(0, room - fm.horizontalAdvance(tail))) + tail;
-        }
-        if (text() != shown)
-            setText(shown);
-        if (toolTip() != m_full)
-            setToolTip(m_full);
-    }
-    QString m_full;
-};
 
 ElidedLabel *elidedLabel(QWidget *parent, Control &c)
 {

@@ -1,5 +1,7 @@
 #include "ui/Form6.h"
 
+#include "ui/ElidedLabel.h"
+
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -85,9 +87,9 @@ Form6::Form6(MixProject &project, QWidget *parent)
         auto *border = new RedFrame(frame);
         border->setAttribute(Qt::WA_TransparentForMouseEvents);
         mirror(border, d.ErrBorder[j]);
-        auto *name = new QLabel(frame);
+        auto *name = new ElidedLabel(frame);
         mirror(name, d.CompName[j]);
-        connect(&d.CompName[j], &Control::stateChanged, name, [name, &d, j] { name->setText(d.CompName[j].text()); });
+        connect(&d.CompName[j], &Control::stateChanged, name, [name, &d, j] { name->setFullText(d.CompName[j].text()); });
         auto *minLabel = new QLabel(d.BMin[j].text(), frame);
         mirror(minLabel, d.BMin[j]);
         mirror(new BoundEdit(frame, d.BMinVal[j]), d.BMinVal[j]);
