@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 
@@ -154,10 +155,15 @@ private slots:
     }
 
     // "Открыть проект": the question, then the file dialog, all in Russian (buttons, labels,
-    // the file type list, the column headings, the tool tips).
+    // the file type list, the column headings, the tool tips, the kinds, sizes and dates of
+    // the files listed).
     void openDialog()
     {
         QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("папка")));
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("проект.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(3000, 'x')) == 3000);
+        file.close();
         const QString before = QDir::currentPath();
         QDir::setCurrent(dir.path());
         Form1 w;
@@ -175,6 +181,16 @@ private slots:
                 return false;
             sawDialog = true;
             dialogTexts = shownTexts(dialog);
+            // The entries' kinds, sizes and dates (their names are the user's).
+            auto *list = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+            if (!list || !list->model())
+                return false;
+            const QModelIndex root = list->rootIndex();
+            if (list->model()->rowCount(root) < 2)
+                return false; // still being read
+            for (int r = 0; r < list->model()->rowCount(root); ++r)
+                for (int c = 1; c < list->model()->columnCount(root); ++c)
+                    dialogTexts << list->model()->index(r, c, root).data().toString();
             for (const QString &t : dialogTexts)
                 foreign << latinWords(t);
             QAbstractButton *open = buttonNamed(dialog, QStringLiteral("Открыть"));
@@ -191,6 +207,8 @@ private slots:
         QVERIFY(sawDialog);
         QVERIFY2(foreign.isEmpty(), qPrintable(foreign.join(u' ')));
         QVERIFY(dialogTexts.contains(QStringLiteral("Текстовые файлы с данными (*.txt)")));
+        QVERIFY(dialogTexts.contains(QStringLiteral("Папка")));
+        QVERIFY2(dialogTexts.contains(QStringLiteral("2,9 КБ")), qPrintable(dialogTexts.join(u'|')));
     }
 
     // The context menu of a text field (the project's name).

@@ -9,16 +9,31 @@
 
 namespace {
 
-// Qt's catalogue keeps the Latin "OK" on the message boxes' button; Russian writes "ОК".
-class ButtonTexts final : public QTranslator
+// What Qt's catalogue leaves in English: the Latin "OK" on the message boxes' button (Russian
+// writes "ОК"), and the kinds of entries the file dialogs list.
+class MissingTexts final : public QTranslator
 {
 public:
     using QTranslator::QTranslator;
     bool isEmpty() const override { return false; }
     QString translate(const char *context, const char *sourceText, const char *, int) const override
     {
-        if (qstrcmp(context, "QPlatformTheme") == 0 && qstrcmp(sourceText, "OK") == 0)
-            return QStringLiteral("ОК");
+        struct Entry
+        {
+            const char *context;
+            const char *source;
+            const char16_t *text;
+        };
+        static const Entry entries[] = {
+            {"QPlatformTheme", "OK", u"ОК"},
+            {"QAbstractFileIconProvider", "Folder", u"Папка"},
+            {"QAbstractFileIconProvider", "Drive", u"Диск"},
+            {"QAbstractFileIconProvider", "Shortcut", u"Ярлык"},
+            {"QAbstractFileIconProvider", "File", u"Файл"},
+        };
+        for (const Entry &e : entries)
+            if (qstrcmp(context, e.context) == 0 && qstrcmp(sourceText, e.source) == 0)
+                return QString::fromUtf16(e.text);
         return QString();
     }
 };
@@ -37,7 +52,7 @@ bool InstallRussianTranslations(QCoreApplication &app)
         if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)
             && QCoreApplication::installTranslator(translator)) {
             // Looked up before the catalogue (the last installed is asked first).
-            QCoreApplication::installTranslator(new ButtonTexts(&app));
+            QCoreApplication::installTranslator(new MissingTexts(&app));
             return true;
         }
         delete translator;
