@@ -397,12 +397,16 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     bool ok = true;
     for (const auto &[name, bytes] : parts) {
         zip_source_t *src = zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        if (!src || zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index = src ? zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
             if (src)
                 zip_source_free(src);
             ok = false;
             break;
         }
+        // The pictures are compressed already (PNG): stored as they are.
+        if (name.endsWith(QStringLiteral(".png")))
+            zip_set_file_compression(z, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     if (!ok || zip_close(z) != 0) {
         if (error)
