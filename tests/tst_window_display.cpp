@@ -326,9 +326,10 @@ private slots:
     }
 
     // The bounds dialog names the components as the sliders do: shortened with "…" and whole
-    // in the tool tip.
+    // in the tool tip; its captions are Russian.
     void boundsDialogNames()
     {
+        QStringList english;
         Window win;
         win.fillLarge();
         SelectStep(win.p(), 5);
@@ -336,10 +337,13 @@ private slots:
         win.w.tick();
         QStringList shown;
         auto *poll = new QTimer(&win.w);
-        QObject::connect(poll, &QTimer::timeout, [&shown, poll] {
+        QObject::connect(poll, &QTimer::timeout, [&shown, &english, poll] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
+            english << latinWords(dialog->windowTitle());
+            for (QWidget *w : dialog->findChildren<QWidget *>())
+                english << latinWords(shownText(w));
             for (QLabel *l : dialog->findChildren<QLabel *>())
                 if (l->toolTip() == LongName || l->toolTip() == Twin + QStringLiteral(" (8)"))
                     shown << (l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width() ? l->text() : QStringLiteral("(cut)"));
@@ -348,6 +352,7 @@ private slots:
         });
         poll->start(20);
         win.p().CommandBounds.raiseClick();
+        QVERIFY2(english.isEmpty(), qPrintable(english.join(u' ')));
         QCOMPARE(shown.size(), 2);
         QVERIFY2(shown[0].endsWith(u'…'), qPrintable(shown[0]));
         QCOMPARE(shown[1], Twin + QStringLiteral(" (8)"));

@@ -14,10 +14,10 @@ BoundsDialogModel::BoundsDialogModel(QObject *parent)
         CompFrame[j].setText(QStringLiteral("Компонент %1").arg(j));
         CompName[j].setGeometry(120, 260, 3480, 260);
         BMin[j].setGeometry(120, 600, 480, 300);
-        BMin[j].setText(QStringLiteral("Min:"));
+        BMin[j].setText(QStringLiteral("от:"));
         BMinVal[j].setGeometry(600, 560, 1000, 340);
         BMax[j].setGeometry(1860, 600, 480, 300);
-        BMax[j].setText(QStringLiteral("Max:"));
+        BMax[j].setText(QStringLiteral("до:"));
         BMaxVal[j].setGeometry(2340, 560, 1000, 340);
         ErrBorder[j].setGeometry(60, 500, 3600, 460);
         ErrBorder[j].setVisible(false);
