@@ -1,14 +1,14 @@
 #include "widgets/MainWindow.h"
+#include "widgets/ProgramFont.h"
+#include "widgets/Translations.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(9);
-    app.setFont(font);
+    installRussianTranslations(app);
+    applyProgramFont(app);
     MainWindow window;
     window.show();
     // palvex [PROJECT.txt] [--step N]: opens a project and shows a step.

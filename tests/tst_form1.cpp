@@ -7,6 +7,7 @@
 
 #include <QSlider>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include "FakeDesktop.h"
 
@@ -289,6 +290,12 @@ private slots:
 
     void reportButton()
     {
+        // A folder of its own: a report never replaces an earlier one, so a leftover would
+        // change the name.
+        QTemporaryDir temp;
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        auto restore = qScopeGuard([&oldTemp] { qputenv("TMPDIR", oldTemp); });
         Window win;
         QVERIFY(win.w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt")));
         const QString path = win.w.buildReport(false);

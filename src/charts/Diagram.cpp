@@ -3,6 +3,7 @@
 #include "charts/Graph.h"
 #include "core/Numbers.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 
@@ -53,27 +54,80 @@ QList<DiagramWedge> diagramWedges(const ComponentFloats &baseRecipe, int n)
     return wedges;
 }
 
-void drawDiagram(QImage &image, const DiagramInput &in, double scale)
+QFont diagramFont()
+{
+    QFont font = chartFont(9, true);
+    font.setPixelSize(12);
+    return font;
+}
+
+namespace {
+
+double px(double twips)
+{
+    return twips / TwipsPerPixel;
+}
+
+} // namespace
+
+QList<DiagramText> diagramLabels(const DiagramInput &in, QSizeF size)
+{
+    QList<DiagramText> labels;
+    const QFontMetricsF fm(diagramFont());
+    const DiagramGeometry geo = diagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
+    const QLocale locale(QLocale::Russian);
+    for (const DiagramWedge &w : diagramWedges(in.baseRecipe, in.componentCount)) {
+        const double mid = double(w.start) + double(w.sweep) / 2;
+        DiagramText label;
+        label.text = locale.toString(double(w.fraction), 'f', 2);
+        // The top-left corner at the middle of the arc; where that would carry the text past the
+        // picture's edge (a wedge at 6 o'clock, the arc near the right edge), the text moves in
+        // just far enough to be read whole.
+        label.box = QRectF(px(geo.cx + geo.R * std::cos(mid)), px(geo.cy + geo.R * std::sin(mid)),
+                           std::ceil(fm.horizontalAdvance(label.text)) + 1, std::ceil(fm.height()));
+        label.box.moveLeft(std::max(0.0, std::min(label.box.left(), size.width() - label.box.width())));
+        label.box.moveTop(std::max(0.0, std::min(label.box.top(), size.height() - label.box.height())));
+        labels << label;
+    }
+    return labels;
+}
+
+QList<DiagramText> diagramLegend(const DiagramInput &in, QSizeF size)
+{
+    QList<DiagramText> legend;
+    const QFontMetricsF fm(diagramFont());
+    const DiagramGeometry geo = diagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
+    const double left = px(geo.cx + geo.R + 1600);
+    const double room = std::max(0.0, size.width() - left - 2);
+    for (int k = 0; k < in.componentCount && k < 10; ++k) {
+        DiagramText entry;
+        entry.name = in.names.value(k);
+        entry.text = fm.horizontalAdvance(entry.name) <= room ? entry.name : fm.elidedText(entry.name, Qt::ElideRight, room);
+        entry.shortened = entry.text != entry.name;
+        entry.box = QRectF(left, px(980 + 400 * k), room, std::ceil(fm.height()));
+        legend << entry;
+    }
+    return legend;
+}
+
+void drawDiagram(QImage &image, const DiagramInput &in)
 {
     image.fill(Qt::white);
     QPainter g(&image);
     g.setRenderHint(QPainter::Antialiasing);
-    QFont font = chartFont(9, true);
-    font.setPixelSize(std::max(1, int(std::lround(12 * scale))));
-    g.setFont(font);
-    const double sw = image.width() / scale * TwipsPerPixel;
-    const double sh = image.height() / scale * TwipsPerPixel;
-    const DiagramGeometry geo = diagramLayout(sw, sh);
+    g.setFont(diagramFont());
+    const QSizeF size = image.deviceIndependentSize();
+    const DiagramGeometry geo = diagramLayout(size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
     const QList<DiagramWedge> wedges = diagramWedges(in.baseRecipe, in.componentCount);
-    const QLocale locale(QLocale::Russian);
-    auto px = [scale](double twips) { return twips / TwipsPerPixel * scale; };
+    const QList<DiagramText> labels = diagramLabels(in, size);
+    const QList<DiagramText> legend = diagramLegend(in, size);
     const QRectF circle(px(geo.cx - geo.R), px(geo.cy - geo.R), px(2 * geo.R), px(2 * geo.R));
     for (int k = 0; k < wedges.size(); ++k) {
         const DiagramWedge &w = wedges[k];
         // Clockwise on the screen from the wedge's start angle (0 = 3 o'clock, y downwards).
         const double startDeg = -double(w.start) * 180.0 / M_PI;
         const double spanDeg = -double(w.sweep) * 180.0 / M_PI;
-        g.setPen(QPen(QColor(212, 208, 200), scale));
+        g.setPen(QPen(QColor(212, 208, 200), 1));
         g.setBrush(diagramPalette(k));
         g.drawPie(circle, int(std::lround(startDeg * 16)), int(std::lround(spanDeg * 16)));
         const double mid = double(w.start) + double(w.sweep) / 2;
@@ -83,14 +137,13 @@ void drawDiagram(QImage &image, const DiagramInput &in, double scale)
         g.setBrush(Qt::NoBrush);
         g.drawEllipse(QPointF(px(lx), px(ly)), px(20), px(20));
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(lx), px(ly), 200 * scale, 40 * scale), Qt::AlignLeft | Qt::AlignTop, locale.toString(double(w.fraction), 'f', 2));
-        // Legend.
+        g.drawText(labels[k].box, Qt::AlignLeft | Qt::AlignTop, labels[k].text);
+        // The legend.
         const double sx = geo.cx + geo.R + 1000;
         const double sy = 1000 + 400 * k;
         g.fillRect(QRectF(QPointF(px(sx), px(sy)), QPointF(px(sx + 400), px(sy + 200))), diagramPalette(k));
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(geo.cx + geo.R + 1600), px(980 + 400 * k), 400 * scale, 40 * scale), Qt::AlignLeft | Qt::AlignTop,
-                   in.names.value(k));
+        g.drawText(legend[k].box, Qt::AlignLeft | Qt::AlignTop, legend[k].text);
     }
 }
 

@@ -4,14 +4,15 @@
 // fraction written at the middle of its arc, and a legend of coloured squares and names to the
 // right. Drawing is a pure function of its inputs into an image.
 //
-// Positions are in twips of the picture (15 twips to a pixel of the picture at its nominal
-// scale).
+// Positions are in twips of the picture (15 twips to a logical pixel).
 
 #include "core/Storage.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QStringList>
 
 namespace Charts {
@@ -45,7 +46,23 @@ struct DiagramWedge
 };
 QList<DiagramWedge> diagramWedges(const ComponentFloats &baseRecipe, int n);
 
-// Clears `image` and draws the diagram; `scale` is pixels of the image per nominal pixel.
-void drawDiagram(QImage &image, const DiagramInput &in, double scale = 1.0);
+// The font of the diagram's texts.
+QFont diagramFont();
+
+// Where the texts of the diagram stand in a picture of `size` logical pixels: each wedge's
+// fraction (kept wholly inside the picture, moved in from its edge where the arc runs along it)
+// and each legend name (shortened with "…" where the picture ends; `name` is the whole name).
+struct DiagramText
+{
+    QRectF box;
+    QString text;
+    QString name;
+    bool shortened = false;
+};
+QList<DiagramText> diagramLabels(const DiagramInput &in, QSizeF size);
+QList<DiagramText> diagramLegend(const DiagramInput &in, QSizeF size);
+
+// Clears `image` and draws the diagram in its logical pixels.
+void drawDiagram(QImage &image, const DiagramInput &in);
 
 } // namespace Charts

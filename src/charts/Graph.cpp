@@ -27,14 +27,13 @@ double lg(double x)
     return std::log(x) / std::log(10.0);
 }
 
-// Drawing in twips onto an image of `scale` pixels per nominal pixel.
+// Drawing in twips onto an image (in its logical pixels: an image drawn for print or a
+// high-density screen has more device pixels, and the painter scales to them).
 class TwipPainter
 {
 public:
-    TwipPainter(QImage &image, double scale)
+    explicit TwipPainter(QImage &image)
         : m_g(&image)
-        , m_unit(scale / TwipsPerPixel)
-        , m_scale(scale)
     {
         m_g.setRenderHint(QPainter::Antialiasing, false);
         m_g.setRenderHint(QPainter::TextAntialiasing, true);
@@ -44,19 +43,19 @@ public:
     {
         if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
             return;
-        m_g.setPen(QPen(colour, widthPx * m_scale, Qt::SolidLine, Qt::FlatCap));
-        m_g.drawLine(QLineF(x1 * m_unit, y1 * m_unit, x2 * m_unit, y2 * m_unit));
+        m_g.setPen(QPen(colour, widthPx, Qt::SolidLine, Qt::FlatCap));
+        m_g.drawLine(QLineF(x1 * Unit, y1 * Unit, x2 * Unit, y2 * Unit));
     }
     void fill(double x1, double y1, double x2, double y2, const QColor &colour)
     {
-        const QRectF r = QRectF(QPointF(x1 * m_unit, y1 * m_unit), QPointF(x2 * m_unit, y2 * m_unit)).normalized();
-        m_g.fillRect(r.adjusted(0, 0, m_scale, m_scale), colour);
+        const QRectF r = QRectF(QPointF(x1 * Unit, y1 * Unit), QPointF(x2 * Unit, y2 * Unit)).normalized();
+        m_g.fillRect(r.adjusted(0, 0, 1, 1), colour);
     }
     void rect(double x1, double y1, double x2, double y2, const QColor &colour)
     {
-        m_g.setPen(QPen(colour, m_scale));
+        m_g.setPen(QPen(colour, 1));
         m_g.setBrush(Qt::NoBrush);
-        m_g.drawRect(QRectF(QPointF(x1 * m_unit, y1 * m_unit), QPointF(x2 * m_unit, y2 * m_unit)).normalized());
+        m_g.drawRect(QRectF(QPointF(x1 * Unit, y1 * Unit), QPointF(x2 * Unit, y2 * Unit)).normalized());
     }
     // Text with its top-left corner at (x, y).
     void print(double x, double y, const QString &text)
@@ -64,13 +63,12 @@ public:
         if (!std::isfinite(x) || !std::isfinite(y))
             return;
         m_g.setPen(Qt::black);
-        m_g.drawText(QRectF(x * m_unit, y * m_unit, 4000 * m_scale, 200 * m_scale), Qt::AlignLeft | Qt::AlignTop, text);
+        m_g.drawText(QRectF(x * Unit, y * Unit, 4000, 200), Qt::AlignLeft | Qt::AlignTop, text);
     }
 
 private:
+    static constexpr double Unit = 1.0 / TwipsPerPixel;
     QPainter m_g;
-    double m_unit;
-    double m_scale;
 };
 
 // A 16-bit integer written with one leading blank.
@@ -155,17 +153,17 @@ QFont chartFont(double pointSize, bool bold)
     return font;
 }
 
-PlotArea plotArea(QSize imageSize, double scale)
+PlotArea plotArea(QSizeF pictureSize)
 {
     PlotArea p;
     p.left = PlotMargin;
     p.top = PlotMargin;
-    p.right = float(imageSize.width() / scale * TwipsPerPixel) - PlotMargin;
-    p.bottom = float(imageSize.height() / scale * TwipsPerPixel) - PlotMargin;
+    p.right = float(pictureSize.width() * TwipsPerPixel) - PlotMargin;
+    p.bottom = float(pictureSize.height() * TwipsPerPixel) - PlotMargin;
     return p;
 }
 
-QRectF plotRect(QSize pictureSize)
+QRectF plotRect(QSizeF pictureSize)
 {
     const PlotArea p = plotArea(pictureSize);
     return QRectF(QPointF(p.left / TwipsPerPixel, p.top / TwipsPerPixel), QPointF(p.right / TwipsPerPixel, p.bottom / TwipsPerPixel));
@@ -200,15 +198,16 @@ std::optional<float> logX(const GraphInput &in, const PlotArea &plot, double d)
     return Num::single(x);
 }
 
-void drawGraph(QImage &image, const GraphInput &in, double scale)
+void drawGraph(QImage &image, const GraphInput &in)
 {
     image.fill(Qt::white);
-    TwipPainter g(image, scale);
+    TwipPainter g(image);
     QFont font = chartFont(9.75);
-    font.setPixelSize(std::max(1, int(std::lround(13 * scale))));
+    font.setPixelSize(13);
     g.painter().setFont(font);
-    const PlotArea p = plotArea(image.size(), scale);
-    const double scaleHeight = image.height() / scale * TwipsPerPixel;
+    const QSizeF size = image.deviceIndependentSize();
+    const PlotArea p = plotArea(size);
+    const double scaleHeight = size.height() * TwipsPerPixel;
     const MixNumbers &m = in.numbers;
     const bool grid = in.options.grid;
     // The ordinate grid and its labels.
@@ -225,8 +224,13 @@ void drawGraph(QImage &image, const GraphInput &in, double scale)
     }
     // The curves and the abscissa, only while the sizes span a range.
     if (m.maxSize > m.minSize) {
+        // The curves stay inside the plot frame: a 2-pixel line on its edge would otherwise leave
+        // a pixel beside it, where the masks do not reach.
+        g.painter().setClipRect(QRectF(QPointF(p.left / TwipsPerPixel, p.top / TwipsPerPixel),
+                                       QPointF(p.right / TwipsPerPixel + 1, p.bottom / TwipsPerPixel + 1)));
         for (int j = 2; j <= in.classCount; ++j)
             drawCurveSegments(in, p, g, j);
+        g.painter().setClipping(false);
         if (!in.options.logarithmic) {
             if (grid) {
                 const float s = (m.maxSize - m.minSize) / 10.0f;
@@ -275,7 +279,7 @@ int readoutDecimals(double d)
     return 2;
 }
 
-PointerReadout pointerReadout(const GraphInput &in, QSize pictureSize, QPointF position)
+PointerReadout pointerReadout(const GraphInput &in, QSizeF pictureSize, QPointF position)
 {
     PointerReadout r;
     const PlotArea p = plotArea(pictureSize);

@@ -5,8 +5,8 @@
 // divergence around the reference. Drawing is a pure function of its inputs into an image; the
 // window and the report both draw it this way.
 //
-// Positions are in twips of the picture (1/1440 inch; 15 twips to a pixel of the picture at its
-// nominal scale): the plot area lies 500 twips inside every edge.
+// Positions are in twips of the picture (1/1440 inch; 15 twips to a logical pixel): the plot
+// area lies 500 twips inside every edge.
 
 #include "core/GraphOptions.h"
 #include "core/MixNumbers.h"
@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <optional>
@@ -44,22 +45,22 @@ struct PlotArea
     float right = 0.0f;
     float bottom = 0.0f;  // A = 0 %
 };
-// `scale`: pixels of the image per pixel of the picture at its nominal scale (a picture drawn
-// for print or a high-density screen has more pixels).
-PlotArea plotArea(QSize imageSize, double scale = 1.0);
+// The picture's size is in its logical pixels (an image's device-independent size).
+PlotArea plotArea(QSizeF pictureSize);
 
-// The plot area in pixels of a picture at its nominal scale.
-QRectF plotRect(QSize pictureSize);
+// The plot area in logical pixels of a picture.
+QRectF plotRect(QSizeF pictureSize);
 
 // The transforms of the axes (twips of the plot), nothing where they cannot be formed.
 float passingToY(const PlotArea &plot, float a);
 std::optional<float> linearX(const GraphInput &in, const PlotArea &plot, float d);
 std::optional<float> logX(const GraphInput &in, const PlotArea &plot, double d);
 
-// Draws the whole graph into `image`.
-void drawGraph(QImage &image, const GraphInput &in, double scale = 1.0);
+// Draws the whole graph into `image`, in its logical pixels: an image with a device pixel ratio
+// (a high-density screen, print resolution) gets the same picture in finer detail.
+void drawGraph(QImage &image, const GraphInput &in);
 
-// The pointer read-out at a point of the picture (pixels at its nominal scale): the crosshair
+// The pointer read-out at a point of the picture (logical pixels): the crosshair
 // lines (where the pointer lies within the plot's extent in each direction) and the read-out
 // text, shown while the pointer lies inside the plot.
 struct PointerReadout
@@ -70,7 +71,7 @@ struct PointerReadout
     // The read-out's text; nothing where it cannot be formed (the text shown stays).
     std::optional<QString> text;
 };
-PointerReadout pointerReadout(const GraphInput &in, QSize pictureSize, QPointF position);
+PointerReadout pointerReadout(const GraphInput &in, QSizeF pictureSize, QPointF position);
 
 // Decimals of the size read-out for an unrounded size d.
 int readoutDecimals(double d);

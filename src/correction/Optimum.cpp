@@ -6,6 +6,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cstring>
+
 #include <glpk.h>
 
 #include <vector>
@@ -18,6 +21,19 @@ struct GlpkProblem
     ~GlpkProblem() { glp_delete_prob(lp); }
 };
 
+// A locked component whose fraction lies outside its own bounds, while the bounds are on.
+std::optional<int> lockedOutsideBounds(const MixNumbers &x, const CorrectionState &s, int n, bool bounds)
+{
+    if (!bounds)
+        return std::nullopt;
+    for (int i = 1; i <= n; ++i) {
+        const float cur = x.correctedRecipe[i];
+        if (s.locked[size_t(i)] && (cur < s.variationMin[i] || cur > s.variationMax[i]))
+            return i;
+    }
+    return std::nullopt;
+}
+
 QString componentName(const ProjectDocument &d, int i)
 {
     const QString &name = d.componentName(i).text();
@@ -27,14 +43,16 @@ QString componentName(const ProjectDocument &d, int i)
 // Which components make the locks and bounds impossible, in words.
 QString explainInfeasible(const ProjectDocument &d, const MixNumbers &x, const CorrectionState &s, int n, bool bounds)
 {
+    if (const auto i = lockedOutsideBounds(x, s, n, bounds))
+        return QStringLiteral("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
+            .arg(componentName(d, *i), Num::formatRounded(double(x.correctedRecipe[*i]), 2),
+                 Num::formatRounded(double(s.variationMin[*i]), 2), Num::formatRounded(double(s.variationMax[*i]), 2));
     double lockedSum = 0, minSum = 0, maxSum = 0;
     QStringList locked, lower, upper;
     for (int i = 1; i <= n; ++i) {
         if (s.locked[size_t(i)]) {
             lockedSum += x.correctedRecipe[i];
             locked << componentName(d, i);
-            if (bounds && (x.correctedRecipe[i] < s.variationMin[i] || x.correctedRecipe[i] > s.variationMax[i]))
-                return QStringLiteral("закрепленная доля компонента %1 лежит вне его границ.").arg(componentName(d, i));
             continue;
         }
         const double lo = bounds ? s.variationMin[i] : 0.0, hi = bounds ? s.variationMax[i] : 100.0;
@@ -76,6 +94,11 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
     }
     const bool bounds = s.boundsOn;
     const bool integral = d.dataForm == GrainDataForm::Integral;
+    // A locked fraction is fixed: outside its bounds no recipe can honour both.
+    if (lockedOutsideBounds(x, s, n, bounds)) {
+        result.problem = explainInfeasible(d, x, s, n, bounds);
+        return result;
+    }
 
     GlpkProblem prob;
     glp_prob *lp = prob.lp;
@@ -160,6 +183,63 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
     result.divergence = glp_get_obj_val(lp);
     result.feasible = true;
     return result;
+}
+
+namespace {
+
+// FNV-1a over the bit patterns of the numbers.
+class Digest
+{
+public:
+    void add(quint32 v)
+    {
+        for (int b = 0; b < 4; ++b) {
+            m_h ^= (v >> (8 * b)) & 0xFFu;
+            m_h *= 0x100000001B3ull;
+        }
+    }
+    void add(float f)
+    {
+        quint32 bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        add(bits);
+    }
+    void add(bool b) { add(quint32(b ? 1 : 0)); }
+    void add(int i) { add(quint32(i)); }
+    quint64 value() const { return m_h; }
+
+private:
+    quint64 m_h = 0xCBF29CE484222325ull;
+};
+
+} // namespace
+
+quint64 inputsDigest(const ProjectDocument &d, const MixNumbers &x, const CorrectionState &s)
+{
+    Digest h;
+    const int n = std::clamp<int>(x.componentCount, 0, MaxComponents);
+    const int k = std::clamp<int>(d.classCount(), 0, MaxClasses);
+    const bool integral = d.dataForm == GrainDataForm::Integral;
+    const bool bounds = s.boundsOn;
+    h.add(n);
+    h.add(k);
+    h.add(integral);
+    h.add(bounds);
+    for (int i = 1; i <= n; ++i) {
+        const bool locked = s.locked[size_t(i)];
+        h.add(x.grainDensity[i]);
+        h.add(x.baseRecipe[i]);
+        h.add(locked);
+        h.add(locked ? x.correctedRecipe[i] : 0.0f);
+        h.add(bounds ? s.variationMin[i] : 0.0f);
+        h.add(bounds ? s.variationMax[i] : 0.0f);
+    }
+    for (int j = 1; j <= k; ++j) {
+        h.add(x.referenceCurve[j]);
+        for (int i = 1; i <= n; ++i)
+            h.add(integral ? x.enteredComposition(j, i) : x.cumulativeResidue(j, i));
+    }
+    return h.value();
 }
 
 } // namespace Optimum

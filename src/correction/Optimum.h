@@ -33,4 +33,9 @@ namespace Optimum {
 // Solves for the project as it stands (locks, bounds, reference, data form); nothing is changed.
 OptimumResult solve(const ProjectDocument &document, const MixNumbers &numbers, const CorrectionState &state);
 
+// A digest of everything the best recipe depends on: the counts, the data form, the densities,
+// the base recipe, the grain compositions, the reference curve, the locks with their fractions,
+// the bounds switch and the bounds. The smallest divergence found describes these inputs only.
+quint64 inputsDigest(const ProjectDocument &document, const MixNumbers &numbers, const CorrectionState &state);
+
 } // namespace Optimum

@@ -132,24 +132,25 @@ QList<QStringList> ComponentSelection::previewRows() const
     return rows;
 }
 
-void ComponentSelection::drawPreview(QImage &image, double scale) const
+void ComponentSelection::drawPreview(QImage &image) const
 {
     image.fill(Qt::white);
     QPainter g(&image);
     QFont font = Charts::chartFont(8);
-    font.setPixelSize(std::max(1, int(std::lround(11 * scale))));
+    font.setPixelSize(11);
     g.setFont(font);
     const ComponentDatabase &db = m_database;
-    const double W = image.width() / scale * TwipsPerPixel, H = image.height() / scale * TwipsPerPixel;
+    const QSizeF size = image.deviceIndependentSize();
+    const double W = size.width() * TwipsPerPixel, H = size.height() * TwipsPerPixel;
     const double L = 1000, T = 500, R = W - 300, B = H - 800;
-    auto px = [scale](double t) { return t / TwipsPerPixel * scale; };
+    auto px = [](double t) { return t / TwipsPerPixel; };
     auto line = [&](double x1, double y1, double x2, double y2, const QColor &c, int w) {
-        g.setPen(QPen(c, w * scale));
+        g.setPen(QPen(c, w));
         g.drawLine(QLineF(px(x1), px(y1), px(x2), px(y2)));
     };
     auto print = [&](double x, double y, const QString &t) {
         g.setPen(Qt::black);
-        g.drawText(QRectF(px(x), px(y), 600 * scale, 60 * scale), Qt::AlignLeft | Qt::AlignTop, t);
+        g.drawText(QRectF(px(x), px(y), 600, 60), Qt::AlignLeft | Qt::AlignTop, t);
     };
     if (R <= L || B <= T)
         return;
@@ -244,7 +245,7 @@ void ComponentSelection::drawPreview(QImage &image, double scale) const
                 line(pts[k - 1].x(), pts[k - 1].y(), pts[k].x(), pts[k].y(), c.line, 2);
         }
     }
-    g.setPen(QPen(Qt::black, scale));
+    g.setPen(QPen(Qt::black, 1));
     g.setBrush(Qt::NoBrush);
     g.drawRect(QRectF(QPointF(px(L), px(T)), QPointF(px(R), px(B))));
     if (legend) {

@@ -59,8 +59,8 @@ public:
     // component.
     QStringList previewHeader() const;
     QList<QStringList> previewRows() const;
-    // The preview graph into `image`, `scale` image pixels per nominal pixel.
-    void drawPreview(QImage &image, double scale = 1.0) const;
+    // The preview graph into `image`, in its logical pixels.
+    void drawPreview(QImage &image) const;
 
     // "Подтвердить данный состав для дальнейшего расчета": the project the selection makes, from
     // the current one (its name is kept). Refused, with `message` set, while a row is marked,

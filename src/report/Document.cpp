@@ -111,6 +111,14 @@ void Document::setAlignment(Align align)
             p->align = align;
 }
 
+void Document::setKeepWithNext(bool on)
+{
+    const int from = m_collapsed ? int(m_blocks.size()) - 1 : m_selBlock;
+    for (int b = from; b < m_blocks.size(); ++b)
+        if (auto *p = std::get_if<Paragraph>(&m_blocks[b]))
+            p->keepWithNext = on;
+}
+
 Table &Document::addTable(int rows, int cols)
 {
     Table t;
@@ -121,6 +129,7 @@ Table &Document::addTable(int rows, int cols)
     const Align align = p.align;
     if (p.runs.isEmpty()) {
         // An empty paragraph: the table goes before it, and the paragraph follows the table.
+        p.keepWithNext = false;
         m_blocks.insert(m_blocks.size() - 1, t);
         m_lastTable = int(m_blocks.size()) - 2;
     } else {

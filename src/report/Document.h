@@ -34,6 +34,7 @@ struct Paragraph
 {
     QList<Run> runs;
     Align align = Align::Left;
+    bool keepWithNext = false; // on the same page as what follows (a heading and its table)
     QString text() const;
 };
 
@@ -43,12 +44,14 @@ struct Cell
     double size = 12;
     Align align = Align::Left;
     std::optional<QImage> picture;
+    double pictureWidth = 0; // printed width of the picture, cm; 0: its size at 96 pixels per inch
 };
 
 struct Table
 {
     int rows = 0, cols = 0;
     bool grid = false; // the look of a table of values (borders on every cell)
+    bool keepWithNext = false; // the table stays on the page of the paragraph after it
     QList<Cell> cells; // rows x cols, row by row
     Cell &cell(int row, int col) { return cells[(row - 1) * cols + (col - 1)]; } // 1-based
     const Cell &cell(int row, int col) const { return cells[(row - 1) * cols + (col - 1)]; }
@@ -73,6 +76,8 @@ public:
     void setColour(const QColor &colour);
     void setFont(const QString &name);
     void setAlignment(Align align);
+    // The paragraphs the selection touches (or the insertion point's) stay with what follows.
+    void setKeepWithNext(bool on);
 
     // A table at the insertion point; the text before it stays above it.
     Table &addTable(int rows, int cols);

@@ -1,5 +1,7 @@
 #include "report/DocxWriter.h"
 
+#include "core/FileErrors.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -124,9 +126,11 @@ private:
         x.writeEndElement();
     }
 
-    void paragraphProperties(QXmlStreamWriter &x, Doc::Align align)
+    void paragraphProperties(QXmlStreamWriter &x, Doc::Align align, bool keepWithNext = false)
     {
         x.writeStartElement(W, QStringLiteral("pPr"));
+        if (keepWithNext)
+            x.writeEmptyElement(W, QStringLiteral("keepNext"));
         x.writeEmptyElement(W, QStringLiteral("spacing"));
         x.writeAttribute(W, QStringLiteral("after"), QStringLiteral("0"));
         x.writeAttribute(W, QStringLiteral("line"), QStringLiteral("240"));
@@ -150,7 +154,7 @@ private:
     void paragraph(QXmlStreamWriter &x, const Doc::Paragraph &p)
     {
         x.writeStartElement(W, QStringLiteral("p"));
-        paragraphProperties(x, p.align);
+        paragraphProperties(x, p.align, p.keepWithNext);
         for (const Doc::Run &r : p.runs)
             textRun(x, r.text, r.format);
         x.writeEndElement();
@@ -200,6 +204,11 @@ private:
         x.writeEndElement();
         for (int r = 1; r <= t.rows; ++r) {
             x.writeStartElement(W, QStringLiteral("tr"));
+            if (t.keepWithNext) {
+                x.writeStartElement(W, QStringLiteral("trPr"));
+                x.writeEmptyElement(W, QStringLiteral("cantSplit"));
+                x.writeEndElement();
+            }
             for (int c = 1; c <= t.cols; ++c) {
                 const Doc::Cell &cell = t.cell(r, c);
                 x.writeStartElement(W, QStringLiteral("tc"));
@@ -209,11 +218,11 @@ private:
                 x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
                 x.writeEndElement();
                 x.writeStartElement(W, QStringLiteral("p"));
-                paragraphProperties(x, cell.align);
+                paragraphProperties(x, cell.align, t.keepWithNext);
                 Doc::RunFormat f;
                 f.size = cell.size;
                 if (cell.picture)
-                    picture(x, *cell.picture, colWidth);
+                    picture(x, *cell.picture, cell.pictureWidth, colWidth);
                 else if (!cell.text.isEmpty())
                     textRun(x, cell.text, f);
                 x.writeEndElement(); // p
@@ -224,7 +233,7 @@ private:
         x.writeEndElement(); // tbl
     }
 
-    void picture(QXmlStreamWriter &x, const QImage &image, int cellWidthTwips)
+    void picture(QXmlStreamWriter &x, const QImage &image, double widthCm, int cellWidthTwips)
     {
         QByteArray png;
         QBuffer buffer(&png);
@@ -234,8 +243,14 @@ private:
         const QString name = QStringLiteral("media/image%1.png").arg(index);
         m_pkg.media << std::make_pair(name, png);
         const QString rid = QStringLiteral("rIdImage%1").arg(index);
-        // 96 pixels per inch; never wider than the cell.
-        qint64 cx = qint64(image.width()) * 9525, cy = qint64(image.height()) * 9525;
+        // The printed width when given, else 96 pixels per inch (of the device-independent
+        // size); never wider than the cell.
+        const QSizeF size = image.deviceIndependentSize();
+        qint64 cx = qint64(std::llround(size.width() * 9525)), cy = qint64(std::llround(size.height() * 9525));
+        if (widthCm > 0 && image.width() > 0) {
+            cx = qint64(std::llround(widthCm * 360000));
+            cy = cx * image.height() / image.width();
+        }
         const qint64 maxCx = qint64(cellWidthTwips - 200) * 635;
         if (cx > maxCx && cx > 0) {
             cy = cy * maxCx / cx;
@@ -354,7 +369,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = out.errorString();
+            *error = FileErrorText(out, path);
         return false;
     }
     // The archive is built in memory, then written in one go through a temporary file.
@@ -364,7 +379,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     zip_t *z = memory ? zip_open_from_source(memory, ZIP_TRUNCATE, &zerr) : nullptr;
     if (!z) {
         if (error)
-            *error = QString::fromUtf8(zip_error_strerror(&zerr));
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         zip_error_fini(&zerr);
         if (memory)
             zip_source_free(memory);
@@ -382,16 +397,20 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     bool ok = true;
     for (const auto &[name, bytes] : parts) {
         zip_source_t *src = zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        if (!src || zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index = src ? zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
             if (src)
                 zip_source_free(src);
             ok = false;
             break;
         }
+        // The pictures are compressed already (PNG): stored as they are.
+        if (name.endsWith(QStringLiteral(".png")))
+            zip_set_file_compression(z, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     if (!ok || zip_close(z) != 0) {
         if (error)
-            *error = QString::fromUtf8(zip_strerror(z));
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         zip_discard(z);
         zip_source_free(memory);
         return false;
@@ -408,7 +427,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     zip_source_free(memory);
     if (archive.isEmpty() || out.write(archive) != archive.size() || !out.commit()) {
         if (error)
-            *error = out.errorString().isEmpty() ? QStringLiteral("запись не удалась") : out.errorString();
+            *error = archive.isEmpty() ? QStringLiteral("не удалось собрать документ в памяти") : FileErrorText(out, path);
         out.cancelWriting();
         return false;
     }

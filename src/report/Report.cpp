@@ -6,7 +6,13 @@
 #include "session/ProjectSession.h"
 #include "report/DocxWriter.h"
 
+#include "core/FileErrors.h"
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
 
 namespace {
 
@@ -47,10 +53,21 @@ void epilogue(Doc::Document &d, Doc::Table &t)
     d.selectLastCellAndCollapse();
 }
 
-void pictureTable(Doc::Document &d, const QImage &image)
+// A table right under its heading: the heading never stays alone at the foot of a page.
+Doc::Table &tableUnderHeading(Doc::Document &d, int rows, int cols)
 {
-    Doc::Table &t = d.addTable(1, 1);
+    d.setKeepWithNext(true);
+    return d.addTable(rows, cols);
+}
+
+// A one-cell table holding a chart, printed Report::PictureWidth wide; `withCaption` keeps the
+// paragraph after it on the same page.
+void pictureTable(Doc::Document &d, const QImage &image, bool withCaption = false)
+{
+    Doc::Table &t = tableUnderHeading(d, 1, 1);
+    t.keepWithNext = withCaption;
     t.cell(1, 1).picture = image;
+    t.cell(1, 1).pictureWidth = Report::PictureWidth;
     t.cell(1, 1).align = Doc::Align::Center;
     d.selectLastCellAndCollapse();
 }
@@ -58,7 +75,7 @@ void pictureTable(Doc::Document &d, const QImage &image)
 // A 2 x columns table of two grid rows.
 void twoRowTable(Doc::Document &d, const ProjectSession &p, int table, int columns)
 {
-    Doc::Table &t = d.addTable(2, columns);
+    Doc::Table &t = tableUnderHeading(d, 2, columns);
     for (int i = 1; i <= columns; ++i) {
         setCell(t, 1, i, gridText(p, table, 0, i - 1));
         setCell(t, 2, i, gridText(p, table, 1, i - 1));
@@ -131,7 +148,7 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         d.setAlignment(Doc::Align::Left);
         d.setSize(12);
         d.endOf();
-        Doc::Table &t = d.addTable(k + 1, n + 1);
+        Doc::Table &t = tableUnderHeading(d, k + 1, n + 1);
         for (int r = 1; r <= k + 1; ++r)
             for (int c = 1; c <= n + 1; ++c)
                 setCell(t, r, c, gridText(p, 3, r - 1, c - 1));
@@ -156,7 +173,7 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         spacer(d);
         heading(d, QStringLiteral("Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, "
                                   "отвечающая минимальному расхождению грансостава смеси с эталоном)"));
-        Doc::Table &t = d.addTable(2, n);
+        Doc::Table &t = tableUnderHeading(d, 2, n);
         for (int i = 1; i <= n; ++i) {
             setCell(t, 1, i, gridText(p, 4, 0, i - 1));
             setCell(t, 2, i, i <= MaxComponents ? p.correctedText(i) : QString());
@@ -166,7 +183,7 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     if (on(10)) {
         spacer(d);
         heading(d, QStringLiteral("Скорректированный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
-        Doc::Table &t = d.addTable(2, k + 1);
+        Doc::Table &t = tableUnderHeading(d, 2, k + 1);
         for (int i = 1; i <= k + 1; ++i)
             setCell(t, 1, i, gridText(p, 5, 0, i - 1));
         setCell(t, 2, 1, QStringLiteral("Aj,%"));
@@ -179,7 +196,8 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     if (on(11)) {
         spacer(d);
         heading(d, QStringLiteral("Гранулометрический график (") + p.divergenceText() + QStringLiteral("):"));
-        pictureTable(d, graph);
+        pictureTable(d, graph, true);
+        d.setKeepWithNext(true); // the empty paragraph under the graph, up to its caption
         d.insertParagraphAfter();
         d.endOf();
         d.insertAfter(QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
@@ -204,17 +222,31 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     return d;
 }
 
-QImage renderGraph(const ProjectSession &p, QSize size, double scale)
+namespace {
+
+QImage pictureImage(QSize size, double pixelRatio)
 {
-    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * scale).toSize(), QImage::Format_RGB32);
-    const ValidationReport &v = p.validation();
-    Charts::drawGraph(image, {p.numbers(), p.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, p.graphOptions()}, scale);
+    const double ratio = pixelRatio > 0 && std::isfinite(pixelRatio) ? pixelRatio : 1.0;
+    const QSize logical = size.expandedTo(QSize(1, 1));
+    QImage image(std::max(1, int(std::lround(logical.width() * ratio))), std::max(1, int(std::lround(logical.height() * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(double(image.width()) / logical.width());
     return image;
 }
 
-QImage renderDiagram(const ProjectSession &p, QSize size, double scale)
+} // namespace
+
+QImage renderGraph(const ProjectSession &p, QSize size, double pixelRatio)
 {
-    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * scale).toSize(), QImage::Format_RGB32);
+    QImage image = pictureImage(size, pixelRatio);
+    const ValidationReport &v = p.validation();
+    Charts::drawGraph(image, {p.numbers(), p.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, p.graphOptions()});
+    return image;
+}
+
+QImage renderDiagram(const ProjectSession &p, QSize size, double pixelRatio)
+{
+    QImage image = pictureImage(size, pixelRatio);
     if (!p.validation().baseRecipeValid) {
         image.fill(Qt::white);
         return image;
@@ -222,11 +254,22 @@ QImage renderDiagram(const ProjectSession &p, QSize size, double scale)
     QStringList names;
     for (int i = 1; i <= p.componentCount(); ++i)
         names << p.document().componentName(i).text();
-    Charts::drawDiagram(image, {p.numbers().baseRecipe, p.componentCount(), names}, scale);
+    Charts::drawDiagram(image, {p.numbers().baseRecipe, p.componentCount(), names});
     return image;
 }
 
+double pixelRatioFor(int width)
+{
+    const double devicePixels = std::round(PictureWidth / 2.54 * PictureDpi);
+    return width > 0 ? devicePixels / width : 1.0;
+}
+
 QString fileName(const ProjectSession &p)
+{
+    return QFileInfo(path(QString(), p, 1)).fileName();
+}
+
+QString path(const QString &folder, const ProjectSession &p, int n)
 {
     QString name = p.document().name.trimmed();
     for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
@@ -236,13 +279,48 @@ QString fileName(const ProjectSession &p)
         name = QStringLiteral("без названия");
     if (name.size() > 120)
         name.truncate(120);
-    return QStringLiteral("Отчет — ") + name + QStringLiteral(".docx");
+    const QString number = n > 1 ? QStringLiteral(" (%1)").arg(n) : QString();
+    return QDir(folder).filePath(QStringLiteral("Отчет — ") + name + number + QStringLiteral(".docx"));
+}
+
+QString writeNew(const ProjectSession &p, const QString &folder, const Pictures &pictures, QString *error)
+{
+    constexpr int MaxNumber = 9999;
+    for (int n = 1; n <= MaxNumber; ++n) {
+        const QString target = path(folder, p, n);
+        // Creating the file only if it does not exist reserves the name, also against another
+        // program taking it meanwhile.
+        QFile reserve(target);
+        if (!reserve.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(target))
+                continue;
+            if (error)
+                *error = QStringLiteral("Не удалось записать отчет «%1»: %2")
+                             .arg(QDir::toNativeSeparators(target), FileErrorText(reserve, target));
+            return QString();
+        }
+        reserve.close();
+        if (!write(p, target, pictures, error)) {
+            QFile::remove(target);
+            return QString();
+        }
+        return target;
+    }
+    if (error)
+        *error = QStringLiteral("Не удалось записать отчет: в папке «%1» заняты все имена отчетов этого проекта.")
+                     .arg(QDir::toNativeSeparators(folder));
+    return QString();
 }
 
 bool write(const ProjectSession &p, const QString &path, const Pictures &pictures, QString *error)
 {
-    const QImage graph = renderGraph(p, pictures.graph, 1.0);
-    const QImage diagram = renderDiagram(p, pictures.diagram, 1.0);
+    QImage graph = renderGraph(p, pictures.graph, pixelRatioFor(pictures.graph.width()));
+    QImage diagram = renderDiagram(p, pictures.diagram, pixelRatioFor(pictures.diagram.width()));
+    for (QImage *image : {&graph, &diagram}) {
+        const int dotsPerMeter = int(std::lround(PictureDpi / 0.0254));
+        image->setDotsPerMeterX(dotsPerMeter);
+        image->setDotsPerMeterY(dotsPerMeter);
+    }
     const Doc::Document document = build(p, graph, diagram);
     QString why;
     if (!Docx::Write(document, path, &why)) {

@@ -34,7 +34,10 @@ void ProjectSession::markChanged(Changes what)
 
 void ProjectSession::finishAction()
 {
-    if (--m_actionDepth > 0 || !m_pending)
+    if (--m_actionDepth > 0)
+        return;
+    refreshOptimumNote();
+    if (!m_pending)
         return;
     const Changes what = m_pending;
     m_pending = {};
@@ -56,8 +59,6 @@ void ProjectSession::revalidate()
             markChanged(ValidationChanged);
         }
     }
-    if (!m_validation.tablesValid())
-        clearOptimumNote();
     // A corrected fraction that shows outside 0..100 returns the corrected recipe to the base
     // recipe (once per action: a base recipe outside the range stays as it is).
     if (m_guarding)
@@ -75,10 +76,21 @@ void ProjectSession::revalidate()
 
 void ProjectSession::clearOptimumNote()
 {
+    m_optimumFoundFor.reset();
     if (m_optimumNote.isEmpty())
         return;
     m_optimumNote.clear();
     markChanged(OptimumChanged);
+}
+
+void ProjectSession::refreshOptimumNote()
+{
+    // The smallest divergence describes the inputs it was found for: it goes as soon as they
+    // change or the tables turn invalid.
+    if (!m_optimumFoundFor)
+        return;
+    if (!m_validation.tablesValid() || *m_optimumFoundFor != Optimum::inputsDigest(m_document, m_numbers, m_correction))
+        clearOptimumNote();
 }
 
 // ---- What the window shows ----

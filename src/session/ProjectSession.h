@@ -191,6 +191,7 @@ private:
     void closingSteps();
     void releaseHiddenLocks();
     void clearOptimumNote();
+    void refreshOptimumNote();
 
     ProjectDocument m_document;
     MixNumbers m_numbers;
@@ -200,6 +201,7 @@ private:
     GraphOptions m_graphOptions;
     ReportSections m_reportSections;
     QString m_optimumNote;
+    std::optional<quint64> m_optimumFoundFor;
     int m_step = 0;
     bool m_errorListShown = false;
 

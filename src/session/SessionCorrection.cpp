@@ -181,7 +181,6 @@ void ProjectSession::setLocked(int i, bool locked)
     SessionAction action(*this);
     m_correction.locked[size_t(i)] = locked;
     markChanged(CorrectionChanged);
-    clearOptimumNote();
     refreshLocks();
 }
 
@@ -208,10 +207,8 @@ void ProjectSession::resetToBase()
     SessionAction action(*this);
     const int n = m_numbers.componentCount;
     for (int i = 1; i <= n; ++i) {
-        if (i <= MaxComponents && m_correction.locked[size_t(i)]) {
+        if (i <= MaxComponents)
             m_correction.locked[size_t(i)] = false;
-            clearOptimumNote();
-        }
         if (const auto m = m_document.baseRecipe(i).number())
             m_numbers.correctedRecipe.set(i, *m);
         showCorrectedOnSlider(i);
@@ -269,7 +266,6 @@ void ProjectSession::setBoundsOn(bool on)
     SessionAction action(*this);
     m_correction.boundsOn = on;
     markChanged(CorrectionChanged);
-    clearOptimumNote();
 }
 
 void ProjectSession::setBounds(const ComponentFloats &lower, const ComponentFloats &upper)
@@ -281,7 +277,6 @@ void ProjectSession::setBounds(const ComponentFloats &lower, const ComponentFloa
             m_correction.variationMin.set(i, lower[i]);
             m_correction.variationMax.set(i, upper[i]);
             markChanged(CorrectionChanged);
-            clearOptimumNote();
         }
     }
 }
@@ -310,6 +305,7 @@ OptimumResult ProjectSession::findBestRecipe()
     refreshLocks();
     m_optimumNote = QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
         + QStringLiteral(" %");
+    m_optimumFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction);
     markChanged(OptimumChanged);
     return result;
 }

@@ -36,7 +36,6 @@ void ProjectSession::setComponentCount(int n)
     SessionAction action(*this);
     m_document.componentCount = int16_t(n);
     markChanged(DocumentChanged | CorrectionChanged);
-    clearOptimumNote();
     releaseHiddenLocks();
     recalculateAll();
 }
@@ -48,7 +47,6 @@ void ProjectSession::setClassCountText(const QString &text)
     SessionAction action(*this);
     m_document.classCountText = text;
     markChanged(DocumentChanged);
-    clearOptimumNote();
     recalculateAll();
 }
 
@@ -79,7 +77,6 @@ void ProjectSession::setDataForm(GrainDataForm form)
     SessionAction action(*this);
     m_document.dataForm = form;
     markChanged(DocumentChanged);
-    clearOptimumNote();
     recalculateAll();
 }
 
@@ -93,7 +90,6 @@ void ProjectSession::setReferenceKind(ReferenceKind kind)
     if (kind == ReferenceKind::ManualReference)
         m_document.clearTable(InputTable::Reference);
     markChanged(DocumentChanged);
-    clearOptimumNote();
     recalculateAll();
 }
 
@@ -104,7 +100,6 @@ void ProjectSession::setCoefficientText(Coefficient c, const QString &text)
     SessionAction action(*this);
     m_document.setCoefficient(c, text);
     markChanged(DocumentChanged);
-    clearOptimumNote();
     recalculateAll();
 }
 
@@ -161,7 +156,6 @@ bool ProjectSession::writeCell(InputTable table, int row, int col, const QString
     if (m_document.cell(table, row, col).text() == text || !m_document.setCell(table, row, col, text))
         return false;
     markChanged(DocumentChanged);
-    clearOptimumNote();
     return true;
 }
 
@@ -199,7 +193,6 @@ void ProjectSession::clearGrainTable()
     SessionAction action(*this);
     m_document.clearTable(InputTable::Compositions);
     markChanged(DocumentChanged);
-    clearOptimumNote();
     recalculateAll();
 }
 

@@ -23,7 +23,7 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     m_diagram = new ChartView(this);
     m_diagram->setObjectName(QStringLiteral("diagram"));
     m_diagram->setFixedSize(640, 340);
-    m_diagram->setRenderer([this](QImage &image, double scale) {
+    m_diagram->setRenderer([this](QImage &image) {
         const ProjectSession &s = m_session;
         // The diagram shows the base recipe only while it is valid.
         if (!s.validation().baseRecipeValid) {
@@ -33,7 +33,7 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
         QStringList names;
         for (int i = 1; i <= s.componentCount(); ++i)
             names << s.document().componentName(i).text();
-        Charts::drawDiagram(image, {s.numbers().baseRecipe, s.componentCount(), names}, scale);
+        Charts::drawDiagram(image, {s.numbers().baseRecipe, s.componentCount(), names});
     });
 
     auto *sumRow = new QHBoxLayout;

@@ -46,12 +46,11 @@ void ChartView::render()
         return;
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(1.0);
+    m_image.setDevicePixelRatio(ratio);
     if (m_renderer)
-        m_renderer(m_image, ratio);
+        m_renderer(m_image);
     else
         m_image.fill(Qt::white);
-    m_image.setDevicePixelRatio(ratio);
     m_dirty = false;
 }
 
@@ -69,7 +68,7 @@ bool ChartView::savePicture(QString path, const QString &format, QString *error)
         path += u'.' + format;
     QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     if (m_renderer)
-        m_renderer(picture, 1.0);
+        m_renderer(picture);
     const QByteArray fileFormat = (path.toLower().endsWith(QStringLiteral(".bmp")) ? "BMP" : "PNG");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, fileFormat.constData()) || !file.commit()) {

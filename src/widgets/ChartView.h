@@ -13,8 +13,9 @@ class ChartView : public QWidget
     Q_OBJECT
 
 public:
-    // Draws the chart into an image of the widget's size times `scale` device pixels.
-    using Renderer = std::function<void(QImage &image, double scale)>;
+    // Draws the chart into an image of the widget's size in logical pixels (with the screen's
+    // device pixel ratio).
+    using Renderer = std::function<void(QImage &image)>;
 
     explicit ChartView(QWidget *parent = nullptr);
     void setRenderer(Renderer renderer);

@@ -159,7 +159,7 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     m_graph = new ChartView(previewBox);
     m_graph->setObjectName(QStringLiteral("previewGraph"));
     m_graph->setMinimumSize(300, 200);
-    m_graph->setRenderer([this](QImage &image, double scale) { m_selection.drawPreview(image, scale); });
+    m_graph->setRenderer([this](QImage &image) { m_selection.drawPreview(image); });
     preview->addWidget(m_graph, 1);
     connect(m_form, &QComboBox::activated, this, [this](int index) {
         m_selection.setForm(CompositionForm(index + 1));

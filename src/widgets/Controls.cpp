@@ -72,44 +72,6 @@ void SteadySlider::wheelEvent(QWheelEvent *event)
     event->ignore();
 }
 
-ElidedLabel::ElidedLabel(QWidget *parent)
-    : QLabel(parent)
-{
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-}
-
-void ElidedLabel::setFullText(const QString &text)
-{
-    if (m_full == text)
-        return;
-    m_full = text;
-    elide();
-    updateGeometry();
-}
-
-QSize ElidedLabel::minimumSizeHint() const
-{
-    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("Wwwww…")), QLabel::minimumSizeHint().height());
-}
-
-QSize ElidedLabel::sizeHint() const
-{
-    return QSize(fontMetrics().horizontalAdvance(m_full) + 4, QLabel::sizeHint().height());
-}
-
-void ElidedLabel::resizeEvent(QResizeEvent *event)
-{
-    QLabel::resizeEvent(event);
-    elide();
-}
-
-void ElidedLabel::elide()
-{
-    const QString shown = fontMetrics().elidedText(m_full, Qt::ElideRight, std::max(0, contentsRect().width()));
-    setText(shown);
-    setToolTip(shown != m_full ? m_full : QString());
-}
-
 PictureWidget::PictureWidget(Painter painter, QWidget *parent)
     : QWidget(parent)
     , m_painter(std::move(painter))

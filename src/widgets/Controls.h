@@ -51,26 +51,6 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 };
 
-// A label that shortens its text with "…" when it does not fit, and shows it whole in a tooltip.
-class ElidedLabel final : public QLabel
-{
-    Q_OBJECT
-
-public:
-    explicit ElidedLabel(QWidget *parent = nullptr);
-    void setFullText(const QString &text);
-    const QString &fullText() const { return m_full; }
-    QSize minimumSizeHint() const override;
-    QSize sizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    void elide();
-    QString m_full;
-};
-
 // A picture the program draws, made again for the widget's size and the screen's pixel density.
 class PictureWidget final : public QWidget
 {

@@ -1,6 +1,7 @@
 #include "widgets/CorrectionPage.h"
 
 #include "widgets/Controls.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/Desktop.h"
 #include "widgets/GraphView.h"
 #include "widgets/Pictures.h"
@@ -254,10 +255,14 @@ QString CorrectionPage::sliderName(int i) const
 {
     const ProjectDocument &d = m_session.document();
     const QString name = d.componentName(i).text();
-    // Two components of the same name are told apart by their numbers.
+    const QString key = name.trimmed();
+    if (key.isEmpty())
+        return name;
+    // Two components of the same name (two database rows may share one) are told apart by their
+    // numbers.
     for (int k = 1; k <= d.componentCount; ++k)
-        if (k != i && d.componentName(k).text() == name)
-            return QStringLiteral("%1 (%2)").arg(name).arg(i);
+        if (k != i && d.componentName(k).text().trimmed() == key)
+            return name + QStringLiteral(" (%1)").arg(i);
     return name;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The open and save dialogs: a one-entry filter plus "All Files", a title, and the path
+// The open and save dialogs: a one-entry filter plus "Все файлы", a title, and the path
 // variable that proposes the name on entry and holds the chosen path (or nothing after a
 // cancel) on return.
 

@@ -35,7 +35,7 @@ GraphView::GraphView(const ProjectSession &session, QWidget *parent)
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_readout->setFont(small);
     m_readout->hide();
-    setRenderer([this](QImage &image, double scale) { Charts::drawGraph(image, graphInput(m_session), scale); });
+    setRenderer([this](QImage &image) { Charts::drawGraph(image, graphInput(m_session)); });
     refresh();
 }
 

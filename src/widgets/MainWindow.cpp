@@ -46,6 +46,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     , m_desktop(desktop ? std::move(desktop) : std::make_unique<SystemDesktop>())
 {
     setWindowTitle(QStringLiteral("Palvex " PALVEX_VERSION " [Версия от 19.04.2019]"));
+    reportFolder = QDir::tempPath();
     setMinimumSize(MinimumWidth, MinimumHeight);
     chooseOpenPath = [this] {
         ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Открытие файла"));
@@ -227,11 +228,9 @@ bool MainWindow::saveProject(const QString &path)
 
 QString MainWindow::buildReport(bool open)
 {
-    const QString path = QDir(QDir::tempPath()).filePath(Report::fileName(m_session));
-    Report::Pictures pictures;
-    pictures.graph = m_correction->graph()->size().expandedTo(QSize(400, 300));
     QString error;
-    if (!Report::write(m_session, path, pictures, &error)) {
+    const QString path = Report::writeNew(m_session, reportFolder, Report::Pictures(), &error);
+    if (path.isEmpty()) {
         m_desktop->warn(this, QStringLiteral("Формирование отчета"), error);
         return QString();
     }

@@ -59,6 +59,8 @@ public:
     // per turn of the event loop).
     void showChanges();
 
+    // Where reports are written: the temporary folder (tests put them elsewhere).
+    QString reportFolder;
     // The open and save dialogs (tests replace them).
     std::function<QString()> chooseOpenPath;
     std::function<QString()> chooseSavePath;
