@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 #include "correction/Bounds.h"
 #include "session/ProjectSession.h"
+#include "widgets/ElidedLabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -60,7 +61,8 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
         auto *frame = new QGroupBox(QStringLiteral("Компонент %1").arg(j), this);
         frame->setObjectName(QStringLiteral("boundsFrame%1").arg(j));
         m_frames[j] = frame;
-        m_names[j] = new QLabel(frame);
+        m_names[j] = new ElidedLabel(frame);
+        m_names[j]->setObjectName(QStringLiteral("boundsName%1").arg(j));
         m_lower[j] = new BoundEdit(frame);
         m_lower[j]->setObjectName(QStringLiteral("lower%1").arg(j));
         m_upper[j] = new BoundEdit(frame);
@@ -70,10 +72,10 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
             connect(e, &QLineEdit::textChanged, this, &BoundsDialog::check);
         }
         auto *fields = new QHBoxLayout;
-        fields->addWidget(new QLabel(QStringLiteral("Min:"), frame));
+        fields->addWidget(new QLabel(QStringLiteral("от:"), frame));
         fields->addWidget(m_lower[j]);
         fields->addSpacing(20);
-        fields->addWidget(new QLabel(QStringLiteral("Max:"), frame));
+        fields->addWidget(new QLabel(QStringLiteral("до:"), frame));
         fields->addWidget(m_upper[j]);
         fields->addStretch(1);
         auto *box = new QVBoxLayout(frame);
@@ -104,7 +106,7 @@ void BoundsDialog::load()
         const bool used = j <= n;
         m_frames[j]->setEnabled(used);
         if (used) {
-            m_names[j]->setText(m_session.document().componentName(j).text());
+            m_names[j]->setFullText(m_session.document().componentName(j).text());
             m_lower[j]->setText(Num::formatSingle(c.variationMin[j]));
             m_upper[j]->setText(Num::formatSingle(c.variationMax[j]));
         }

@@ -10,7 +10,7 @@
 
 class ProjectSession;
 class QGroupBox;
-class QLabel;
+class ElidedLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -34,7 +34,7 @@ private:
 
     ProjectSession &m_session;
     QGroupBox *m_frames[MaxComponents + 1] = {};
-    QLabel *m_names[MaxComponents + 1] = {};
+    ElidedLabel *m_names[MaxComponents + 1] = {};
     QLineEdit *m_lower[MaxComponents + 1] = {};
     QLineEdit *m_upper[MaxComponents + 1] = {};
     QPushButton *m_apply;

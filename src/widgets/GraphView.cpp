@@ -49,12 +49,13 @@ void GraphView::refresh()
 
 void GraphView::placeTexts()
 {
-    // The plot starts 500 twips (a third of an inch) below the top edge: the divergence text takes
-    // the upper half of that margin, the read-out the lower half.
+    // The plot starts 500 twips (a third of an inch) below the top edge: the read-out stands at
+    // the top edge, the divergence text under it, both above the plot and clear of the axis
+    // labels.
     const int margin = int(Charts::plotRect(size()).top());
     const int line = std::max(margin / 2, m_divergence->sizeHint().height() - 2);
-    m_divergence->setGeometry(0, 0, width(), line);
-    m_readout->setGeometry(0, std::max(0, margin - line), width(), line);
+    m_readout->setGeometry(0, 0, width(), line);
+    m_divergence->setGeometry(0, std::max(0, margin - line), width(), line);
 }
 
 void GraphView::resizeEvent(QResizeEvent *event)

@@ -2,7 +2,7 @@
 
 // The granulometric graph of the correction step: the chart, the divergence text above the
 // plot, and, while the pointer is over the plot, a crosshair and the read-out of the size and
-// passing under it (in the top margin, clear of the axis labels).
+// passing under it (at the top edge, clear of the axis labels).
 
 #include "widgets/ChartView.h"
 
