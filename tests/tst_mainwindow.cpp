@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -379,16 +380,22 @@ private slots:
     void reportButton()
     {
         QTemporaryDir temp;
+        const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
         const QByteArray oldTemp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         OpenedFiles opened;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+        const auto restore = qScopeGuard([hadTemp, &oldTemp] {
+            QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+            if (hadTemp)
+                qputenv("TMPDIR", oldTemp);
+            else
+                qunsetenv("TMPDIR");
+        });
         WindowDriver w;
         QVERIFY(openThroughTheButton(w, Concrete));
         w.showStep(6);
         QTest::mouseClick(w.child<QPushButton>(QStringLiteral("reportButton")), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        qputenv("TMPDIR", oldTemp);
         QCOMPARE(w.desktop->messages, QStringList());
         QCOMPARE(opened.paths.size(), 1);
         const QString path = opened.paths.value(0);
