@@ -58,6 +58,12 @@ void TestTableEditing::typing_data()
     const int compositions = int(InputTable::Compositions);
     QTest::newRow("lone zero replaced") << compositions << QStringLiteral("0") << QStringLiteral("7") << QStringLiteral("7");
     QTest::newRow("comma first") << compositions << QString() << QStringLiteral(",5") << QStringLiteral("0,5");
+    QTest::newRow("comma after a lone zero") << compositions << QStringLiteral("0") << QStringLiteral(",") << QStringLiteral("0,");
+    QTest::newRow("period after a lone zero") << densities << QStringLiteral("0") << QStringLiteral(".") << QStringLiteral("0,");
+    QTest::newRow("refused letter keeps a lone zero") << compositions << QStringLiteral("0") << QStringLiteral("a") << QStringLiteral("0");
+    QTest::newRow("name letter over a lone zero") << names << QStringLiteral("0") << QStringLiteral("a") << QStringLiteral("a");
+    QTest::newRow("delete empties a lone zero") << compositions << QStringLiteral("0") << QStringLiteral("\x7f") << QString();
+    QTest::newRow("backspace empties a lone zero") << compositions << QStringLiteral("0") << QStringLiteral("\b") << QString();
     QTest::newRow("second separator ignored") << compositions << QString() << QStringLiteral("1.2.") << QStringLiteral("1,2");
     QTest::newRow("period on a file text") << compositions << QStringLiteral("1.5") << QStringLiteral(".") << QStringLiteral("1,5,");
     QTest::newRow("comma on a file text") << compositions << QStringLiteral("1.5") << QStringLiteral(",") << QStringLiteral("1.5,");
@@ -116,6 +122,7 @@ void TestTableEditing::keysThatTypeNothing_data()
     QTest::newRow("alt") << int(Qt::Key_Alt) << int(Qt::NoModifier);
     QTest::newRow("shift+down") << int(Qt::Key_Down) << int(Qt::ShiftModifier);
     QTest::newRow("ctrl+7") << int(Qt::Key_7) << int(Qt::ControlModifier);
+    QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier);
 }
 
 void TestTableEditing::keysThatTypeNothing()

@@ -58,6 +58,37 @@ QPoint cellCentre(const InputTableView *view, int row, int col)
 }
 
 const QColor EnteredColour(128, 255, 128);
+const QColor EditedColour(255, 244, 234);
+
+// The first row fully in view (the last page is shown flush with the bottom, the row above it
+// cut by the top edge).
+int topRow(const QTableView *view)
+{
+    const int r = view->rowAt(0);
+    return r + (view->rowViewportPosition(r) < 0 ? 1 : 0) + 1;
+}
+
+bool rowFullyVisible(const QTableView *view, int row)
+{
+    const int y = view->rowViewportPosition(row - 1);
+    return y >= 0 && y + view->rowHeight(row - 1) <= view->viewport()->height();
+}
+
+// Gives the grain table a viewport of `height` pixels.
+void setViewportHeight(QTableView *view, int height)
+{
+    view->setFixedHeight(height + view->horizontalHeader()->height() + 2 * view->frameWidth()
+                         + (view->horizontalScrollBar()->isVisible() ? view->horizontalScrollBar()->height() : 0));
+    QCoreApplication::processEvents();
+}
+
+void notch(QTableView *view, int delta)
+{
+    const QPoint at = view->viewport()->rect().center();
+    QWheelEvent e(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &e);
+}
 
 } // namespace
 
@@ -77,7 +108,11 @@ private slots:
     void pasteKeepsWhatTheBlockMisses();
     void mouseDragSelectsABlock();
     void currentCellFollowsAReshape();
+    void hiddenCellsComeBackPlain();
     void wheelScrollsAPage();
+    void wheelPaging_data();
+    void wheelPaging();
+    void topRowHeldInView();
     void sliderValue_data();
     void sliderValue();
     void sliderDrag();
@@ -302,6 +337,33 @@ void TestTables::currentCellFollowsAReshape()
     QCOMPARE(view->tableModel().cellColour(0, 0), EnteredColour);
 }
 
+// A cell hidden by a lower K comes back with its text, not with the colour of the cell being
+// entered or edited when it was hidden: only the current cell is coloured.
+void TestTables::hiddenCellsComeBackPlain()
+{
+    WindowDriver w;
+    QString error;
+    QVERIFY2(w.session.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt"), &error), qPrintable(error));
+    InputTableView *view = w.table(InputTable::Compositions);
+    QCOMPARE(txt(w.session, InputTable::Compositions, 10, 1), QStringLiteral("0"));
+    view->setCurrentCell(10, 1);
+    TestSupport::typeKeys(view, QStringLiteral("5"));
+    QCOMPARE(view->tableModel().cellColour(9, 1), EditedColour);
+    w.session.setClassCountText(QStringLiteral("5"));
+    w.window.showChanges();
+    w.session.setClassCountText(QStringLiteral("10"));
+    w.window.showChanges();
+    QCOMPARE(txt(w.session, InputTable::Compositions, 10, 1), QStringLiteral("5")); // it held a lone zero
+    QCOMPARE(view->tableModel().cellColour(9, 1), QColor(Qt::white));
+    int coloured = 0;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            coloured += view->tableModel().cellColour(r, c) != QColor(Qt::white) ? 1 : 0;
+    QCOMPARE(coloured, 1);
+    const QPoint current = view->currentCell();
+    QCOMPARE(view->tableModel().cellColour(current.y() - 1, current.x()), EnteredColour);
+}
+
 // A notch of the wheel scrolls the grain table by a page of the rows fully in view, the last of
 // them staying in view; it never scrolls beyond the last page, and from there it scrolls back.
 void TestTables::wheelScrollsAPage()
@@ -356,6 +418,69 @@ void TestTables::wheelScrollsAPage()
                   Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(all->viewport(), &e);
     QCOMPARE(all->rowAt(0), 0);
+}
+
+// The wheel pages by the fully visible rows, the last of them staying in view as the new top
+// row; at the end the top row is the one that shows the last row at the bottom, and the wheel
+// pages back from there. (Thirty rows with ten in view is wheelScrollsAPage.)
+void TestTables::wheelPaging_data()
+{
+    QTest::addColumn<int>("dataRows");
+    QTest::addColumn<int>("wholeRows"); // rows fully in the viewport
+    QTest::addColumn<int>("cut");       // pixels of the next row in view too
+    QTest::addColumn<QList<int>>("notches"); // -1 towards the user, +1 away
+    QTest::addColumn<QList<int>>("tops");
+    QTest::newRow("the end reached in one page") << 14 << 10 << 4 << QList<int>{-1, -1, 1} << QList<int>{5, 5, 1};
+    QTest::newRow("one row beyond the view") << 11 << 10 << 4 << QList<int>{-1, 1} << QList<int>{2, 1};
+    // Row 10 is cut by the viewport's lower edge: it stays in view as the next top row.
+    QTest::newRow("a row cut by the edge") << 30 << 9 << -2 << QList<int>{-1, -1, -1, 1} << QList<int>{9, 17, 22, 14};
+}
+
+void TestTables::wheelPaging()
+{
+    QFETCH(int, dataRows);
+    QFETCH(int, wholeRows);
+    QFETCH(int, cut);
+    QFETCH(QList<int>, notches);
+    QFETCH(QList<int>, tops);
+    WindowDriver w(1, dataRows);
+    InputTableView *view = w.table(InputTable::Compositions);
+    const int rowHeight = view->rowHeight(0);
+    // A negative cut counts from the row's lower edge.
+    setViewportHeight(view, wholeRows * rowHeight + (cut < 0 ? rowHeight + cut : cut));
+    QCOMPARE(topRow(view), 1);
+    for (int i = 0; i < notches.size(); ++i) {
+        const int firstVisible = topRow(view);
+        int lastVisible = firstVisible;
+        while (lastVisible < dataRows && rowFullyVisible(view, lastVisible + 1))
+            ++lastVisible;
+        QCOMPARE(lastVisible - firstVisible + 1, wholeRows);
+        notch(view, notches[i] * 120);
+        QCOMPARE(topRow(view), tops[i]);
+        // One row of the page before stays in view.
+        QVERIFY(rowFullyVisible(view, notches[i] < 0 ? lastVisible : firstVisible));
+    }
+}
+
+// The top row is held where the view can show it, whatever asks for it: a row asked to the top
+// beyond the last page leaves the last page shown; a taller view shows more at the end; a table
+// that fits shows its first row.
+void TestTables::topRowHeldInView()
+{
+    WindowDriver w(1, 30);
+    InputTableView *view = w.table(InputTable::Compositions);
+    const int rowHeight = view->rowHeight(0);
+    setViewportHeight(view, 10 * rowHeight + 4);
+    view->scrollTo(view->model()->index(29, 0), QAbstractItemView::PositionAtTop);
+    QCOMPARE(topRow(view), 21);
+    QVERIFY(rowFullyVisible(view, 30));
+    setViewportHeight(view, 20 * rowHeight + 4);
+    QCOMPARE(topRow(view), 11);
+    QVERIFY(rowFullyVisible(view, 30));
+    w.session.setClassCountText(QStringLiteral("15"));
+    w.window.showChanges();
+    QCoreApplication::processEvents();
+    QCOMPARE(topRow(view), 1);
 }
 
 // Slider 1 of two components at 5000 (50 %): a value set is kept within 0..10000, and the change

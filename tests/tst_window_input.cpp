@@ -1,65 +1,56 @@
 // The main window under the user's hands: the wheel and the keys change no count, coefficient
 // or slider by accident, moving keys leave the cells alone, a block is selected by dragging,
 // the wheel pages back from the end of a table, opening a project keeps the shown step, and
-// the bound boxes take the editing keys and pasting.
+// the bound fields take the editing keys and pasting.
+#include "session/ProjectSession.h"
+#include "widgets/BoundsDialog.h"
+#include "widgets/InputTableView.h"
+#include "widgets/StepBar.h"
 
-#include "correction/BoundsDialog.h"
-#include "ui/Form1.h"
-#include "ui/Form1Logic.h"
-#include "ui/Form6.h"
-#include "ui/GridView.h"
+#include "support/CellText.h"
+#include "support/WindowDriver.h"
 
-#include "FakeDesktop.h"
-
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTest>
 #include <QTimer>
+#include <QtTest>
 
+#include <cmath>
 #include <functional>
+
+using TestSupport::WindowDriver;
 
 namespace {
 
 const QString DryMix = QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt");
 const QString Concrete = QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt");
 
-QString txt(const GridModel &g, int row, int col)
+// A window with a project opened through "Открыть проект".
+struct Window : WindowDriver
 {
-    const QString *t = g.text(row, col);
-    return t ? *t : QStringLiteral("<no cell>");
-}
-
-struct Window
-{
-    FakeDesktop *desktop = new FakeDesktop;
-    Form1 w{nullptr, std::unique_ptr<EditingDesktop>(desktop)};
-    Window()
+    void open(const QString &path)
     {
-        w.show();
-        if (!QTest::qWaitForWindowExposed(&w))
-            qFatal("window not shown");
+        window.chooseOpenPath = [path] { return path; };
+        const qsizetype before = desktop->messages.size();
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("openButton")), Qt::LeftButton);
+        window.showChanges();
+        if (desktop->messages.size() != before || session.document().name.isEmpty())
+            qFatal("cannot open %s", qPrintable(path));
     }
-    MixProject &p() { return w.project(); }
     template <typename T>
     T *find(const QString &name)
     {
-        T *child = w.findChild<T *>(name);
-        if (!child)
+        T *w = child<T>(name);
+        if (!w)
             qFatal("no widget %s", qPrintable(name));
-        return child;
-    }
-    GridView *table(int k) { return find<GridView>(QStringLiteral("tabl%1").arg(k)); }
-    void open(const QString &path)
-    {
-        if (!w.openProject(path))
-            qFatal("cannot open %s", qPrintable(path));
+        return w;
     }
 };
 
@@ -71,7 +62,7 @@ void wheel(QWidget *target, int delta, QPoint at = QPoint(-1, -1))
     QApplication::sendEvent(target, &e);
 }
 
-// A key as Qt delivers it from a keyboard layout that has no Latin letter on it.
+// A key as Qt delivers it from a keyboard layout: the key's code and the character it types.
 void typeCharacter(QWidget *target, int key, const QString &text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -105,17 +96,32 @@ void whenModalShown(std::function<void(QWidget *)> act)
 }
 
 // Whether a data row (from 1) is wholly inside a table view's viewport, and the first such row.
-bool wholeInView(GridView *v, int row)
+bool wholeInView(QTableView *v, int row)
 {
     const QRect cell = v->visualRect(v->model()->index(row - 1, 0));
     return cell.isValid() && v->viewport()->rect().contains(cell);
 }
-int shownTopRow(GridView *v)
+int shownTopRow(QTableView *v)
 {
     int row = v->rowAt(0) + 1;
     while (row > 0 && row <= v->model()->rowCount() && !wholeInView(v, row))
         ++row;
     return row;
+}
+
+Qt::Key keyNamed(const QString &name)
+{
+    return name == QStringLiteral("Down")       ? Qt::Key_Down
+           : name == QStringLiteral("Up")       ? Qt::Key_Up
+           : name == QStringLiteral("PageDown") ? Qt::Key_PageDown
+           : name == QStringLiteral("PageUp")   ? Qt::Key_PageUp
+           : name == QStringLiteral("Home")     ? Qt::Key_Home
+                                                : Qt::Key_End;
+}
+
+void clickIndicator(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
 } // namespace
@@ -145,9 +151,10 @@ private slots:
         QFETCH(QString, input);
         Window win;
         win.open(DryMix);
-        auto *count = win.find<QComboBox>(QStringLiteral("N"));
+        win.showStep(1);
+        auto *count = win.find<QComboBox>(QStringLiteral("componentCount"));
         count->setFocus();
-        const QString fifth = txt(win.p().tabl[1], 1, 4);
+        const QString fifth = txt(win.session, InputTable::Names, 1, 4);
         if (input == QStringLiteral("wheel+"))
             wheel(count, 120);
         else if (input == QStringLiteral("wheel-"))
@@ -155,16 +162,12 @@ private slots:
         else if (input.size() == 1)
             QTest::keyClick(count, input.at(0).toLatin1());
         else
-            QTest::keyClick(count, input == QStringLiteral("Down")       ? Qt::Key_Down
-                                   : input == QStringLiteral("Up")       ? Qt::Key_Up
-                                   : input == QStringLiteral("PageDown") ? Qt::Key_PageDown
-                                   : input == QStringLiteral("PageUp")   ? Qt::Key_PageUp
-                                   : input == QStringLiteral("Home")     ? Qt::Key_Home
-                                                                         : Qt::Key_End);
-        QCOMPARE(win.p().N.text(), QStringLiteral("5"));
+            QTest::keyClick(count, keyNamed(input));
+        win.window.showChanges();
+        QCOMPARE(win.session.componentCount(), 5);
         QCOMPARE(count->currentText(), QStringLiteral("5"));
-        QCOMPARE(win.p().tabl[1].cols(), 5);
-        QCOMPARE(txt(win.p().tabl[1], 1, 4), fifth);
+        QCOMPARE(win.session.tableColumns(InputTable::Names), 5);
+        QCOMPARE(txt(win.session, InputTable::Names, 1, 4), fifth);
     }
 
     // The list itself still chooses.
@@ -172,14 +175,17 @@ private slots:
     {
         Window win;
         win.open(DryMix);
-        auto *count = win.find<QComboBox>(QStringLiteral("N"));
+        win.showStep(1);
+        auto *count = win.find<QComboBox>(QStringLiteral("componentCount"));
         count->setFocus();
         QTest::keyClick(count, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(count->view()->isVisible());
         QTest::keyClick(count->view(), Qt::Key_Down);
         QTest::keyClick(count->view(), Qt::Key_Return);
-        QCOMPARE(win.p().N.text(), QStringLiteral("6"));
-        QCOMPARE(win.p().tabl[1].cols(), 6);
+        win.window.showChanges();
+        QCOMPARE(win.session.componentCount(), 6);
+        QCOMPARE(count->currentText(), QStringLiteral("6"));
+        QCOMPARE(win.session.tableColumns(InputTable::Names), 6);
     }
 
     // The coefficient lists: typed or chosen, never stepped by the wheel or the arrows, and a
@@ -187,30 +193,37 @@ private slots:
     void coefficientLists_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("coefficient");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("after");
-        for (const char *name : {"koef_n", "koef_n2", "koef_B"}) {
-            const QString n = QString::fromLatin1(name);
+        const struct
+        {
+            const char *name;
+            Coefficient c;
+        } boxes[] = {{"funkDingerN", Coefficient::FunkDingerN}, {"fullerN", Coefficient::FullerN}, {"bolomeyB", Coefficient::BolomeyB}};
+        for (const auto &b : boxes) {
+            const QString n = QString::fromLatin1(b.name);
             const QString start = QStringLiteral("as it was");
-            QTest::addRow("%s wheel away", name) << n << QStringLiteral("wheel+") << start;
-            QTest::addRow("%s wheel towards", name) << n << QStringLiteral("wheel-") << start;
-            QTest::addRow("%s down arrow", name) << n << QStringLiteral("Down") << start;
-            QTest::addRow("%s up arrow", name) << n << QStringLiteral("Up") << start;
-            QTest::addRow("%s page down", name) << n << QStringLiteral("PageDown") << start;
+            QTest::addRow("%s wheel away", b.name) << n << int(b.c) << QStringLiteral("wheel+") << start;
+            QTest::addRow("%s wheel towards", b.name) << n << int(b.c) << QStringLiteral("wheel-") << start;
+            QTest::addRow("%s down arrow", b.name) << n << int(b.c) << QStringLiteral("Down") << start;
+            QTest::addRow("%s up arrow", b.name) << n << int(b.c) << QStringLiteral("Up") << start;
+            QTest::addRow("%s page down", b.name) << n << int(b.c) << QStringLiteral("PageDown") << start;
         }
-        QTest::newRow("koef_B typed 1, not completed to 10") << QStringLiteral("koef_B") << QStringLiteral("type:1")
-                                                           << QStringLiteral("1");
-        QTest::newRow("koef_n typed 0,45") << QStringLiteral("koef_n") << QStringLiteral("type:0,45")
-                                           << QStringLiteral("0,45");
+        QTest::newRow("B typed 1, not completed to 10") << QStringLiteral("bolomeyB") << int(Coefficient::BolomeyB)
+                                                      << QStringLiteral("type:1") << QStringLiteral("1");
+        QTest::newRow("n typed 0,45") << QStringLiteral("funkDingerN") << int(Coefficient::FunkDingerN)
+                                      << QStringLiteral("type:0,45") << QStringLiteral("0,45");
     }
     void coefficientLists()
     {
         QFETCH(QString, name);
+        QFETCH(int, coefficient);
         QFETCH(QString, input);
         QFETCH(QString, after);
         Window win;
         win.open(DryMix);
-        SelectStep(win.p(), 4);
+        win.showStep(4);
         auto *box = win.find<QComboBox>(name);
         box->setFocus();
         const int items = box->count();
@@ -229,14 +242,11 @@ private slots:
             QTest::keyClicks(box, input.mid(5));
             QTest::keyClick(box, Qt::Key_Return);
         } else {
-            QTest::keyClick(box, input == QStringLiteral("Down")   ? Qt::Key_Down
-                                 : input == QStringLiteral("Up")   ? Qt::Key_Up
-                                                                   : Qt::Key_PageDown);
+            QTest::keyClick(box, keyNamed(input));
         }
-        const Control &c = name == QStringLiteral("koef_n")    ? win.p().koef_n
-                           : name == QStringLiteral("koef_n2") ? win.p().koef_n2
-                                                               : win.p().koef_B;
-        QCOMPARE(c.text(), after);
+        win.window.showChanges();
+        QCOMPARE(win.session.document().coefficient(Coefficient(coefficient)).text(), after);
+        QCOMPARE(box->currentText(), after);
         QCOMPARE(box->count(), items); // Enter adds nothing to the list
     }
 
@@ -253,11 +263,11 @@ private slots:
         QFETCH(QString, typed);
         Window win;
         win.open(DryMix);
-        SelectStep(win.p(), 2);
+        win.showStep(2);
         QStringList before;
         for (int j = 1; j <= 10; ++j)
-            before << txt(win.p().tabl[3], j, 0) + u'|' + txt(win.p().tabl[3], j, 5);
-        auto *k = win.find<QLineEdit>(QStringLiteral("K"));
+            before << txt(win.session, InputTable::Compositions, j, 0) + u'|' + txt(win.session, InputTable::Compositions, j, 5);
+        auto *k = win.find<QLineEdit>(QStringLiteral("classCount"));
         k->setFocus();
         k->selectAll();
         for (const QChar c : typed) {
@@ -268,10 +278,10 @@ private slots:
         }
         k->selectAll();
         QTest::keyClicks(k, QStringLiteral("10"));
-        QCOMPARE(win.p().K.text(), QStringLiteral("10"));
+        QCOMPARE(win.session.document().classCountText, QStringLiteral("10"));
         QStringList after;
         for (int j = 1; j <= 10; ++j)
-            after << txt(win.p().tabl[3], j, 0) + u'|' + txt(win.p().tabl[3], j, 5);
+            after << txt(win.session, InputTable::Compositions, j, 0) + u'|' + txt(win.session, InputTable::Compositions, j, 5);
         QCOMPARE(after, before);
     }
 
@@ -280,17 +290,19 @@ private slots:
     {
         Window win;
         win.open(DryMix);
-        SelectStep(win.p(), 5);
-        const float before[3] = {win.p().CorrectedRecipe[1], win.p().CorrectedRecipe[2], win.p().CorrectedRecipe[3]};
-        const int value = win.p().SBegunok[2].value();
-        auto *slider = win.find<QSlider>(QStringLiteral("SBegunok2"));
+        win.showStep(5);
+        const MixNumbers &x = win.session.numbers();
+        const float before[3] = {x.correctedRecipe[1], x.correctedRecipe[2], x.correctedRecipe[3]};
+        const int value = win.session.correction().slider[2];
+        auto *slider = win.find<QSlider>(QStringLiteral("slider2"));
         QVERIFY(slider->isVisible() && slider->isEnabled());
         for (int delta : {120, 120, -120, -360})
             wheel(slider, delta);
+        win.window.showChanges();
         QCOMPARE(slider->value(), value);
-        QCOMPARE(win.p().SBegunok[2].value(), value);
+        QCOMPARE(win.session.correction().slider[2], value);
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(win.p().CorrectedRecipe[i], before[i - 1]);
+            QCOMPARE(x.correctedRecipe[i], before[i - 1]);
     }
 
     // Moving and modifier keys pressed in a table never change a cell; a typed character
@@ -316,23 +328,39 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, column);
         Window win;
-        win.p().K.setText(QStringLiteral("4"));
-        SelectStep(win.p(), 2);
+        win.session.setClassCountText(QStringLiteral("4"));
         for (int j = 1; j <= 4; ++j)
-            win.p().setCellText(win.p().tabl[3], j, 1, QStringLiteral("0"));
-        GridView *v = win.table(3);
+            win.session.setCellText(InputTable::Compositions, j, 1, QStringLiteral("0"));
+        InputTableView *v = win.table(InputTable::Compositions);
         v->setFocus();
-        win.p().tabl[3].setCurrentCell(1, 1);
+        v->setCurrentCell(1, 1);
         // Three presses: the down arrow walks the column.
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(v, Qt::Key(key));
         QStringList texts;
         for (int j = 1; j <= 4; ++j)
-            texts << txt(win.p().tabl[3], j, 1);
+            texts << txt(win.session, InputTable::Compositions, j, 1);
         QCOMPARE(texts.join(u' '), column);
     }
 
-    // Keys of a layout without Latin letters: the character typed decides.
+    // Walking down a whole column of zeros with the arrow key leaves every zero in place.
+    void walkingDownAColumnOfZeros()
+    {
+        Window win;
+        win.open(DryMix);
+        for (int j = 1; j <= 10; ++j)
+            win.session.setCellText(InputTable::Compositions, j, 1, QStringLiteral("0"));
+        InputTableView *v = win.table(InputTable::Compositions);
+        v->setFocus();
+        v->setCurrentCell(1, 1);
+        for (int j = 1; j < 10; ++j)
+            QTest::keyClick(v, Qt::Key_Down);
+        QCOMPARE(v->currentCell(), QPoint(1, 10));
+        for (int j = 1; j <= 10; ++j)
+            QCOMPARE(txt(win.session, InputTable::Compositions, j, 1), QStringLiteral("0"));
+    }
+
+    // Keys of a layout without Latin letters: the character typed decides, never the key's code.
     void cyrillicKeys_data()
     {
         QTest::addColumn<int>("table");
@@ -340,15 +368,19 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after");
-        QTest::newRow("letter over a lone zero") << 1 << QStringLiteral("0") << 0x41F << QStringLiteral("П")
-                                                 << QStringLiteral("П");
-        QTest::newRow("letter appended") << 1 << QStringLiteral("Песок") << 0x419 << QStringLiteral("й")
-                                         << QStringLiteral("Песокй");
-        QTest::newRow("period key of the Russian layout") << 2 << QStringLiteral("2") << 0x42E << QStringLiteral("ю")
+        const int names = int(InputTable::Names);
+        const int densities = int(InputTable::Densities);
+        QTest::newRow("letter over a lone zero") << names << QStringLiteral("0") << 0x41F << QStringLiteral("П") << QStringLiteral("П");
+        QTest::newRow("letter appended") << names << QStringLiteral("Песок") << 0x419 << QStringLiteral("й") << QStringLiteral("Песокй");
+        QTest::newRow("letter on a key of a Latin code") << names << QStringLiteral("0") << int(Qt::Key_G) << QStringLiteral("п")
+                                                         << QStringLiteral("п");
+        QTest::newRow("period key of the Russian layout") << densities << QStringLiteral("2") << 0x42E << QStringLiteral("ю")
                                                           << QStringLiteral("2,");
-        QTest::newRow("comma key of the Russian layout over a zero") << 2 << QStringLiteral("0") << 0x411
+        QTest::newRow("period key of the Russian layout over a zero") << densities << QStringLiteral("0") << 0x42E
+                                                                      << QStringLiteral("ю") << QStringLiteral("0,");
+        QTest::newRow("comma key of the Russian layout over a zero") << densities << QStringLiteral("0") << 0x411
                                                                      << QStringLiteral("б") << QStringLiteral("0,");
-        QTest::newRow("letter refused by a number") << 2 << QStringLiteral("0") << 0x41F << QStringLiteral("п")
+        QTest::newRow("letter refused by a number") << densities << QStringLiteral("0") << 0x41F << QStringLiteral("п")
                                                     << QStringLiteral("0");
     }
     void cyrillicKeys()
@@ -359,13 +391,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, after);
         Window win;
-        SelectStep(win.p(), 1);
-        GridModel &g = win.p().tabl[table];
-        g.setCurrentText(before);
-        GridView *v = win.table(table);
+        const InputTable t = InputTable(table);
+        win.session.setCellText(t, 1, 0, before);
+        InputTableView *v = win.table(t);
         v->setFocus();
+        v->setCurrentCell(1, 0);
         typeCharacter(v, key, text);
-        QCOMPARE(txt(g, 1, 0), after);
+        QCOMPARE(txt(win.session, t, 1, 0), after);
     }
 
     // A press, a move with the button held and a release select the block between them, as
@@ -386,8 +418,7 @@ private slots:
         QFETCH(QPoint, to);
         Window win;
         win.open(Concrete);
-        SelectStep(win.p(), 2);
-        GridView *v = win.table(3);
+        InputTableView *v = win.table(InputTable::Compositions);
         QWidget *port = v->viewport();
         const QPoint a = v->visualRect(v->model()->index(from.y(), from.x())).center();
         const QPoint b = v->visualRect(v->model()->index(to.y(), to.x())).center();
@@ -400,11 +431,10 @@ private slots:
             QTest::mouseClick(port, Qt::LeftButton, Qt::NoModifier, a);
             QTest::mouseClick(port, Qt::LeftButton, Qt::ShiftModifier, b);
         }
-        const GridModel &g = win.p().tabl[3];
-        QCOMPARE(QPoint(g.col(), g.row()), from + QPoint(0, 1)); // the pressed cell stays current
-        QCOMPARE(QPoint(g.colSel(), g.rowSel()), to + QPoint(0, 1));
+        QCOMPARE(v->currentCell(), from + QPoint(0, 1)); // the pressed cell stays the one typed into
+        const QModelIndex corner = v->currentIndex(); // the selection's moving corner
+        QCOMPARE(QPoint(corner.column(), corner.row() + 1), to + QPoint(0, 1));
         QCOMPARE(v->selectionModel()->selectedIndexes().size(), 4);
-        win.desktop->ctrl = true;
         QTest::keyClick(v, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(win.desktop->clipboard, QStringLiteral("45\t100\r5\t98"));
     }
@@ -414,25 +444,23 @@ private slots:
     {
         Window win;
         win.open(Concrete);
-        SelectStep(win.p(), 2);
-        GridView *v = win.table(3);
+        InputTableView *v = win.table(InputTable::Compositions);
         v->setFocus();
         QStringList before;
         for (int j = 0; j <= 10; ++j)
             for (int i = 0; i <= 4; ++i)
-                before << txt(win.p().tabl[3], j, i);
-        win.desktop->ctrl = true;
+                before << txt(win.session, InputTable::Compositions, j, i);
         QTest::keyClick(v, Qt::Key_C, Qt::ControlModifier);
         QTest::keyClick(v, Qt::Key_V, Qt::ControlModifier);
         QStringList after;
         for (int j = 0; j <= 10; ++j)
             for (int i = 0; i <= 4; ++i)
-                after << txt(win.p().tabl[3], j, i);
+                after << txt(win.session, InputTable::Compositions, j, i);
         QCOMPARE(after, before);
     }
 
-    // The wheel over a long table pages down to the end and back; the top row the view shows
-    // is the grid's, and one row of each page stays in view.
+    // The wheel over a long table pages down to the end and back, never stuck; one row of each
+    // page stays in view.
     void wheelPagesALongTable_data()
     {
         QTest::addColumn<QSize>("size");
@@ -443,11 +471,10 @@ private slots:
     {
         QFETCH(QSize, size);
         Window win;
-        win.w.resize(size);
-        QTRY_COMPARE(win.w.size(), size);
-        win.p().K.setText(QStringLiteral("50"));
-        SelectStep(win.p(), 2);
-        GridView *v = win.table(3);
+        win.window.resize(size);
+        QTRY_COMPARE(win.window.size(), size);
+        win.session.setClassCountText(QStringLiteral("50"));
+        InputTableView *v = win.table(InputTable::Compositions);
         QTest::qWait(20); // the view lays out its rows
         QWidget *port = v->viewport();
         int notches = 0;
@@ -455,17 +482,18 @@ private slots:
             int last = shownTopRow(v);
             while (last < 50 && wholeInView(v, last + 1))
                 ++last;
+            const int top = shownTopRow(v);
             wheel(port, -120);
             ++notches;
-            QCOMPARE(shownTopRow(v), win.p().tabl[3].topRow());
+            QVERIFY2(shownTopRow(v) > top, qPrintable(QStringLiteral("stuck at row %1").arg(top)));
             QVERIFY2(wholeInView(v, last), qPrintable(QStringLiteral("row %1 left the view").arg(last)));
         }
         QVERIFY(wholeInView(v, 50));
         // A further notch at the end changes nothing.
-        wheel(port, -120);
-        QCOMPARE(shownTopRow(v), win.p().tabl[3].topRow());
-        QVERIFY(wholeInView(v, 50));
         const int end = shownTopRow(v);
+        wheel(port, -120);
+        QCOMPARE(shownTopRow(v), end);
+        QVERIFY(wholeInView(v, 50));
         // Back from the end: every notch moves, until row 1 is on top.
         int back = 0;
         while (shownTopRow(v) > 1 && back < 40) {
@@ -473,7 +501,6 @@ private slots:
             wheel(port, 120);
             ++back;
             QVERIFY2(shownTopRow(v) < top, qPrintable(QStringLiteral("stuck at row %1").arg(top)));
-            QCOMPARE(shownTopRow(v), win.p().tabl[3].topRow());
             QVERIFY(wholeInView(v, top));
         }
         QCOMPARE(shownTopRow(v), 1);
@@ -481,11 +508,10 @@ private slots:
         // The wheel over the scroll bar pages too.
         wheel(v->verticalScrollBar(), -120);
         QVERIFY(shownTopRow(v) > 1);
-        QCOMPARE(shownTopRow(v), win.p().tabl[3].topRow());
     }
 
-    // Opening a project: step 1 only when no step was shown yet; a cancelled open resets
-    // the sliders and the locks to the base recipe and keeps the step and the search.
+    // Opening a project: step 1 only when no step was shown yet; a cancelled open resets the
+    // sliders and the locks to the base recipe and keeps the step and the search.
     void openFlow_data()
     {
         QTest::addColumn<int>("step");
@@ -505,81 +531,80 @@ private slots:
         QFETCH(bool, search);
         QFETCH(int, shown);
         Window win;
-        MixProject &p = win.p();
+        ProjectSession &s = win.session;
         if (step) {
             // The window as a user leaves it: a project, a step, a slider moved, a lock.
             win.open(DryMix);
-            SelectStep(p, step);
-            p.SBegunok[1].userScroll(5000);
-            p.MLock[2].setChecked(true);
-            win.w.tick();
+            QTest::mouseClick(win.find<StepButton>(QStringLiteral("step%1").arg(step)), Qt::LeftButton);
+            win.window.showChanges();
+            s.moveSlider(1, 5000, true);
+            win.showStep(5);
+            clickIndicator(win.find<QCheckBox>(QStringLiteral("lock2")));
+            QVERIFY(s.correction().locked[2]);
+            win.showStep(step);
             if (search) {
-                QVERIFY(p.AutoCheck.isEnabled());
-                p.AutoCheck.setChecked(true);
+                auto *box = win.find<QCheckBox>(QStringLiteral("search"));
+                QVERIFY(box->isEnabled());
+                clickIndicator(box);
+                QVERIFY(s.correction().searchOn);
             }
         }
-        QCOMPARE(CurrentStep(p), step);
-        whenModalShown([cancel](QWidget *dialog) {
-            auto *files = qobject_cast<QFileDialog *>(dialog);
-            if (!files || cancel) {
-                dialog->close();
-                return;
-            }
-            files->selectFile(Concrete);
-            QMetaObject::invokeMethod(files, "accept");
-        });
-        QTest::mouseClick(win.find<QPushButton>(QStringLiteral("ButOpen")), Qt::LeftButton);
-        QCOMPARE(CurrentStep(p), shown);
-        QVERIFY(p.Forma[shown].isVisible());
-        QCOMPARE(p.AutoCheck.isChecked(), search);
+        QCOMPARE(s.currentStep(), step);
+        win.window.chooseOpenPath = [cancel] { return cancel ? QString() : Concrete; };
+        QTest::mouseClick(win.find<QPushButton>(QStringLiteral("openButton")), Qt::LeftButton);
+        win.window.showChanges();
+        QCOMPARE(s.currentStep(), shown);
+        QVERIFY(win.find<QWidget>(QStringLiteral("page%1").arg(shown))->isVisible());
+        QCOMPARE(s.correction().searchOn, search);
+        QCOMPARE(win.find<QCheckBox>(QStringLiteral("search"))->isChecked(), search);
         if (cancel && !step)
             return; // nothing to reset in the empty project
         const int n = cancel ? 5 : 4;
-        QCOMPARE(p.N.text(), QString::number(n));
+        QCOMPARE(s.componentCount(), n);
         for (int i = 1; i <= n; ++i) {
-            QVERIFY(!p.MLock[i].isChecked());
-            const float base = *p.cellNumber(p.tabl[4], 1, i - 1);
-            QCOMPARE(p.CorrectedRecipe[i], base);
-            QCOMPARE(p.SBegunok[i].value(), int(std::floor(double(base) * 100.0)));
+            QVERIFY(!s.correction().locked[size_t(i)]);
+            const std::optional<float> base = s.document().baseRecipe(i).number();
+            QVERIFY(base);
+            QCOMPARE(s.numbers().correctedRecipe[i], *base);
+            QCOMPARE(s.correction().slider[size_t(i)], int(std::floor(double(*base) * 100.0)));
         }
         // The correction controls follow the search switch.
-        QCOMPARE(p.SBegunok[2].isEnabled(), !search);
-        QCOMPARE(p.IshReset.isEnabled(), !search);
+        QCOMPARE(win.find<QSlider>(QStringLiteral("slider2"))->isEnabled(), !search);
+        QCOMPARE(win.find<QPushButton>(QStringLiteral("resetToBase"))->isEnabled(), !search);
     }
 
-    // The bound boxes: typed characters are filtered to digits, the editing keys work, and a
+    // The bound fields: typed characters are filtered to digits, the editing keys work, and a
     // pasted text keeps its digits.
-    void boundBoxes_data()
+    void boundFields_data()
     {
-        QTest::addColumn<QString>("keys"); // actions on the Max box of component 1, which shows 100
+        QTest::addColumn<QString>("keys"); // actions on the upper bound of component 1, which shows 100
         QTest::addColumn<QString>("after");
         QTest::newRow("select all, delete") << QStringLiteral("ctrl+a del") << QString();
         QTest::newRow("delete at the start") << QStringLiteral("home del") << QStringLiteral("00");
         QTest::newRow("typed letters and signs discarded") << QStringLiteral("ctrl+a type:4x-5,.a") << QStringLiteral("45");
         QTest::newRow("paste keeps the digits") << QStringLiteral("ctrl+a paste:%20%%") << QStringLiteral("20");
-        QTest::newRow("paste of a decimal keeps the whole part") << QStringLiteral("ctrl+a paste:12,5")
-                                                                 << QStringLiteral("12");
+        QTest::newRow("paste of a decimal keeps the whole part") << QStringLiteral("ctrl+a paste:12,5") << QStringLiteral("12");
         QTest::newRow("paste without digits over a selection") << QStringLiteral("ctrl+a paste:abc") << QString();
         QTest::newRow("paste in the middle") << QStringLiteral("home right paste:5") << QStringLiteral("1500");
         QTest::newRow("cut and paste back") << QStringLiteral("ctrl+a ctrl+x end ctrl+v") << QStringLiteral("100");
     }
-    void boundBoxes()
+    void boundFields()
     {
         QFETCH(QString, keys);
         QFETCH(QString, after);
         Window win;
-        MixProject &p = win.p();
         win.open(DryMix);
-        SelectStep(p, 5);
-        win.w.tick();
-        p.BoundsCheck.setChecked(true);
-        win.w.tick();
-        QVERIFY(p.CommandBounds.isEnabled());
-        QString shownText, controlText;
+        win.showStep(5);
+        clickIndicator(win.find<QCheckBox>(QStringLiteral("boundsOn")));
+        win.window.showChanges();
+        auto *button = win.find<QPushButton>(QStringLiteral("boundsButton"));
+        QVERIFY(button->isEnabled());
+        QString shownText;
+        bool found = false;
         whenModalShown([&](QWidget *dialog) {
-            auto *box = dialog->findChild<QLineEdit *>(QStringLiteral("BMaxVal1"));
-            auto *form = qobject_cast<Form6 *>(dialog);
-            if (!box || !form) {
+            auto *box = dialog->findChild<QLineEdit *>(QStringLiteral("upper1"));
+            found = box && qobject_cast<BoundsDialog *>(dialog);
+            if (!found) {
                 dialog->close();
                 return;
             }
@@ -607,28 +632,31 @@ private slots:
                 }
             }
             shownText = box->text();
-            controlText = form->model().BMaxVal[1].text();
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("CommandCancel")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cancelBounds")), Qt::LeftButton);
         });
-        QTest::mouseClick(win.find<QPushButton>(QStringLiteral("CommandBounds")), Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(found);
         QCOMPARE(shownText, after);
-        QCOMPARE(controlText, after);
-        QCOMPARE(p.VariationMax[1], 100.0f); // cancelled
+        QCOMPARE(win.session.correction().variationMax[1], 100.0f); // cancelled
     }
 
     // The edited bounds apply.
-    void boundBoxesApply()
+    void boundFieldsApply()
     {
         Window win;
-        MixProject &p = win.p();
         win.open(DryMix);
-        SelectStep(p, 5);
-        win.w.tick();
-        p.BoundsCheck.setChecked(true);
-        win.w.tick();
-        whenModalShown([](QWidget *dialog) {
-            auto *low = dialog->findChild<QLineEdit *>(QStringLiteral("BMinVal2"));
-            auto *high = dialog->findChild<QLineEdit *>(QStringLiteral("BMaxVal2"));
+        win.showStep(5);
+        clickIndicator(win.find<QCheckBox>(QStringLiteral("boundsOn")));
+        win.window.showChanges();
+        bool applied = false;
+        whenModalShown([&applied](QWidget *dialog) {
+            auto *low = dialog->findChild<QLineEdit *>(QStringLiteral("lower2"));
+            auto *high = dialog->findChild<QLineEdit *>(QStringLiteral("upper2"));
+            auto *apply = dialog->findChild<QPushButton *>(QStringLiteral("applyBounds"));
+            if (!low || !high || !apply) {
+                dialog->close();
+                return;
+            }
             QGuiApplication::clipboard()->setText(QStringLiteral(" 15 %"));
             low->setFocus();
             QTest::keyClick(low, Qt::Key_A, Qt::ControlModifier);
@@ -639,12 +667,13 @@ private slots:
             QTest::keyClick(high, Qt::Key_Home);
             QTest::keyClick(high, Qt::Key_Delete);
             QTest::keyClicks(high, QStringLiteral("6"));
-            QTest::qWait(20); // the dialog's own tick checks the pairs
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("CommandApply")), Qt::LeftButton);
+            applied = apply->isEnabled(); // the pairs are checked as they change
+            QTest::mouseClick(apply, Qt::LeftButton);
         });
-        QTest::mouseClick(win.find<QPushButton>(QStringLiteral("CommandBounds")), Qt::LeftButton);
-        QCOMPARE(p.VariationMin[2], 15.0f);
-        QCOMPARE(p.VariationMax[2], 60.0f);
+        QTest::mouseClick(win.find<QPushButton>(QStringLiteral("boundsButton")), Qt::LeftButton);
+        QVERIFY(applied);
+        QCOMPARE(win.session.correction().variationMin[2], 15.0f);
+        QCOMPARE(win.session.correction().variationMax[2], 60.0f);
     }
 };
 

@@ -38,6 +38,8 @@ CoefficientBox::CoefficientBox(QWidget *parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // A typed "1" stays 1: the list's "10" must not complete it.
+    setCompleter(nullptr);
 }
 
 void CoefficientBox::wheelEvent(QWheelEvent *event)
