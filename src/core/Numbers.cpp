@@ -1,5 +1,6 @@
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -21,9 +22,116 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-// Copies the number of a cell text into an ASCII buffer in the form from_chars reads:
-// "[-]digits[.digits][e[-]digits]". Returns the length, or 0 when the text is not a number.
-int normaliseNumber(QStringView text, char *buf, int cap)
+// A decimal number of any length: value = ±0.D1D2…Dn × 10^exponent, D1 non-zero. Only the
+// first MaxDigits significant digits are kept; a non-zero digit beyond them is remembered as
+// `sticky`, which is all a correctly rounded conversion needs of the rest.
+struct Decimal
+{
+    static constexpr int MaxDigits = 800;
+    static constexpr int64_t ExponentLimit = 1000000; // far beyond any double, and no overflow
+    char digits[MaxDigits + 1];
+    int count = 0;
+    bool sticky = false;
+    bool negative = false;
+    bool anyDigit = false;
+    int64_t exponent = 0;
+
+    void addDigit(char16_t c, bool fraction)
+    {
+        anyDigit = true;
+        if (count == 0 && c == u'0') {
+            if (fraction)
+                --exponent; // a leading zero of the fraction
+            return;
+        }
+        if (count < MaxDigits)
+            digits[count++] = char(c);
+        else if (c != u'0')
+            sticky = true;
+        if (!fraction && exponent < ExponentLimit)
+            ++exponent;
+    }
+    void addExponent(int64_t e)
+    {
+        exponent = std::clamp<int64_t>(exponent + std::clamp<int64_t>(e, -ExponentLimit, ExponentLimit), -2 * ExponentLimit,
+                                       2 * ExponentLimit);
+    }
+};
+
+// A decimal exponent read digit by digit, saturating instead of overflowing.
+struct ExponentDigits
+{
+    int64_t value = 0;
+    int count = 0;
+    void add(char16_t c)
+    {
+        ++count;
+        if (value < Decimal::ExponentLimit)
+            value = value * 10 + (c - u'0');
+    }
+};
+
+enum class Range { Fits, Overflow, Underflow };
+
+// The decimal converted to T, correctly rounded. A value too small for T reads as zero.
+template <typename T>
+Range convert(const Decimal &d, T &out)
+{
+    if (d.count == 0) {
+        out = T(0);
+        return Range::Fits;
+    }
+    if (d.exponent > 400) // beyond 10^400: no double or float holds it
+        return Range::Overflow;
+    if (d.exponent < -400) {
+        out = T(0);
+        return Range::Underflow;
+    }
+    // "D1D2…Dn[1]e<exponent - digits>", the form from_chars reads.
+    char buf[Decimal::MaxDigits + 32];
+    std::memcpy(buf, d.digits, size_t(d.count));
+    int n = d.count;
+    if (d.sticky)
+        buf[n++] = '1';
+    buf[n] = 'e';
+    const auto e = std::to_chars(buf + n + 1, buf + sizeof buf, d.exponent - n);
+    T v = T(0);
+    const auto res = std::from_chars(buf, e.ptr, v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // 0.D × 10^exponent is below 1 when exponent <= 0, so only then it can underflow.
+        if (d.exponent <= 0) {
+            out = T(0);
+            return Range::Underflow;
+        }
+        return Range::Overflow;
+    }
+    if (res.ec != std::errc() || !std::isfinite(v))
+        return Range::Overflow;
+    out = d.negative && v != T(0) ? -v : v;
+    return Range::Fits;
+}
+
+// True when the decimal, written with 15 significant digits, is the text of the largest finite
+// double ("1,79769313486232E+308"): the writer rounds that value up beyond the range, and
+// reading its own text back must give the value again.
+bool roundsToLargestDouble(const Decimal &d)
+{
+    static constexpr char Bound[] = "1797693134862325"; // half a unit of the 15th digit above
+    if (d.exponent != 309)
+        return false;
+    const int boundDigits = int(sizeof Bound) - 1;
+    for (int i = 0; i < boundDigits; ++i) {
+        const char c = i < d.count ? d.digits[i] : '0';
+        if (c != Bound[i])
+            return c < Bound[i];
+    }
+    return false; // equal to the bound or above it: beyond the writer's rounding
+}
+
+// The number of a cell text: blanks around, "[sign]digits[sep digits][e[sign]digits]" with a
+// comma or a period as the separator and at least one mantissa digit. Nothing when the text is
+// not a number.
+std::optional<Decimal> parseCellNumber(QStringView text)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(text.data());
     const char16_t *end = p + text.size();
@@ -31,66 +139,37 @@ int normaliseNumber(QStringView text, char *buf, int cap)
         ++p;
     while (end > p && isBlank(end[-1]))
         --end;
-    int n = 0;
-    auto put = [&](char c) {
-        if (n >= cap - 1)
-            return false;
-        buf[n++] = c;
-        return true;
-    };
+    Decimal d;
     if (p < end && (*p == u'+' || *p == u'-')) {
-        if (*p == u'-' && !put('-'))
-            return 0;
+        d.negative = *p == u'-';
         ++p;
     }
-    int intDigits = 0;
-    int fracDigits = 0;
-    while (p < end && isDigit(*p)) {
-        if (!put(char(*p)))
-            return 0;
-        ++p;
-        ++intDigits;
-    }
+    while (p < end && isDigit(*p))
+        d.addDigit(*p++, false);
     if (p < end && (*p == u',' || *p == u'.')) {
         ++p;
-        if (intDigits == 0 && !put('0'))
-            return 0;
-        if (!put('.'))
-            return 0;
-        while (p < end && isDigit(*p)) {
-            if (!put(char(*p)))
-                return 0;
-            ++p;
-            ++fracDigits;
-        }
-        if (fracDigits == 0 && !put('0'))
-            return 0;
+        while (p < end && isDigit(*p))
+            d.addDigit(*p++, true);
     }
-    if (intDigits + fracDigits == 0)
-        return 0;
+    if (!d.anyDigit)
+        return std::nullopt;
     if (p < end && (*p == u'e' || *p == u'E')) {
         ++p;
-        if (!put('e'))
-            return 0;
+        bool negativeExponent = false;
         if (p < end && (*p == u'+' || *p == u'-')) {
-            if (*p == u'-' && !put('-'))
-                return 0;
+            negativeExponent = *p == u'-';
             ++p;
         }
-        int expDigits = 0;
-        while (p < end && isDigit(*p)) {
-            if (!put(char(*p)))
-                return 0;
-            ++p;
-            ++expDigits;
-        }
-        if (expDigits == 0)
-            return 0;
+        ExponentDigits e;
+        while (p < end && isDigit(*p))
+            e.add(*p++);
+        if (e.count == 0)
+            return std::nullopt;
+        d.addExponent(negativeExponent ? -e.value : e.value);
     }
     if (p != end)
-        return 0;
-    buf[n] = 0;
-    return n;
+        return std::nullopt;
+    return d;
 }
 
 // Writes a finite double with at most `digits` significant digits, in the style of a
@@ -135,12 +214,7 @@ double Val(QStringView text)
     }
 
     // Blanks are skipped wherever they stand inside the number, as the classic reader does.
-    char buf[128];
-    int n = 0;
-    auto put = [&](char c) {
-        if (n < int(sizeof buf) - 1)
-            buf[n++] = c;
-    };
+    Decimal d;
     qsizetype i = 0;
     const qsizetype len = text.size();
     auto skip = [&] {
@@ -149,11 +223,9 @@ double Val(QStringView text)
     };
     skip();
     if (i < len && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            put('-');
+        d.negative = text[i] == u'-';
         ++i;
     }
-    int mantissaDigits = 0;
     bool point = false;
     for (;;) {
         skip();
@@ -161,73 +233,61 @@ double Val(QStringView text)
             break;
         const char16_t c = text[i].unicode();
         if (isDigit(c)) {
-            put(char(c));
-            ++mantissaDigits;
+            d.addDigit(c, point);
             ++i;
         } else if (c == u'.' && !point) {
             point = true;
-            put('.');
             ++i;
         } else {
             break;
         }
     }
-    if (mantissaDigits == 0)
+    if (!d.anyDigit)
         return 0.0;
     skip();
     if (i < len) {
         const char16_t c = text[i].unicode();
         if (c == u'e' || c == u'E' || c == u'd' || c == u'D') {
             qsizetype j = i + 1;
-            char expBuf[16];
-            int en = 0;
             while (j < len && isBlank(text[j].unicode()))
                 ++j;
+            bool negativeExponent = false;
             if (j < len && (text[j] == u'+' || text[j] == u'-')) {
-                if (text[j] == u'-')
-                    expBuf[en++] = '-';
+                negativeExponent = text[j] == u'-';
                 ++j;
             }
-            int expDigits = 0;
-            while (j < len) {
+            ExponentDigits e;
+            for (;;) {
                 while (j < len && isBlank(text[j].unicode()))
                     ++j;
-                if (j < len && isDigit(text[j].unicode())) {
-                    if (en < 12)
-                        expBuf[en++] = char(text[j].unicode());
-                    ++expDigits;
-                    ++j;
-                } else {
+                if (j < len && isDigit(text[j].unicode()))
+                    e.add(text[j++].unicode());
+                else
                     break;
-                }
             }
-            if (expDigits > 0) {
-                put('e');
-                for (int k = 0; k < en; ++k)
-                    put(expBuf[k]);
-            }
+            if (e.count > 0)
+                d.addExponent(negativeExponent ? -e.value : e.value);
         }
     }
-    buf[n] = 0;
     double v = 0.0;
-    const auto res = std::from_chars(buf, buf + n, v);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Too large to hold: the largest magnitude stands in (never fails).
-        const bool tiny = std::strchr(buf, 'e') && std::strstr(buf, "e-");
-        if (tiny)
-            return 0.0;
-        return buf[0] == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    switch (convert(d, v)) {
+    case Range::Fits:
+        return v;
+    case Range::Underflow:
+        return 0.0;
+    case Range::Overflow:
+        break;
     }
-    return v;
+    // Too large to hold: the largest magnitude stands in (never fails).
+    return d.negative ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
 }
 
 namespace {
 
 // A number text scanned once: the digits as a whole number and a power of ten, for the exact
-// fast path; the ASCII form for everything else.
+// fast path.
 struct Scanned
 {
-    int length = 0;          // of the ASCII form in buf; 0 when the text is not a number
     bool negative = false;
     bool simple = false;     // no exponent and at most 19 significant digits
     uint64_t mantissa = 0;
@@ -271,18 +331,7 @@ Scanned scanSimple(QStringView text)
     }
     if (digits == 0)
         return s;
-    s.length = 1;
     s.simple = true;
-    return s;
-}
-
-Scanned scan(QStringView text, char *buf, int cap)
-{
-    Scanned s = scanSimple(text);
-    if (s.simple)
-        return s;
-    s = Scanned();
-    s.length = normaliseNumber(text, buf, cap);
     return s;
 }
 
@@ -294,58 +343,51 @@ constexpr double Pow10d[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1
 
 std::optional<double> toDouble(QStringView text)
 {
-    char buf[400];
-    const Scanned s = scan(text, buf, int(sizeof buf));
-    if (s.length == 0)
-        return std::nullopt;
+    const Scanned s = scanSimple(text);
     // Both operands exact in a double: the quotient is correctly rounded.
     if (s.simple && s.mantissa <= (uint64_t(1) << 53) && s.fractionDigits <= 22) {
         const double v = double(s.mantissa) / Pow10d[s.fractionDigits];
         return s.negative && v != 0.0 ? -v : v;
     }
-    const int length = s.simple ? normaliseNumber(text, buf, int(sizeof buf)) : s.length;
-    if (length == 0)
+    const auto d = parseCellNumber(text);
+    if (!d)
         return std::nullopt;
     double v = 0.0;
-    const auto res = std::from_chars(buf, buf + length, v);
-    if (res.ec == std::errc::result_out_of_range) {
-        if (std::strstr(buf, "e-"))
-            return 0.0;
-        return std::nullopt;
+    switch (convert(*d, v)) {
+    case Range::Fits:
+        return v;
+    case Range::Underflow:
+        return 0.0;
+    case Range::Overflow:
+        break;
     }
-    if (res.ec != std::errc() || res.ptr != buf + length || !std::isfinite(v))
-        return std::nullopt;
-    return v == 0.0 ? 0.0 : v;
+    if (roundsToLargestDouble(*d))
+        return d->negative ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
+    return std::nullopt;
 }
 
 std::optional<float> toSingle(QStringView text)
 {
-    char buf[400];
-    const Scanned s = scan(text, buf, int(sizeof buf));
-    if (s.length == 0)
-        return std::nullopt;
+    const Scanned s = scanSimple(text);
     // Both operands exact in a float: the quotient is correctly rounded.
     if (s.simple && s.mantissa <= (uint64_t(1) << 24) && s.fractionDigits <= 10) {
         const float m = float(s.mantissa);
         const float v = m / Pow10f[s.fractionDigits];
         return s.negative && v != 0.0f ? -v : v;
     }
-    const int length = s.simple ? normaliseNumber(text, buf, int(sizeof buf)) : s.length;
-    if (length == 0)
+    const auto d = parseCellNumber(text);
+    if (!d)
         return std::nullopt;
     float v = 0.0f;
-    const auto res = std::from_chars(buf, buf + length, v);
-    if (res.ptr != buf + length)
-        return std::nullopt;
-    if (res.ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow fails.
-        if (std::strstr(buf, "e-"))
-            return 0.0f;
-        return std::nullopt;
+    switch (convert(*d, v)) {
+    case Range::Fits:
+        return v;
+    case Range::Underflow:
+        return 0.0f;
+    case Range::Overflow:
+        break;
     }
-    if (res.ec != std::errc() || !std::isfinite(v))
-        return std::nullopt;
-    return v == 0.0f ? 0.0f : v;
+    return std::nullopt;
 }
 
 double roundHalfEven(double value, int decimals)
