@@ -1,11 +1,20 @@
 #include "core/Handlers.h"
 #include "core/MixProject.h"
+#include "core/Numbers.h"
 #include "core/Recalculate.h"
 #include "files/Cp1251.h"
 #include "files/ProjectFile.h"
+#include "files/SafeSave.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +58,61 @@ struct Project
         p.startUp();
     }
 };
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A full project of about 10 KB: N = 10, K = 50, every cell filled.
+void fillLargeProject(MixProject &p)
+{
+    p.project_name.setText(QStringLiteral("Большой состав"));
+    p.N.setText(QStringLiteral("10"));
+    p.K.setText(QStringLiteral("50"));
+    Recalculate(p);
+    for (int i = 1; i <= 10; ++i) {
+        p.setCellText(p.tabl[1], 1, i - 1, QStringLiteral("Компонент %1").arg(i));
+        p.setCellText(p.tabl[2], 1, i - 1, QStringLiteral("2,65"));
+        p.setCellText(p.tabl[4], 1, i - 1, QStringLiteral("10"));
+    }
+    for (int j = 1; j <= 50; ++j) {
+        p.setCellText(p.tabl[3], j, 0, Num::formatDouble(1000.0 / j));
+        for (int i = 1; i <= 10; ++i)
+            p.setCellText(p.tabl[3], j, i, Num::formatDouble(100.0 - j * 1.5 - i / 3.0));
+    }
+}
+
+// The files of a folder other than those named (a temporary file left behind shows here).
+QStringList strayFiles(const QString &folder, const QStringList &expected)
+{
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &e : expected)
+        found.removeAll(e);
+    return found;
+}
+
+// Fills a file system up: writes to `path` until the disk refuses.
+bool fillDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    const bool full = errno == ENOSPC;
+    ::close(fd);
+    return full;
+}
 
 } // namespace
 
@@ -188,6 +252,107 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("old project"));
+    }
+
+    // Every step of a save is checked: whichever fails, the old file stays byte for byte, no
+    // temporary file is left, and the message names the file and the reason in Russian.
+    void saveFailures_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<qint64>("bytesBefore");
+        QTest::addColumn<QString>("reason");
+        using S = SafeSave::Step;
+        QTest::newRow("disk full at once") << int(S::Write) << ENOSPC << qint64(0) << QStringLiteral("недостаточно места");
+        QTest::newRow("disk full after 4096 bytes") << int(S::Write) << ENOSPC << qint64(4096) << QStringLiteral("недостаточно места");
+        QTest::newRow("quota") << int(S::Write) << EDQUOT << qint64(100) << QStringLiteral("квота");
+        QTest::newRow("flush fails") << int(S::Flush) << ENOSPC << qint64(0) << QStringLiteral("недостаточно места");
+        QTest::newRow("flush i/o error") << int(S::Flush) << EIO << qint64(0) << QStringLiteral("ввода-вывода");
+        QTest::newRow("close fails") << int(S::Close) << EIO << qint64(0) << QStringLiteral("ввода-вывода");
+        QTest::newRow("rename refused") << int(S::Rename) << EACCES << qint64(0) << QStringLiteral("нет прав");
+        QTest::newRow("folder read-only") << int(S::Create) << EROFS << qint64(0) << QStringLiteral("только для чтения");
+        QTest::newRow("unknown code") << int(S::Write) << 200 << qint64(0) << QStringLiteral("системная ошибка № 200");
+    }
+    void saveFailures()
+    {
+        QFETCH(int, step);
+        QFETCH(int, code);
+        QFETCH(qint64, bytesBefore);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Смесь М1.5.txt"));
+        const QByteArray old = cp1251Lines(sampleLines());
+        writeBytes(path, old);
+        Project pr;
+        fillLargeProject(pr.p);
+        SafeSave::InjectFailure(SafeSave::Step(step), code, bytesBefore);
+        QString error;
+        const bool saved = ProjectFile::SaveProject(pr.p, path, &error);
+        SafeSave::InjectFailure(SafeSave::Step::None, 0);
+        QVERIFY(!saved);
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(strayFiles(dir.path(), {QStringLiteral("Смесь М1.5.txt")}), QStringList());
+        QVERIFY2(error.contains(QStringLiteral("Смесь М1.5.txt")), qPrintable(error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QVERIFY2(!error.contains(QStringLiteral("Unknown")) && !error.contains(QStringLiteral("error")), qPrintable(error));
+        // With the fault gone the same save goes through and leaves only the file.
+        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
+        QCOMPARE(strayFiles(dir.path(), {QStringLiteral("Смесь М1.5.txt")}), QStringList());
+    }
+
+    // The same on a real full disk: a small tmpfs mounted for the test (root only).
+    void saveOntoFullDisk()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root; the injected failures above cover the save here");
+        QTemporaryDir dir;
+        const QString mountPoint = dir.filePath(QStringLiteral("disk"));
+        QVERIFY(QDir().mkpath(mountPoint));
+        if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here (errno %1); the injected failures cover the save").arg(errno)));
+        struct Unmount
+        {
+            QByteArray at;
+            ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+        } unmount{QFile::encodeName(mountPoint)};
+
+        const QString path = QDir(mountPoint).filePath(QStringLiteral("project.txt"));
+        const QString filler = QDir(mountPoint).filePath(QStringLiteral("filler"));
+        Project small;
+        QString error;
+        QVERIFY(ProjectFile::LoadProjectBytes(small.p, cp1251Lines(sampleLines()), QStringLiteral("sample"), &error));
+        QVERIFY2(ProjectFile::SaveProject(small.p, path, &error), qPrintable(error));
+        const QByteArray old = readAll(path);
+        QVERIFY(fillDisk(filler));
+
+        Project large;
+        fillLargeProject(large.p);
+        QVERIFY(ProjectFile::ProjectBytes(large.p, nullptr)->size() > 8192);
+        small.p.project_name.setText(QStringLiteral("Другое название"));
+        for (MixProject *p : {&small.p, &large.p}) {
+            QVERIFY(!ProjectFile::SaveProject(*p, path, &error));
+            QCOMPARE(readAll(path), old);
+            QCOMPARE(strayFiles(mountPoint, {QStringLiteral("project.txt"), QStringLiteral("filler")}), QStringList());
+            QVERIFY2(error.contains(QStringLiteral("project.txt")) && error.contains(QStringLiteral("недостаточно места")),
+                     qPrintable(error));
+        }
+        QVERIFY(QFile::remove(filler));
+        QVERIFY2(ProjectFile::SaveProject(large.p, path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(large.p, nullptr));
+    }
+
+    void savedFileKeepsItsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.txt"));
+        writeBytes(path, "old");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        Project pr;
+        QString error;
+        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
+        QCOMPARE(QFile::permissions(path) & QFileDevice::Permissions(0x7077), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
     }
 
     void saveFailureNamesTheFile()

@@ -3,11 +3,11 @@
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 #include "files/Cp1251.h"
+#include "files/SafeSave.h"
 
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -85,16 +85,13 @@ bool SaveProject(const MixProject &p, const QString &path, QString *error)
     const auto bytes = ProjectBytes(p, error);
     if (!bytes)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const bool existed = QFileInfo::exists(path);
+    QString why;
+    if (!SafeSave::WriteFile(path, *bytes, &why)) {
         if (error)
-            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    if (file.write(*bytes) != bytes->size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
+            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2.%3")
+                         .arg(QDir::toNativeSeparators(path), why,
+                              existed ? QStringLiteral(" Прежнее содержимое файла не изменено.") : QString());
         return false;
     }
     return true;
@@ -106,7 +103,7 @@ bool LoadProject(MixProject &p, const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Не удалось открыть файл «%1»: %2").arg(shown, file.errorString());
+            *error = QStringLiteral("Не удалось открыть файл «%1»: %2.").arg(shown, OpenFailureReason(path));
         return false;
     }
     if (file.size() > MaxFileSize) {
@@ -211,6 +208,18 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
 
     LoadClosingSteps(p);
     return true;
+}
+
+QString OpenFailureReason(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("файл не найден");
+    if (info.isDir())
+        return QStringLiteral("это папка, а не файл");
+    if (!info.isReadable())
+        return QStringLiteral("нет прав на чтение файла");
+    return QStringLiteral("файл не удается прочитать");
 }
 
 void LoadClosingSteps(MixProject &p)

@@ -18,8 +18,9 @@ namespace ProjectFile {
 inline constexpr qint64 MaxFileSize = 1024 * 1024;
 
 // Writes the project to `path` through a temporary file in the same folder, renamed over the
-// target only when everything was written. Refuses (writing nothing) a text that Windows-1251
-// cannot hold. On failure `error` says what went wrong and the target is untouched.
+// target only when every write, the flush and the closing succeeded (SafeSave). Refuses
+// (writing nothing) a text that Windows-1251 cannot hold. On failure `error` names the file and
+// the reason, the target is untouched and no temporary file is left.
 bool SaveProject(const MixProject &project, const QString &path, QString *error);
 
 // The file's bytes as SaveProject writes them.
@@ -34,6 +35,9 @@ bool LoadProject(MixProject &project, const QString &path, QString *error);
 
 // The same from bytes already read (`name` is used in messages).
 bool LoadProjectBytes(MixProject &project, const QByteArray &bytes, const QString &name, QString *error);
+
+// Why a file cannot be opened for reading, in Russian ("файл не найден").
+QString OpenFailureReason(const QString &path);
 
 // The closing steps of opening, also run after a cancelled open dialog.
 void LoadClosingSteps(MixProject &project);
