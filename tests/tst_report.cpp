@@ -2,12 +2,15 @@
 #include "core/Recalculate.h"
 #include "report/DocxWriter.h"
 #include "report/Report.h"
+#include "files/SafeSave.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
 #include <zip.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -235,6 +238,41 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("r.docx")));
         f.p.project_name.setText(QStringLiteral("a/b:c"));
         QCOMPARE(ReportFileName(f.p), QStringLiteral("Отчет — a_b_c.docx"));
+    }
+
+    // A report that cannot be written leaves the file it was to replace as it was, and no
+    // temporary file; the message names the file and the reason.
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << int(SafeSave::Step::Write) << ENOSPC << QStringLiteral("недостаточно места");
+        QTest::newRow("flush") << int(SafeSave::Step::Flush) << EIO << QStringLiteral("ввода-вывода");
+    }
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(int, step);
+        QFETCH(int, code);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        Fixture f;
+        const QString path = dir.filePath(QStringLiteral("Отчет v1.2.docx"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("edited by the user");
+        }
+        SafeSave::InjectFailure(SafeSave::Step(step), code, 1000);
+        QString error;
+        const bool written = WriteReport(f.p, path, &error);
+        SafeSave::InjectFailure(SafeSave::Step::None, 0);
+        QVERIFY(!written);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("edited by the user"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Отчет v1.2.docx")});
+        QVERIFY2(error.contains(QStringLiteral("Отчет v1.2.docx")) && error.contains(reason), qPrintable(error));
     }
 };
 

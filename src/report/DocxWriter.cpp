@@ -1,9 +1,10 @@
 #include "report/DocxWriter.h"
 
+#include "files/SafeSave.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 #include <zip.h>
@@ -351,12 +352,6 @@ Package Build(const Doc::Document &document)
 bool Write(const Doc::Document &document, const QString &path, QString *error)
 {
     const Package pkg = Build(document);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
     // The archive is built in memory, then written in one go through a temporary file.
     zip_error_t zerr;
     zip_error_init(&zerr);
@@ -364,7 +359,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     zip_t *z = memory ? zip_open_from_source(memory, ZIP_TRUNCATE, &zerr) : nullptr;
     if (!z) {
         if (error)
-            *error = QString::fromUtf8(zip_error_strerror(&zerr));
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         zip_error_fini(&zerr);
         if (memory)
             zip_source_free(memory);
@@ -391,7 +386,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     }
     if (!ok || zip_close(z) != 0) {
         if (error)
-            *error = QString::fromUtf8(zip_strerror(z));
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         zip_discard(z);
         zip_source_free(memory);
         return false;
@@ -406,13 +401,12 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
             archive.clear();
     }
     zip_source_free(memory);
-    if (archive.isEmpty() || out.write(archive) != archive.size() || !out.commit()) {
+    if (archive.isEmpty()) {
         if (error)
-            *error = out.errorString().isEmpty() ? QStringLiteral("запись не удалась") : out.errorString();
-        out.cancelWriting();
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         return false;
     }
-    return true;
+    return SafeSave::WriteFile(path, archive, error);
 }
 
 } // namespace Docx

@@ -2,6 +2,7 @@
 
 #include "charts/Diagram.h"
 #include "charts/Graph.h"
+#include "charts/PictureFile.h"
 #include "checking/GridEditing.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
@@ -191,15 +192,13 @@ protected:
         if (menu.exec(e->globalPos()) != save)
             return;
         QString filter;
-        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(),
-                                                    QStringLiteral("Изображение PNG (*.png);;Рисунок BMP (*.bmp)"), &filter);
-        if (path.isEmpty())
+        const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(),
+                                                            PictureFile::DialogFilter(), &filter);
+        if (chosen.isEmpty())
             return;
-        if (!path.contains(u'.'))
-            path += filter.contains(QStringLiteral("bmp")) ? QStringLiteral(".bmp") : QStringLiteral(".png");
-        if (!image().save(path))
-            QMessageBox::warning(this, QStringLiteral("Сохранить изображение"),
-                                 QStringLiteral("Не удалось записать файл «%1».").arg(QDir::toNativeSeparators(path)));
+        QString error;
+        if (!PictureFile::Save(image(), PictureFile::FileName(chosen, filter), &error))
+            QMessageBox::warning(this, QStringLiteral("Сохранить изображение"), error);
     }
 
 private:
