@@ -205,26 +205,34 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
         QStringList lines = sampleLines();
-        QTest::newRow("ends early") << cp1251Lines(lines.mid(0, 20));
+        QTest::newRow("ends early") << cp1251Lines(lines.mid(0, 20)) << QStringLiteral("в файле 20 строк");
         lines[1] = QStringLiteral("11");
-        QTest::newRow("N above 10") << cp1251Lines(lines);
+        QTest::newRow("N above 10") << cp1251Lines(lines) << QStringLiteral("от 1 до 10");
         lines = sampleLines();
         lines[1] = QStringLiteral("0");
-        QTest::newRow("N zero") << cp1251Lines(lines);
+        QTest::newRow("N zero") << cp1251Lines(lines) << QStringLiteral("от 1 до 10");
+        lines[1] = QStringLiteral("2.5");
+        QTest::newRow("N not whole") << cp1251Lines(lines) << QStringLiteral("(строка 2: «2.5») должно быть целым.");
         lines = sampleLines();
         lines[7] = QStringLiteral("1");
-        QTest::newRow("K below 2") << cp1251Lines(lines);
+        QTest::newRow("K below 2") << cp1251Lines(lines) << QStringLiteral("от 2 до 50");
         lines[7] = QStringLiteral("51");
-        QTest::newRow("K above 50") << cp1251Lines(lines);
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\0", 7);
-        QTest::newRow("undefined byte") << QByteArray("\x98\r\n2\r\n");
-        QTest::newRow("too large") << QByteArray(ProjectFile::MaxFileSize + 1, 'a');
+        QTest::newRow("K above 50") << cp1251Lines(lines) << QStringLiteral("от 2 до 50");
+        lines[7] = QStringLiteral("2.5");
+        QTest::newRow("K not whole") << cp1251Lines(lines) << QStringLiteral("(строка 8: «2.5») должно быть целым.");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("кончается раньше");
+        QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\0", 7) << QStringLiteral("не текстовый");
+        QTest::newRow("undefined byte") << QByteArray("\x98\r\n2\r\n") << QStringLiteral("Windows-1251");
+        QTest::newRow("too large") << QByteArray(ProjectFile::MaxFileSize + 1, 'a') << QStringLiteral("1 МБ");
+        QTest::newRow("UTF-8 mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF\xC0\xEC\r\n2\r\n") << QStringLiteral("UTF-8");
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "a\0\r\0\n\0", 8) << QStringLiteral("UTF-16");
     }
     void refusals()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         Project pr;
         QString error;
         QVERIFY(ProjectFile::LoadProjectBytes(pr.p, cp1251Lines(sampleLines()), QStringLiteral("good"), &error));
@@ -232,8 +240,44 @@ private slots:
         const float divergence = pr.p.CurveDivergence;
         QVERIFY(!ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("bad.txt"), &error));
         QVERIFY(error.contains(QStringLiteral("bad.txt")));
+        QVERIFY2(error.contains(message), qPrintable(error));
         QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), before);
         QCOMPARE(pr.p.CurveDivergence, divergence);
+    }
+
+    // A project saved by a text editor: UTF-8 with or without a byte-order mark, and lines
+    // ended by LF or CR alone. It opens with its texts intact and saves as Windows-1251 again.
+    void otherEncodingsAndLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QStringList lines = sampleLines();
+        const QByteArray crlf = lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + crlf;
+        QTest::newRow("UTF-8 without mark") << crlf;
+        QTest::newRow("UTF-8, LF") << QByteArray("\xEF\xBB\xBF") + lines.join(u'\n').toUtf8() + "\n";
+        QTest::newRow("Windows-1251, LF") << *Cp1251::encode(lines.join(u'\n') + u'\n');
+        QTest::newRow("Windows-1251, CR") << *Cp1251::encode(lines.join(u'\r') + u'\r');
+        QTest::newRow("UTF-8, CR, no last line end") << lines.join(u'\r').toUtf8();
+    }
+    void otherEncodingsAndLineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        Project pr;
+        QString error;
+        QVERIFY2(ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("editor.txt"), &error), qPrintable(error));
+        QCOMPARE(pr.p.project_name.text(), QStringLiteral("Смесь №5"));
+        QCOMPARE(txt(pr.p.tabl[1], 1, 1), QStringLiteral("Цемент"));
+        QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), cp1251Lines(sampleLines()));
+    }
+
+    // A Windows-1251 file whose bytes are not valid UTF-8 stays Windows-1251, and plain ASCII
+    // reads the same either way.
+    void encodingDetection()
+    {
+        QCOMPARE(ProjectFile::DetectEncoding(*Cp1251::encode(QStringLiteral("Песок\r\n"))), ProjectFile::Encoding::Cp1251);
+        QCOMPARE(ProjectFile::DetectEncoding(QStringLiteral("Песок\r\n").toUtf8()), ProjectFile::Encoding::Utf8);
+        QCOMPARE(ProjectFile::DetectEncoding("Sand\r\n"), ProjectFile::Encoding::Cp1251);
+        QCOMPARE(ProjectFile::DetectEncoding("\xEF\xBB\xBFSand"), ProjectFile::Encoding::Utf8);
     }
 
     void saveRefusesTextOutsideTheCodePage()

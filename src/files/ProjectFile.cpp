@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <cmath>
 
@@ -32,7 +33,27 @@ QString countText(const QString &line)
     return Num::formatDouble(Num::Val(line));
 }
 
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
 } // namespace
+
+Encoding DetectEncoding(const QByteArray &bytes)
+{
+    const bool bom = bytes.startsWith(Utf8Bom);
+    bool nonAscii = false;
+    for (const char c : bytes)
+        if (uchar(c) >= 0x80) {
+            nonAscii = true;
+            break;
+        }
+    if (!bom && !nonAscii)
+        return Encoding::Cp1251; // plain ASCII reads the same either way
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bom ? bytes.mid(3) : bytes);
+    if (!utf8.hasError())
+        return Encoding::Utf8;
+    return bom ? Encoding::BrokenUtf8 : Encoding::Cp1251;
+}
 
 std::optional<QByteArray> ProjectBytes(const MixProject &p, QString *error)
 {
@@ -129,15 +150,29 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
     };
     if (bytes.size() > MaxFileSize)
         return refuse(QStringLiteral("он больше 1 МБ."));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return refuse(QStringLiteral("он сохранен в кодировке UTF-16; сохраните его в кодировке Windows-1251 или UTF-8."));
     if (bytes.contains('\0'))
         return refuse(QStringLiteral("это не текстовый файл."));
-    const auto text = Cp1251::decode(bytes);
-    if (!text)
-        return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+    QString body;
+    switch (DetectEncoding(bytes)) {
+    case Encoding::Utf8:
+        body = QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(3) : bytes);
+        break;
+    case Encoding::BrokenUtf8:
+        return refuse(QStringLiteral("он начинается с метки UTF-8, но дальше не является текстом UTF-8."));
+    case Encoding::Cp1251:
+        if (const auto text = Cp1251::decode(bytes))
+            body = *text;
+        else
+            return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+        break;
+    }
 
-    // Lines end with CR LF; a file edited elsewhere may end them with LF alone.
-    QString body = *text;
+    // Lines end with CR LF; a file edited elsewhere may end them with LF or CR alone. No value
+    // holds a line break (saving refuses one), so every CR and LF ends a line.
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(u'\r', u'\n');
     QStringList lines = body.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -146,14 +181,19 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
     if (lines.size() < 2)
         return refuse(QStringLiteral("файл кончается раньше, чем указано число компонентов."));
     const double nValue = Num::Val(lines[1]);
-    if (nValue != std::floor(nValue) || nValue < 1 || nValue > MaxComponents)
+    if (nValue != std::floor(nValue))
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть целым.").arg(lines[1]));
+    if (nValue < 1 || nValue > MaxComponents)
         return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(lines[1]));
     const int n = int(nValue);
     const int kLine = 2 + 2 * n + 1; // 0-based index of the K line
     if (lines.size() <= kLine)
         return refuse(QStringLiteral("файл кончается раньше, чем указано число типоразмеров частиц."));
     const double kValue = Num::Val(lines[kLine]);
-    if (kValue != std::floor(kValue) || kValue < 2 || kValue > MaxClasses)
+    if (kValue != std::floor(kValue))
+        return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть целым.")
+                          .arg(kLine + 1).arg(lines[kLine]));
+    if (kValue < 2 || kValue > MaxClasses)
         return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
                           .arg(kLine + 1).arg(lines[kLine]));
     const int k = int(kValue);

@@ -26,11 +26,17 @@ bool SaveProject(const MixProject &project, const QString &path, QString *error)
 // The file's bytes as SaveProject writes them.
 std::optional<QByteArray> ProjectBytes(const MixProject &project, QString *error);
 
+// How a file's bytes are read: Windows-1251, as the program writes, or UTF-8 when a text editor
+// saved it so (a UTF-8 byte-order mark, or valid UTF-8 with non-ASCII characters).
+enum class Encoding { Cp1251, Utf8, BrokenUtf8 };
+Encoding DetectEncoding(const QByteArray &bytes);
+
 // Reads and checks the whole file, then loads it into the project as the window does and runs
 // the closing steps (corrected recipe := base recipe, sliders following, locks released,
-// Recalculate). A file that cannot be read, is not Windows-1251 text, is larger than 1 MiB,
-// ends before the lines its counts announce, or announces N outside 1..10 or K outside 2..50 is
-// refused with `error` set, and the project is left untouched.
+// Recalculate). Lines may end with CR LF, LF or CR. A file that cannot be read, is neither
+// Windows-1251 nor UTF-8 text, is larger than 1 MiB, ends before the lines its counts announce,
+// or announces N or K that are not whole numbers in 1..10 and 2..50 is refused with `error`
+// set, and the project is left untouched.
 bool LoadProject(MixProject &project, const QString &path, QString *error);
 
 // The same from bytes already read (`name` is used in messages).
