@@ -22,6 +22,8 @@ enum class CompositionForm : int {
 };
 
 inline constexpr int MaxDbSizes = 50;
+// A database with more component rows than this is refused before they are read.
+inline constexpr int MaxDbComponents = 10000;
 
 // "app_setups.ini": line 1 "R:C1,any:C2" (sizes in row R, columns C1..C2), line 2 "S:CN,any:CQ"
 // (components from row S on, names in column CN, bracket texts in column CQ).
@@ -31,16 +33,24 @@ struct DatabaseSettings
     int S = 0, CN = 0, CQ = 0;
 };
 
-// Reads the settings; on failure `error` names the file and the line that is wrong.
+// Reads the settings; on failure `error` names the file and the line that is wrong. Rows run
+// 1..1 048 576 and columns 1..16 384, as in a worksheet; the row of each line's second pair is
+// not used and may be anything. A UTF-8 byte-order mark at the start is skipped.
 std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QString *error);
+// The same from the file's bytes (`shown` names the file in messages).
+std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &bytes, const QString &shown, QString *error);
 // Where the settings file is looked up: the program's folder, then its data folder.
 QStringList DatabaseSettingsCandidates();
+// The first of them that exists (the first of them when none does).
+QString DefaultDatabaseSettingsFile();
 
 struct DbComponent
 {
     QString name;                       // "Name [bracket]"
     std::optional<double> totalMass;
-    // composition[k][f]: size class k = 1..K_db, form f = 1..6; empty where not computable.
+    int row = 0;                        // the worksheet row it was read from
+    // composition[k][f]: size class k = 1..K_db, form f = 1..6; empty where not computable
+    // (forms 2, 4, 5 and 6 without a total mass above zero).
     std::array<std::array<std::optional<double>, 7>, MaxDbSizes + 1> composition{};
 };
 
@@ -57,5 +67,12 @@ struct ComponentDatabase
 };
 
 // Reads the workbook at `path` with the given settings. On failure `error` says why and no
-// database is returned.
-std::optional<ComponentDatabase> ReadComponentDatabase(const QString &path, const DatabaseSettings &settings, QString *error);
+// database is returned. A database that reads but looks wrong (sizes that are not numbers,
+// components without a total mass, whose percentages and passings stay empty) adds its
+// messages to `warnings`, each naming the rows concerned.
+std::optional<ComponentDatabase> ReadComponentDatabase(const QString &path, const DatabaseSettings &settings, QString *error,
+                                                       QStringList *warnings = nullptr);
+// The same from the workbook's bytes (`shown` names the file in messages).
+std::optional<ComponentDatabase> ReadComponentDatabaseBytes(const QByteArray &bytes, const QString &shown,
+                                                            const DatabaseSettings &settings, QString *error,
+                                                            QStringList *warnings = nullptr);

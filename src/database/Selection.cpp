@@ -285,7 +285,7 @@ void DrawPreviewGraph(const SelectionModel &s, QImage &image)
     }
 }
 
-bool LoadDatabase(SelectionModel &s, const QString &workbook, const QString &settingsFile, QString *error)
+bool LoadDatabase(SelectionModel &s, const QString &workbook, const QString &settingsFile, QString *error, QStringList *warnings)
 {
     auto clearLists = [&s] {
         s.database = ComponentDatabase();
@@ -300,7 +300,7 @@ bool LoadDatabase(SelectionModel &s, const QString &workbook, const QString &set
         clearLists();
         return false;
     }
-    auto db = ReadComponentDatabase(workbook, *settings, error);
+    auto db = ReadComponentDatabase(workbook, *settings, error, warnings);
     if (!db) {
         clearLists();
         return false;
@@ -332,6 +332,29 @@ bool TransferSelection(SelectionModel &s, MixProject &p, const InformFn &inform)
         if (m[i] < 1 || m[i] > db.components.size()) {
             if (inform)
                 inform(QStringLiteral("Внимание!"), QStringLiteral("Проверьте правильность заполнения полей!"));
+            return false;
+        }
+    }
+    // A component without a total mass has no percentages and no passings: nothing to transfer.
+    for (int i = 1; i <= n; ++i) {
+        for (int k = 1; k <= db.sizeCount; ++k) {
+            if (!db.value(m[i], k, CompositionForm::FullPassingPercent)) {
+                if (inform)
+                    inform(QStringLiteral("Внимание!"),
+                           QStringLiteral("У компонента «%1» (строка %2 базы данных) нет зернового состава в процентах: в базе не указана "
+                                          "общая масса пробы. Выберите другой компонент или исправьте базу данных и файл настроек app_setups.ini.")
+                               .arg(db.components[m[i] - 1].name)
+                               .arg(db.components[m[i] - 1].row));
+                return false;
+            }
+        }
+    }
+    for (int k = 1; k <= db.sizeCount; ++k) {
+        if (!db.sizes[size_t(k)]) {
+            if (inform)
+                inform(QStringLiteral("Внимание!"), QStringLiteral("В базе данных нет размера сита для %1-го класса крупности (размер пуст или не число); "
+                                                                   "проверьте файл настроек app_setups.ini.")
+                                                        .arg(k));
             return false;
         }
     }

@@ -59,10 +59,13 @@ void RefreshPreviewTable(SelectionModel &selection);
 // The preview graph into `image` (its pixel size is the picture's inner size).
 void DrawPreviewGraph(const SelectionModel &selection, QImage &image);
 // Reads the workbook with the settings file; the name lists are refilled and the preview
-// rebuilt. On failure the lists are left empty and `error` is set.
-bool LoadDatabase(SelectionModel &selection, const QString &workbook, const QString &settingsFile, QString *error);
+// rebuilt. On failure the lists are left empty and `error` is set. A database that reads but
+// looks wrong adds its messages to `warnings` (see ReadComponentDatabase).
+bool LoadDatabase(SelectionModel &selection, const QString &workbook, const QString &settingsFile, QString *error,
+                  QStringList *warnings = nullptr);
 // "Подтвердить данный состав для дальнейшего расчета": the selection replaces the project's
-// inputs. Refused (with the message) while a row shows a red frame.
+// inputs. Refused (with the message) while a row shows a red frame, and when a chosen
+// component has no grain composition (no total mass in the database) or a size is missing.
 bool TransferSelection(SelectionModel &selection, MixProject &project, const InformFn &inform);
 
 // Form4: the eleven materials and their densities.

@@ -8,7 +8,10 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <vector>
 
 namespace Xlsx {
 
@@ -95,6 +98,33 @@ struct ZipCloser
     void operator()(zip_t *z) const { zip_discard(z); }
 };
 
+QString zipOpenProblem(int code)
+{
+    switch (code) {
+    case ZIP_ER_NOZIP:
+    case ZIP_ER_INCONS:
+        return QStringLiteral("это не книга Excel (.xlsx) или файл поврежден");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("файл не найден");
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return QStringLiteral("файл не удается прочитать");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("не хватает памяти");
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_ENCRNOTSUPP:
+        return QStringLiteral("книга сжата или зашифрована способом, который программа не читает");
+    default:
+        return QStringLiteral("архив книги не читается (ошибка архива № %1)").arg(code);
+    }
+}
+
+QString tooLarge()
+{
+    return QStringLiteral("книга распаковывается в слишком большой объем (больше 64 МБ)");
+}
+
 class Package
 {
 public:
@@ -103,35 +133,30 @@ public:
         int code = 0;
         zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
         if (!z) {
-            zip_error_t e;
-            zip_error_init_with_code(&e, code);
-            if (error) {
-                if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS)
-                    *error = QStringLiteral("это не книга Excel (.xlsx) или файл поврежден");
-                else if (code == ZIP_ER_NOENT || code == ZIP_ER_OPEN || code == ZIP_ER_READ)
-                    *error = QStringLiteral("файл не удается прочитать");
-                else
-                    *error = QString::fromUtf8(zip_error_strerror(&e));
-            }
+            if (error)
+                *error = zipOpenProblem(code);
+            return false;
+        }
+        return adopt(z, error);
+    }
+
+    bool open(const QByteArray &bytes, QString *error)
+    {
+        m_bytes = bytes;
+        zip_error_t e;
+        zip_error_init(&e);
+        zip_source_t *src = zip_source_buffer_create(m_bytes.constData(), zip_uint64_t(m_bytes.size()), 0, &e);
+        zip_t *z = src ? zip_open_from_source(src, ZIP_RDONLY, &e) : nullptr;
+        if (!z) {
+            if (error)
+                *error = zipOpenProblem(zip_error_code_zip(&e));
+            if (src)
+                zip_source_free(src);
             zip_error_fini(&e);
             return false;
         }
-        m_zip.reset(z);
-        // The total size the parts would unpack to, checked before anything is unpacked.
-        qint64 total = 0;
-        const zip_int64_t n = zip_get_num_entries(z, 0);
-        for (zip_int64_t i = 0; i < n; ++i) {
-            zip_stat_t st;
-            zip_stat_init(&st);
-            if (zip_stat_index(z, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE))
-                total += qint64(st.size);
-            if (total > MaxUnpackedSize) {
-                if (error)
-                    *error = QStringLiteral("книга распаковывается в слишком большой объем (больше 64 МБ)");
-                return false;
-            }
-        }
-        return true;
+        zip_error_fini(&e);
+        return adopt(z, error);
     }
 
     // The part's bytes, or nothing when it is missing or damaged.
@@ -147,9 +172,9 @@ public:
                 *error = QStringLiteral("в книге нет части %1").arg(part);
             return std::nullopt;
         }
-        if (qint64(st.size) > MaxUnpackedSize) {
+        if (st.size > zip_uint64_t(MaxUnpackedSize)) {
             if (error)
-                *error = QStringLiteral("книга распаковывается в слишком большой объем (больше 64 МБ)");
+                *error = tooLarge();
             return std::nullopt;
         }
         zip_file_t *f = zip_fopen(m_zip.get(), part.toUtf8().constData(), 0);
@@ -159,7 +184,7 @@ public:
             return std::nullopt;
         }
         QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
-        const zip_int64_t got = zip_fread(f, bytes.data(), st.size);
+        const zip_int64_t got = st.size > 0 ? zip_fread(f, bytes.data(), st.size) : 0;
         zip_fclose(f);
         if (got != zip_int64_t(st.size)) {
             if (error)
@@ -169,8 +194,205 @@ public:
         return bytes;
     }
 
+    // The part read piece by piece, so that a large sheet never sits in memory whole.
+    using Pull = std::function<qint64(char *, qint64)>; // bytes read, 0 at the end, -1 on damage
+    std::optional<Pull> stream(const QString &name, QString *error)
+    {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        const QByteArray part = name.toUtf8();
+        if (zip_stat(m_zip.get(), part.constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) {
+            if (error)
+                *error = QStringLiteral("в книге нет части %1").arg(name);
+            return std::nullopt;
+        }
+        if (st.size > zip_uint64_t(MaxUnpackedSize)) {
+            if (error)
+                *error = tooLarge();
+            return std::nullopt;
+        }
+        zip_file_t *f = zip_fopen(m_zip.get(), part.constData(), 0);
+        if (!f) {
+            if (error)
+                *error = QStringLiteral("часть %1 книги повреждена").arg(name);
+            return std::nullopt;
+        }
+        m_open.emplace_back(f);
+        auto left = std::make_shared<zip_uint64_t>(st.size);
+        return Pull([f, left](char *buf, qint64 cap) -> qint64 {
+            const zip_uint64_t want = std::min<zip_uint64_t>(*left, zip_uint64_t(cap));
+            if (want == 0)
+                return 0;
+            const zip_int64_t got = zip_fread(f, buf, want);
+            if (got <= 0)
+                return -1; // the part ends before its stated size, or does not unpack
+            *left -= zip_uint64_t(got);
+            return got;
+        });
+    }
+
 private:
+    struct FileCloser
+    {
+        void operator()(zip_file_t *f) const { zip_fclose(f); }
+    };
+
+    bool adopt(zip_t *z, QString *error)
+    {
+        m_zip.reset(z);
+        // The total size the parts would unpack to, checked before anything is unpacked.
+        zip_uint64_t total = 0;
+        const zip_int64_t n = zip_get_num_entries(z, 0);
+        for (zip_int64_t i = 0; i < n; ++i) {
+            zip_stat_t st;
+            zip_stat_init(&st);
+            if (zip_stat_index(z, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE)) {
+                if (st.size > zip_uint64_t(MaxUnpackedSize) || total + st.size > zip_uint64_t(MaxUnpackedSize)) {
+                    if (error)
+                        *error = tooLarge();
+                    return false;
+                }
+                total += st.size;
+            }
+        }
+        return true;
+    }
+
+    QByteArray m_bytes; // the archive, when it was opened from memory
     std::unique_ptr<zip_t, ZipCloser> m_zip;
+    std::vector<std::unique_ptr<zip_file_t, FileCloser>> m_open; // closed before the archive
+};
+
+// Reads one XML part token by token and refuses what no real workbook holds: a DTD (the door
+// to entity bombs) and nesting deeper than MaxDepth. Problems are worded in Russian.
+class PartReader
+{
+public:
+    PartReader(const QByteArray &xml, const QString &part)
+        : m_xml(xml)
+        , m_part(part)
+    {
+        m_xml.setEntityExpansionLimit(0);
+    }
+    // The part handed over piece by piece by `pull`.
+    PartReader(Package::Pull pull, const QString &part)
+        : m_part(part)
+        , m_pull(std::move(pull))
+    {
+        m_xml.setEntityExpansionLimit(0);
+    }
+
+    // The next token; Invalid at the end of the part or on a failure (see failed()).
+    QXmlStreamReader::TokenType next()
+    {
+        if (!m_problem.isEmpty())
+            return QXmlStreamReader::Invalid;
+        auto token = m_xml.readNext();
+        while (token == QXmlStreamReader::Invalid && m_pull && m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+            QByteArray chunk(256 * 1024, Qt::Uninitialized);
+            const qint64 got = m_pull(chunk.data(), chunk.size());
+            if (got < 0) {
+                m_problem = QStringLiteral("часть %1 книги повреждена: она не распаковывается").arg(m_part);
+                return QXmlStreamReader::Invalid;
+            }
+            if (got == 0) {
+                m_pull = nullptr; // everything was read: the part really ends early
+                break;
+            }
+            chunk.truncate(got);
+            m_xml.addData(chunk);
+            token = m_xml.readNext();
+        }
+        switch (token) {
+        case QXmlStreamReader::DTD:
+            m_problem = QStringLiteral("часть %1 объявляет DTD, чего в книгах Excel не бывает; такая книга не читается").arg(m_part);
+            return QXmlStreamReader::Invalid;
+        case QXmlStreamReader::StartElement:
+            if (++m_depth > MaxDepth) {
+                m_problem = QStringLiteral("в части %1 элементы вложены глубже %2 уровней, чего в книгах Excel не бывает")
+                                .arg(m_part)
+                                .arg(MaxDepth);
+                return QXmlStreamReader::Invalid;
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            --m_depth;
+            break;
+        case QXmlStreamReader::Invalid:
+            if (m_xml.hasError())
+                m_problem = QStringLiteral("часть %1 книги повреждена: %2").arg(m_part, xmlProblem());
+            break;
+        default:
+            break;
+        }
+        return token;
+    }
+
+    bool atEnd() const
+    {
+        if (!m_problem.isEmpty())
+            return true;
+        // Out of data so far is not the end while more of the part is still to come.
+        return m_xml.atEnd() && !(m_pull && m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError);
+    }
+    bool failed() const { return !m_problem.isEmpty(); }
+    void fail(const QString &problem)
+    {
+        if (m_problem.isEmpty())
+            m_problem = problem;
+    }
+    const QString &problem() const { return m_problem; }
+    const QXmlStreamReader &xml() const { return m_xml; }
+    const QString &part() const { return m_part; }
+
+private:
+    QString xmlProblem() const
+    {
+        switch (m_xml.error()) {
+        case QXmlStreamReader::PrematureEndOfDocumentError:
+            return QStringLiteral("она обрывается раньше своего конца");
+        case QXmlStreamReader::NotWellFormedError:
+            return QStringLiteral("нарушена разметка XML (строка %1, позиция %2)").arg(m_xml.lineNumber()).arg(m_xml.columnNumber());
+        case QXmlStreamReader::UnexpectedElementError:
+            return QStringLiteral("неожиданный элемент XML (строка %1)").arg(m_xml.lineNumber());
+        default:
+            return QStringLiteral("разметка XML не читается (строка %1)").arg(m_xml.lineNumber());
+        }
+    }
+
+    QXmlStreamReader m_xml;
+    QString m_part;
+    Package::Pull m_pull;
+    QString m_problem;
+    int m_depth = 0;
+};
+
+// The text inside an element, child elements included, read without recursion: Begin() when
+// the element starts, then every token goes through take() until it returns false.
+class ElementText
+{
+public:
+    void begin(QString *target)
+    {
+        m_target = target;
+        m_depth = 1;
+    }
+    bool active() const { return m_depth > 0; }
+    // Takes one token of the element; false once the element has ended.
+    bool take(QXmlStreamReader::TokenType token, const QXmlStreamReader &xml)
+    {
+        if (token == QXmlStreamReader::StartElement)
+            ++m_depth;
+        else if (token == QXmlStreamReader::EndElement)
+            --m_depth;
+        else if (token == QXmlStreamReader::Characters && m_target)
+            *m_target += xml.text();
+        return m_depth > 0;
+    }
+
+private:
+    QString *m_target = nullptr;
+    int m_depth = 0;
 };
 
 // The path of the first worksheet in the workbook's own order.
@@ -180,15 +402,20 @@ std::optional<QString> firstSheetPath(Package &pkg, QString *error)
     if (!workbook)
         return std::nullopt;
     QString rid;
-    QXmlStreamReader xml(*workbook);
+    PartReader xml(*workbook, QStringLiteral("xl/workbook.xml"));
     while (!xml.atEnd() && rid.isEmpty()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("sheet")) {
-            for (const QXmlStreamAttribute &a : xml.attributes())
+        if (xml.next() == QXmlStreamReader::StartElement && xml.xml().name() == QLatin1String("sheet")) {
+            for (const QXmlStreamAttribute &a : xml.xml().attributes())
                 if (a.name() == QLatin1String("id") && a.prefix().size() > 0)
                     rid = a.value().toString();
         }
     }
-    if (xml.hasError() || rid.isEmpty()) {
+    if (xml.failed()) {
+        if (error)
+            *error = xml.problem();
+        return std::nullopt;
+    }
+    if (rid.isEmpty()) {
         if (error)
             *error = QStringLiteral("в книге не найден ни один лист");
         return std::nullopt;
@@ -196,116 +423,134 @@ std::optional<QString> firstSheetPath(Package &pkg, QString *error)
     const auto rels = pkg.read(QStringLiteral("xl/_rels/workbook.xml.rels"), error);
     if (!rels)
         return std::nullopt;
-    QXmlStreamReader r(*rels);
+    PartReader r(*rels, QStringLiteral("xl/_rels/workbook.xml.rels"));
     while (!r.atEnd()) {
-        if (r.readNext() == QXmlStreamReader::StartElement && r.name() == QLatin1String("Relationship")
-            && r.attributes().value(QLatin1String("Id")) == rid) {
-            const QString target = r.attributes().value(QLatin1String("Target")).toString();
+        if (r.next() == QXmlStreamReader::StartElement && r.xml().name() == QLatin1String("Relationship")
+            && r.xml().attributes().value(QLatin1String("Id")) == rid) {
+            const QString target = r.xml().attributes().value(QLatin1String("Target")).toString();
             if (target.startsWith(u'/'))
                 return target.mid(1);
             return QDir::cleanPath(QStringLiteral("xl/") + target);
         }
     }
     if (error)
-        *error = QStringLiteral("в книге не найден первый лист");
+        *error = r.failed() ? r.problem() : QStringLiteral("в книге не найден первый лист");
     return std::nullopt;
 }
 
-QStringList sharedStrings(Package &pkg)
+static_assert(MaxSharedStrings == 1000000 && MaxStoredCells == 2000000, "the messages name these limits");
+
+bool readSharedStrings(PartReader &xml, QStringList &strings, QString *error)
 {
-    QStringList strings;
-    const auto bytes = pkg.read(QStringLiteral("xl/sharedStrings.xml"), nullptr);
-    if (!bytes)
-        return strings;
-    QXmlStreamReader xml(*bytes);
+    const QString &part = xml.part();
+    ElementText text;
     QString current;
     bool inSi = false;
     int phonetic = 0;
     while (!xml.atEnd()) {
-        const auto token = xml.readNext();
+        const auto token = xml.next();
+        if (text.active()) {
+            text.take(token, xml.xml());
+            continue;
+        }
         if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("si")) {
+            const auto name = xml.xml().name();
+            if (name == QLatin1String("si")) {
                 inSi = true;
                 current.clear();
-            } else if (xml.name() == QLatin1String("rPh")) {
+            } else if (name == QLatin1String("rPh")) {
                 ++phonetic;
-            } else if (xml.name() == QLatin1String("t") && inSi && phonetic == 0) {
-                current += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (name == QLatin1String("t") && inSi && phonetic == 0) {
+                text.begin(&current);
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            if (xml.name() == QLatin1String("si")) {
+            const auto name = xml.xml().name();
+            if (name == QLatin1String("si")) {
+                if (strings.size() >= MaxSharedStrings) {
+                    xml.fail(QStringLiteral("в части %1 больше 1 000 000 строк; столько книга с базой компонентов не содержит").arg(part));
+                    break;
+                }
                 strings << current;
                 inSi = false;
-            } else if (xml.name() == QLatin1String("rPh")) {
+            } else if (name == QLatin1String("rPh")) {
                 --phonetic;
             }
         }
     }
-    return strings;
+    if (xml.failed()) {
+        if (error)
+            *error = xml.problem();
+        strings.clear();
+        return false;
+    }
+    return true;
 }
 
-} // namespace
-
-std::optional<Worksheet> ReadFirstWorksheet(const QString &path, QString *error)
+bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink, QString *error)
 {
-    Package pkg;
-    if (!pkg.open(path, error))
-        return std::nullopt;
-    const auto sheetPath = firstSheetPath(pkg, error);
-    if (!sheetPath)
-        return std::nullopt;
-    const auto bytes = pkg.read(*sheetPath, error);
-    if (!bytes)
-        return std::nullopt;
-    const QStringList strings = sharedStrings(pkg);
-
-    Worksheet sheet;
-    QXmlStreamReader xml(*bytes);
+    const QString &part = xml.part();
+    ElementText text;
     int row = 0, col = 0;
     QString type;
     QString valueText;
     QString inlineText;
     bool haveValue = false, haveInline = false;
     int nextRow = 1, nextCol = 1;
+    auto outside = [&](int r, int c) {
+        xml.fail(QStringLiteral("в части %1 есть ячейка за пределами листа (строка %2, столбец %3)").arg(part).arg(r).arg(c));
+    };
     while (!xml.atEnd()) {
-        const auto token = xml.readNext();
+        const auto token = xml.next();
+        if (text.active()) {
+            text.take(token, xml.xml());
+            continue;
+        }
         if (token == QXmlStreamReader::StartElement) {
-            const auto name = xml.name();
+            const auto name = xml.xml().name();
             if (name == QLatin1String("row")) {
-                const auto r = xml.attributes().value(QLatin1String("r"));
+                const auto r = xml.xml().attributes().value(QLatin1String("r"));
                 bool ok = false;
-                const int rr = r.toInt(&ok);
-                row = ok && rr >= 1 ? rr : nextRow;
+                const qlonglong rr = r.toLongLong(&ok);
+                row = ok ? int(std::clamp<qlonglong>(rr, 0, qlonglong(MaxRows) + 1)) : nextRow;
+                if (row < 1 || row > MaxRows) {
+                    outside(row, 1);
+                    break;
+                }
                 nextRow = row + 1;
                 nextCol = 1;
             } else if (name == QLatin1String("c")) {
-                const auto ref = ParseCellReference(xml.attributes().value(QLatin1String("r")));
+                const auto ref = ParseCellReference(xml.xml().attributes().value(QLatin1String("r")));
                 if (ref) {
                     row = ref->first;
                     col = ref->second;
                 } else {
                     col = nextCol;
                 }
+                if (row < 1 || col > MaxColumns) {
+                    outside(row, col);
+                    break;
+                }
                 nextCol = col + 1;
-                type = xml.attributes().value(QLatin1String("t")).toString();
+                type = xml.xml().attributes().value(QLatin1String("t")).toString();
                 valueText.clear();
                 inlineText.clear();
                 haveValue = haveInline = false;
             } else if (name == QLatin1String("v")) {
-                valueText = xml.readElementText();
+                valueText.clear();
+                text.begin(&valueText);
                 haveValue = true;
             } else if (name == QLatin1String("is")) {
                 haveInline = true;
             } else if (name == QLatin1String("t") && haveInline) {
-                inlineText += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                text.begin(&inlineText);
             }
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("c")) {
+        } else if (token == QXmlStreamReader::EndElement && xml.xml().name() == QLatin1String("c")) {
             Value v;
             if (type == QLatin1String("inlineStr")) {
                 v = inlineText;
             } else if (type == QLatin1String("s")) {
                 bool ok = false;
-                const int i = valueText.toInt(&ok);
+                const int i = valueText.trimmed().toInt(&ok);
                 if (ok && i >= 0 && i < strings.size())
                     v = strings.at(i);
             } else if (type == QLatin1String("str")) {
@@ -318,18 +563,84 @@ std::optional<Worksheet> ReadFirstWorksheet(const QString &path, QString *error)
             } else if (haveValue) {
                 bool ok = false;
                 const double d = valueText.trimmed().toDouble(&ok);
-                if (ok)
+                if (ok && std::isfinite(d))
                     v = d;
             }
-            if (row >= 1 && col >= 1 && !isEmpty(v))
-                sheet.set(row, col, std::move(v));
+            if (row >= 1 && col >= 1 && !isEmpty(v)) {
+                const Next next = sink(row, col, std::move(v), error);
+                if (next == Next::Stop)
+                    return true;
+                if (next == Next::Fail)
+                    return false;
+            }
         }
     }
-    if (xml.hasError()) {
+    if (xml.failed()) {
         if (error)
-            *error = QStringLiteral("лист книги поврежден (%1)").arg(xml.errorString());
-        return std::nullopt;
+            *error = xml.problem();
+        return false;
     }
+    return true;
+}
+
+bool readPackage(Package &pkg, const CellSink &sink, QString *error)
+{
+    const auto sheetPath = firstSheetPath(pkg, error);
+    if (!sheetPath)
+        return false;
+    QStringList strings;
+    if (auto shared = pkg.stream(QStringLiteral("xl/sharedStrings.xml"), nullptr)) {
+        PartReader xml(std::move(*shared), QStringLiteral("xl/sharedStrings.xml"));
+        if (!readSharedStrings(xml, strings, error))
+            return false;
+    }
+    auto sheet = pkg.stream(*sheetPath, error);
+    if (!sheet)
+        return false;
+    PartReader xml(std::move(*sheet), *sheetPath);
+    return readSheet(xml, strings, sink, error);
+}
+
+} // namespace
+
+bool ReadSharedStrings(const QByteArray &bytes, QStringList &strings, QString *error)
+{
+    PartReader xml(bytes, QStringLiteral("xl/sharedStrings.xml"));
+    return readSharedStrings(xml, strings, error);
+}
+
+bool ReadSheetXml(const QByteArray &bytes, const QStringList &sharedStrings, const CellSink &sink, QString *error)
+{
+    PartReader xml(bytes, QStringLiteral("xl/worksheets/sheet1.xml"));
+    return readSheet(xml, sharedStrings, sink, error);
+}
+
+bool ReadFirstWorksheet(const QString &path, const CellSink &sink, QString *error)
+{
+    Package pkg;
+    return pkg.open(path, error) && readPackage(pkg, sink, error);
+}
+
+bool ReadFirstWorksheetBytes(const QByteArray &bytes, const CellSink &sink, QString *error)
+{
+    Package pkg;
+    return pkg.open(bytes, error) && readPackage(pkg, sink, error);
+}
+
+std::optional<Worksheet> ReadFirstWorksheet(const QString &path, QString *error)
+{
+    Worksheet sheet;
+    const auto keep = [&sheet](int row, int col, Value &&v, QString *why) {
+        if (sheet.size() >= MaxStoredCells) {
+            if (why)
+                *why = QStringLiteral("в листе больше 2 000 000 заполненных ячеек");
+            return Next::Fail;
+        }
+        sheet.set(row, col, std::move(v));
+        return Next::Continue;
+    };
+    if (!ReadFirstWorksheet(path, keep, error))
+        return std::nullopt;
     return sheet;
 }
 

@@ -250,16 +250,7 @@ void Form2::inform(const QString &title, const QString &text)
 
 bool Form2::loadWorkbook(const QString &path, const QString &settingsFile)
 {
-    QString settings = settingsFile;
-    if (settings.isEmpty()) {
-        for (const QString &candidate : DatabaseSettingsCandidates())
-            if (QFile::exists(candidate)) {
-                settings = candidate;
-                break;
-            }
-        if (settings.isEmpty())
-            settings = DatabaseSettingsCandidates().value(0);
-    }
+    const QString settings = settingsFile.isEmpty() ? DefaultDatabaseSettingsFile() : settingsFile;
     // The wait window, while the workbook is read.
     QWidget wait(this, Qt::Tool | Qt::FramelessWindowHint);
     auto *l = new QVBoxLayout(&wait);
@@ -273,10 +264,13 @@ bool Form2::loadWorkbook(const QString &path, const QString &settingsFile)
     wait.move(geometry().center() - wait.rect().center());
     QApplication::processEvents();
     QString error;
-    const bool ok = LoadDatabase(m_model, path, settings, &error);
+    QStringList warnings;
+    const bool ok = LoadDatabase(m_model, path, settings, &error, &warnings);
     wait.hide();
     if (!ok && isVisible())
         QMessageBox::warning(this, QStringLiteral("Внимание!"), error);
+    if (ok && !warnings.isEmpty() && isVisible())
+        QMessageBox::warning(this, QStringLiteral("Внимание!"), warnings.join(QStringLiteral("\n\n")));
     return ok;
 }
 
