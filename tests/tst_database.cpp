@@ -250,7 +250,19 @@ private slots:
         QVERIFY(TestXlsx::write(book, {{QStringLiteral("xl/workbook.xml"), QByteArray(65 * 1024 * 1024, ' ')}}));
         QString error;
         QVERIFY(!Xlsx::ReadFirstWorksheet(book, &error));
-        QVERIFY(error.contains(QStringLiteral("64")));
+        QVERIFY2(error.contains(QStringLiteral("больше 24 МБ")), qPrintable(error));
+    }
+
+    // A sheet beyond the limit is refused where the reading reaches it, with the limit named.
+    void oversizedSheetIsRefusedWhileRead()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("big.xlsx"));
+        const QByteArray padding(Xlsx::MaxUnpackedSize, ' ');
+        QVERIFY(TestXlsx::writeWorkbook(book, "<worksheet><sheetData>" + padding + "</sheetData></worksheet>"));
+        QString error;
+        QVERIFY(!Xlsx::ReadFirstWorksheet(book, &error));
+        QVERIFY2(error.contains(QStringLiteral("больше 24 МБ")), qPrintable(error));
     }
 
     void transfer()

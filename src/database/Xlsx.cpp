@@ -57,12 +57,13 @@ quint64 key(int row, int col)
 
 Value Worksheet::cell(int row, int col) const
 {
-    return m_cells.value(key(row, col));
+    const auto it = m_cells.find(key(row, col));
+    return it == m_cells.end() ? Value() : it->second;
 }
 
 void Worksheet::set(int row, int col, Value v)
 {
-    m_cells.insert(key(row, col), std::move(v));
+    m_cells.insert_or_assign(key(row, col), std::move(v));
     m_maxRow = std::max(m_maxRow, row);
 }
 
@@ -120,9 +121,11 @@ QString zipOpenProblem(int code)
     }
 }
 
+static_assert(MaxUnpackedSize == 24 * 1024 * 1024, "the message names the limit");
+
 QString tooLarge()
 {
-    return QStringLiteral("книга распаковывается в слишком большой объем (больше 64 МБ)");
+    return QStringLiteral("листы книги распаковываются в слишком большой объем (больше 24 МБ)");
 }
 
 class Package
@@ -172,11 +175,12 @@ public:
                 *error = QStringLiteral("в книге нет части %1").arg(part);
             return std::nullopt;
         }
-        if (st.size > zip_uint64_t(MaxUnpackedSize)) {
+        if (st.size > m_budget) {
             if (error)
                 *error = tooLarge();
             return std::nullopt;
         }
+        m_budget -= st.size;
         zip_file_t *f = zip_fopen(m_zip.get(), part.toUtf8().constData(), 0);
         if (!f) {
             if (error)
@@ -195,7 +199,10 @@ public:
     }
 
     // The part read piece by piece, so that a large sheet never sits in memory whole.
-    using Pull = std::function<qint64(char *, qint64)>; // bytes read, 0 at the end, -1 on damage
+    // Bytes read; 0 at the end; Damaged, or TooLarge once the parts read exceed the limit.
+    using Pull = std::function<qint64(char *, qint64)>;
+    static constexpr qint64 Damaged = -1;
+    static constexpr qint64 TooLarge = -2;
     std::optional<Pull> stream(const QString &name, QString *error)
     {
         zip_stat_t st;
@@ -206,11 +213,6 @@ public:
                 *error = QStringLiteral("в книге нет части %1").arg(name);
             return std::nullopt;
         }
-        if (st.size > zip_uint64_t(MaxUnpackedSize)) {
-            if (error)
-                *error = tooLarge();
-            return std::nullopt;
-        }
         zip_file_t *f = zip_fopen(m_zip.get(), part.constData(), 0);
         if (!f) {
             if (error)
@@ -219,14 +221,17 @@ public:
         }
         m_open.emplace_back(f);
         auto left = std::make_shared<zip_uint64_t>(st.size);
-        return Pull([f, left](char *buf, qint64 cap) -> qint64 {
+        return Pull([this, f, left](char *buf, qint64 cap) -> qint64 {
             const zip_uint64_t want = std::min<zip_uint64_t>(*left, zip_uint64_t(cap));
             if (want == 0)
                 return 0;
+            if (want > m_budget)
+                return TooLarge; // checked as it goes: reading stops where the limit is reached
             const zip_int64_t got = zip_fread(f, buf, want);
             if (got <= 0)
-                return -1; // the part ends before its stated size, or does not unpack
+                return Damaged; // the part ends before its stated size, or does not unpack
             *left -= zip_uint64_t(got);
+            m_budget -= zip_uint64_t(got);
             return got;
         });
     }
@@ -237,27 +242,13 @@ private:
         void operator()(zip_file_t *f) const { zip_fclose(f); }
     };
 
-    bool adopt(zip_t *z, QString *error)
+    bool adopt(zip_t *z, QString *)
     {
         m_zip.reset(z);
-        // The total size the parts would unpack to, checked before anything is unpacked.
-        zip_uint64_t total = 0;
-        const zip_int64_t n = zip_get_num_entries(z, 0);
-        for (zip_int64_t i = 0; i < n; ++i) {
-            zip_stat_t st;
-            zip_stat_init(&st);
-            if (zip_stat_index(z, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE)) {
-                if (st.size > zip_uint64_t(MaxUnpackedSize) || total + st.size > zip_uint64_t(MaxUnpackedSize)) {
-                    if (error)
-                        *error = tooLarge();
-                    return false;
-                }
-                total += st.size;
-            }
-        }
         return true;
     }
 
+    zip_uint64_t m_budget = zip_uint64_t(MaxUnpackedSize); // what the parts read may still unpack to
     QByteArray m_bytes; // the archive, when it was opened from memory
     std::unique_ptr<zip_t, ZipCloser> m_zip;
     std::vector<std::unique_ptr<zip_file_t, FileCloser>> m_open; // closed before the archive
@@ -291,6 +282,10 @@ public:
         while (token == QXmlStreamReader::Invalid && m_pull && m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
             QByteArray chunk(256 * 1024, Qt::Uninitialized);
             const qint64 got = m_pull(chunk.data(), chunk.size());
+            if (got == Package::TooLarge) {
+                m_problem = tooLarge();
+                return QXmlStreamReader::Invalid;
+            }
             if (got < 0) {
                 m_problem = QStringLiteral("часть %1 книги повреждена: она не распаковывается").arg(m_part);
                 return QXmlStreamReader::Invalid;
@@ -588,6 +583,7 @@ bool readPackage(Package &pkg, const CellSink &sink, QString *error)
     const auto sheetPath = firstSheetPath(pkg, error);
     if (!sheetPath)
         return false;
+
     QStringList strings;
     if (auto shared = pkg.stream(QStringLiteral("xl/sharedStrings.xml"), nullptr)) {
         PartReader xml(std::move(*shared), QStringLiteral("xl/sharedStrings.xml"));
