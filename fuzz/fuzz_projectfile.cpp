@@ -1,0 +1,40 @@
+// The project file reader: any bytes are opened or refused with a message, never a crash, and
+// a project that opened saves to a file that opens again to the same bytes.
+
+#include "FuzzSupport.h"
+
+#include "core/Handlers.h"
+#include "core/MixProject.h"
+#include "files/ProjectFile.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    Fuzz::ensureApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray input = Fuzz::bytes(data, size);
+    MixProject p;
+    ConnectInputHandlers(p);
+    p.startUp();
+    QString error;
+    if (!ProjectFile::LoadProjectBytes(p, input, QStringLiteral("fuzz.txt"), &error)) {
+        Fuzz::require(error.contains(QStringLiteral("fuzz.txt")), "a refused file gets a message naming it");
+        return 0;
+    }
+    // A text Windows-1251 cannot hold (from a UTF-8 file) is refused by saving, with a message.
+    const auto saved = ProjectFile::ProjectBytes(p, &error);
+    if (!saved) {
+        Fuzz::require(!error.isEmpty(), "a refused save gets a message");
+        return 0;
+    }
+    MixProject q;
+    ConnectInputHandlers(q);
+    q.startUp();
+    Fuzz::require(ProjectFile::LoadProjectBytes(q, *saved, QStringLiteral("saved.txt"), &error), "a saved project opens");
+    const auto again = ProjectFile::ProjectBytes(q, &error);
+    Fuzz::require(again && *again == *saved, "a saved project saves to the same bytes");
+    return 0;
+}
