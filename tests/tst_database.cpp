@@ -562,6 +562,14 @@ private slots:
         s.combo_form.setValue(int(CompositionForm::FullPassingPercent));
         RefreshPreviewTable(s);
         QCOMPARE(*s.ishod_gran_table.text(1, 1), QString()); // not 100
+        // Nor is the empty curve drawn as a line at 0 (or 100): no pixel in the row's colour.
+        QImage image(600, 400, QImage::Format_RGB32);
+        DrawPreviewGraph(s, image);
+        bool red = false;
+        for (int y = 0; y < image.height() && !red; ++y)
+            for (int x = 0; x < image.width() && !red; ++x)
+                red = image.pixelColor(x, y) == QColor(0xFF0000);
+        QVERIFY(!red);
         ConfirmDensity(s, QStringLiteral("1"), DefaultDensityOption);
         SelectionTick(s);
         MixProject p;

@@ -276,10 +276,18 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
         db.components << c;
     }
     if (warnings) {
-        if (!badSizes.isEmpty())
+        if (badSizes.size() == 1)
+            *warnings << QStringLiteral("В базе данных «%1» размер сита в ячейке %2 пуст или не является числом; проверьте файл настроек app_setups.ini.")
+                             .arg(shown, badSizes[0]);
+        else if (!badSizes.isEmpty())
             *warnings << QStringLiteral("В базе данных «%1» размеры сит в ячейках %2 пусты или не являются числами; проверьте файл настроек app_setups.ini.")
                              .arg(shown, rowList(badSizes));
-        if (!noTotal.isEmpty())
+        if (noTotal.size() == 1)
+            *warnings << QStringLiteral("В базе данных «%1» у компонента в строке %2 нет общей массы пробы (ячейка в столбце %3 пуста, не число или 0): "
+                                        "его проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
+                             .arg(shown, noTotal[0])
+                             .arg(totalCol);
+        else if (!noTotal.isEmpty())
             *warnings << QStringLiteral("В базе данных «%1» у компонентов в строках %2 нет общей массы пробы (столбец %3 пуст, не число или 0): "
                                         "их проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
                              .arg(shown, rowList(noTotal))
