@@ -125,7 +125,7 @@ static_assert(MaxUnpackedSize == 24 * 1024 * 1024, "the message names the limit"
 
 QString tooLarge()
 {
-    return QStringLiteral("листы книги распаковываются в слишком большой объем (больше 24 МБ)");
+    return QStringLiteral("книга распаковывается в слишком большой объем (больше 24 МБ)");
 }
 
 class Package

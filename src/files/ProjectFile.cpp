@@ -35,6 +35,12 @@ QString countText(const QString &line)
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
+// A line as a message quotes it: a long one is cut.
+QString quoted(const QString &line)
+{
+    return line.size() > 40 ? line.left(40) + u'…' : line;
+}
+
 } // namespace
 
 Encoding DetectEncoding(const QByteArray &bytes)
@@ -85,14 +91,14 @@ std::optional<QByteArray> ProjectBytes(const MixProject &p, QString *error)
         if (!encoded) {
             if (error)
                 *error = QStringLiteral("Текст «%1» содержит символы, которые нельзя сохранить в кодировке Windows-1251. "
-                                        "Исправьте его и сохраните проект снова.").arg(line);
+                                        "Исправьте его и сохраните проект снова.").arg(quoted(line));
             return std::nullopt;
         }
         // A value never spans lines: a line break inside a text would shift every later line.
         if (encoded->contains('\r') || encoded->contains('\n')) {
             if (error)
                 *error = QStringLiteral("Текст «%1» содержит перевод строки; такой текст нельзя сохранить в файле проекта.")
-                             .arg(line.simplified());
+                             .arg(quoted(line.simplified()));
             return std::nullopt;
         }
         bytes += *encoded;
@@ -182,9 +188,9 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
         return refuse(QStringLiteral("файл кончается раньше, чем указано число компонентов."));
     const double nValue = Num::Val(lines[1]);
     if (nValue != std::floor(nValue))
-        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть целым.").arg(lines[1]));
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть целым.").arg(quoted(lines[1])));
     if (nValue < 1 || nValue > MaxComponents)
-        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(lines[1]));
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(quoted(lines[1])));
     const int n = int(nValue);
     const int kLine = 2 + 2 * n + 1; // 0-based index of the K line
     if (lines.size() <= kLine)
@@ -192,10 +198,10 @@ bool LoadProjectBytes(MixProject &p, const QByteArray &bytes, const QString &sho
     const double kValue = Num::Val(lines[kLine]);
     if (kValue != std::floor(kValue))
         return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть целым.")
-                          .arg(kLine + 1).arg(lines[kLine]));
+                          .arg(kLine + 1).arg(quoted(lines[kLine])));
     if (kValue < 2 || kValue > MaxClasses)
         return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
-                          .arg(kLine + 1).arg(lines[kLine]));
+                          .arg(kLine + 1).arg(quoted(lines[kLine])));
     const int k = int(kValue);
     const int kindLine = kLine + 1 + k + k * n + n;
     const int needed = 10 + 3 * n + 2 * k + k * n;
