@@ -253,6 +253,18 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("больше 24 МБ")), qPrintable(error));
     }
 
+    // The time a reading takes grows with the XML elements, so their number is limited too.
+    void tooManyElements()
+    {
+        QByteArray xml = "<worksheet><sheetData>";
+        xml += QByteArray("<x/>").repeated(Xlsx::MaxTokens / 2 + 1);
+        xml += "</sheetData></worksheet>";
+        QString error;
+        const Xlsx::CellSink none = [](int, int, Xlsx::Value &&, QString *) { return Xlsx::Next::Continue; };
+        QVERIFY(!Xlsx::ReadSheetXml(xml, {}, none, &error));
+        QVERIFY2(error.contains(QStringLiteral("больше 4 000 000 элементов XML")), qPrintable(error));
+    }
+
     // A sheet beyond the limit is refused where the reading reaches it, with the limit named.
     void oversizedSheetIsRefusedWhileRead()
     {
