@@ -158,6 +158,10 @@ private slots:
         QCOMPARE(finest[4].toDouble(), 40.0);
         QCOMPARE(finest[5].toDouble(), 4.0);
         QCOMPARE(o[QStringLiteral("warnings")].toArray().size(), 0);
+        // Without --settings: app_setups.ini beside the program, as the window finds it.
+        const Run beside = cli({QStringLiteral("db"), data("components-openpyxl.xlsx")});
+        QCOMPARE(beside.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(beside.out).object()[QStringLiteral("names")].toArray().size(), 9);
     }
 
     // A total mass out of reach: null where a form is empty, and the warning on stderr too.
