@@ -399,6 +399,22 @@ private slots:
         QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
     }
 
+    // A file the user may not write is not replaced, although its folder would allow it.
+    void readOnlyFileIsKept()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file; the check needs an ordinary user");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.txt"));
+        writeBytes(path, "read-only project");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        Project pr;
+        QString error;
+        QVERIFY(!ProjectFile::SaveProject(pr.p, path, &error));
+        QVERIFY2(error.contains(QStringLiteral("нет прав")), qPrintable(error));
+        QCOMPARE(readAll(path), QByteArray("read-only project"));
+    }
+
     void saveFailureNamesTheFile()
     {
         Project pr;

@@ -154,6 +154,9 @@ bool WriteFile(const QString &path, const QByteArray &bytes, QString *reason)
     if (info.isDir())
         return fail(EISDIR);
     const QByteArray targetName = QFile::encodeName(target);
+    // A file the user may not write keeps its contents, although the folder would allow a rename.
+    if (::access(targetName.constData(), F_OK) == 0 && ::access(targetName.constData(), W_OK) != 0)
+        return fail(errno);
 
     QByteArray temporary;
     const int fd = createTemporary(info.absolutePath(), temporary);
