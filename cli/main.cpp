@@ -1,12 +1,15 @@
 // palvex-cli: the project model without a window, for batch work and for checking results.
 // It drives the same model and the same routines as the window.
 #include "core/Numbers.h"
+#include "database/ComponentDatabase.h"
+#include "database/ComponentSelection.h"
 #include "report/Report.h"
 #include "session/ProjectSession.h"
 
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +43,16 @@ const char *const Usage =
     "      Writes the report of the opened project (the pictures drawn offscreen) as a .docx\n"
     "      document. --sections lists the sections to include by their numbers 1..11 (6.1 to\n"
     "      6.11 of step 6); all of them by default.\n"
+    "  db WORKBOOK [--settings FILE]\n"
+    "      Reads a component database workbook (.xlsx) as the selection window does, with\n"
+    "      the settings file FILE (by default app_setups.ini from the program's folder, as\n"
+    "      the window finds it), and prints one JSON object: sizes (as read, finest first),\n"
+    "      names, total_masses, forms (for each component, for each size class, the six\n"
+    "      forms: partial residue g and %, full residue g and %, full passing g and %; null\n"
+    "      where empty) and warnings (what the window would warn about).\n"
+    "  save IN OUT\n"
+    "      Opens the project IN as the window does and saves it to OUT as the window does:\n"
+    "      Windows-1251 with CR LF line ends, whatever the encoding and line ends of IN.\n"
     "  --help\n"
     "      Prints this text.\n"
     "\n"
@@ -148,8 +161,20 @@ void printJson(const QStringList &fields)
 
 int fail(const QString &message)
 {
-    std::fprintf(stderr, "palvex-cli: %s\n", message.toUtf8().constData());
+    QString line = message;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    std::fprintf(stderr, "palvex-cli: %s\n", line.toUtf8().constData());
     return 2;
+}
+
+// The shortest text that reads back as the same double; null where there is no value.
+QString jsonNumber(std::optional<double> v)
+{
+    if (!v || !std::isfinite(*v))
+        return QStringLiteral("null");
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, *v);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
 // The corrected recipe set as the sliders would set it: slider = floor(m * 100).
@@ -348,6 +373,64 @@ int report(const QStringList &args)
     return 0;
 }
 
+// The database as the selection window reads it.
+int db(const QStringList &args)
+{
+    QString error;
+    const auto a = parse(args, {QStringLiteral("--settings")}, &error);
+    if (!a)
+        return fail(QStringLiteral("db: ") + error.replace(QStringLiteral("project file"), QStringLiteral("workbook")));
+    const QString settings = a->options.value(QStringLiteral("--settings"), DefaultDatabaseSettingsFile());
+    ComponentSelection selection;
+    QStringList warnings;
+    if (!selection.load(a->file, settings, &error, &warnings))
+        return fail(error);
+    const ComponentDatabase &d = selection.database();
+    QStringList sizes, names, totals, forms;
+    for (int k = 1; k <= d.sizeCount; ++k)
+        sizes << jsonNumber(d.sizes[size_t(k)]);
+    for (int m = 1; m <= d.components.size(); ++m) {
+        const DbComponent &c = d.components[m - 1];
+        names << jsonString(c.name);
+        totals << jsonNumber(c.totalMass);
+        QStringList classes;
+        for (int k = 1; k <= d.sizeCount; ++k) {
+            QStringList six;
+            for (int f = 1; f <= 6; ++f)
+                six << jsonNumber(d.value(m, k, CompositionForm(f)));
+            classes << u'[' + six.join(QStringLiteral(", ")) + u']';
+        }
+        forms << QStringLiteral("[\n    ") + classes.join(QStringLiteral(",\n    ")) + QStringLiteral("\n  ]");
+    }
+    QStringList jsonWarnings;
+    for (const QString &w : warnings) {
+        jsonWarnings << jsonString(w);
+        std::fprintf(stderr, "palvex-cli: %s\n", w.toUtf8().constData());
+    }
+    QStringList fields;
+    fields << QStringLiteral("\"sizes\": [") + sizes.join(QStringLiteral(", ")) + u']';
+    fields << QStringLiteral("\"names\": [") + names.join(QStringLiteral(", ")) + u']';
+    fields << QStringLiteral("\"total_masses\": [") + totals.join(QStringLiteral(", ")) + u']';
+    fields << QStringLiteral("\"forms\": [") + forms.join(QStringLiteral(", ")) + u']';
+    fields << QStringLiteral("\"warnings\": [") + jsonWarnings.join(QStringLiteral(", ")) + u']';
+    printJson(fields);
+    return 0;
+}
+
+// A round trip through the window's open and save.
+int save(const QStringList &args)
+{
+    if (args.size() != 2 || args[0].startsWith(u'-') || args[1].startsWith(u'-'))
+        return fail(QStringLiteral("save: two files expected: IN OUT (see --help)"));
+    QString error;
+    ProjectSession p;
+    if (!p.openProject(args[0], &error))
+        return fail(error);
+    if (!p.saveProject(args[1], &error))
+        return fail(error);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -378,6 +461,10 @@ int main(int argc, char **argv)
         return search(args);
     if (command == QStringLiteral("report"))
         return report(args);
+    if (command == QStringLiteral("db"))
+        return db(args);
+    if (command == QStringLiteral("save"))
+        return save(args);
     if (command == QStringLiteral("optimum"))
         return optimum(args);
     return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));

@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libzip-dev libglpk-dev
+  clang libclang-rt-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
 )

@@ -1,11 +1,16 @@
 #include "charts/Diagram.h"
 #include "charts/Graph.h"
+#include "charts/PictureFile.h"
+#include "files/SafeSave.h"
 #include "core/Handlers.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <cmath>
 
 #include "support/Compare.h"
@@ -388,6 +393,71 @@ private slots:
             const QPoint square(int((g.cx + g.R + 1200) / 15), int((1000 + 400 * k + 100) / 15));
             QCOMPARE(image.pixelColor(square), DiagramPalette(k));
         }
+    }
+
+    // The chosen format's extension is added unless the name already ends with .png or .bmp;
+    // a dot elsewhere in the name or in the folder does not count as an extension.
+    void pictureFileName_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("bmp");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain png") << QStringLiteral("/tmp/graph") << false << QStringLiteral("/tmp/graph.png");
+        QTest::newRow("plain bmp") << QStringLiteral("/tmp/graph") << true << QStringLiteral("/tmp/graph.bmp");
+        QTest::newRow("dot in the name") << QStringLiteral("/tmp/Смесь М1.5") << false << QStringLiteral("/tmp/Смесь М1.5.png");
+        QTest::newRow("dot in the folder") << QStringLiteral("out.v2/graph") << true << QStringLiteral("out.v2/graph.bmp");
+        QTest::newRow("has png") << QStringLiteral("/tmp/a.png") << true << QStringLiteral("/tmp/a.png");
+        QTest::newRow("has BMP") << QStringLiteral("/tmp/a.BMP") << false << QStringLiteral("/tmp/a.BMP");
+        QTest::newRow("other extension") << QStringLiteral("/tmp/a.jpg") << false << QStringLiteral("/tmp/a.jpg.png");
+    }
+    void pictureFileName()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(bool, bmp);
+        QFETCH(QString, expected);
+        const QStringList filters = PictureFile::DialogFilter().split(QStringLiteral(";;"));
+        QCOMPARE(PictureFile::FileName(chosen, filters.value(bmp ? 1 : 0)), expected);
+    }
+
+    void pictureIsSavedInItsFormat()
+    {
+        QTemporaryDir dir;
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        const QStringList filters = PictureFile::DialogFilter().split(QStringLiteral(";;"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("out.v2")));
+        for (const QString &filter : filters) {
+            const QString path = PictureFile::FileName(dir.filePath(QStringLiteral("out.v2/Смесь М1.5")), filter);
+            QString error;
+            QVERIFY2(PictureFile::Save(image, path, &error), qPrintable(error));
+            QImage back;
+            QVERIFY(back.load(path, filter.contains(QStringLiteral("BMP")) ? "BMP" : "PNG"));
+            QCOMPARE(back.size(), image.size());
+            QCOMPARE(back.pixelColor(5, 5), QColor(Qt::blue));
+        }
+    }
+
+    void failedPictureSaveKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("graph.png"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old picture");
+        }
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        SafeSave::InjectFailure(SafeSave::Step::Write, ENOSPC, 10);
+        QString error;
+        const bool saved = PictureFile::Save(image, path, &error);
+        SafeSave::InjectFailure(SafeSave::Step::None, 0);
+        QVERIFY(!saved);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old picture"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("graph.png")});
+        QVERIFY2(error.contains(QStringLiteral("graph.png")) && error.contains(QStringLiteral("недостаточно места")), qPrintable(error));
     }
 };
 

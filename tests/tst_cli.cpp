@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,6 +150,147 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("calc FILE"));
         QVERIFY(r.out.contains("search FILE"));
+    }
+
+    // The database as the selection window reads it, as JSON.
+    void dbPrintsTheDatabase()
+    {
+        const Run r = cli({QStringLiteral("db"), data("components-openpyxl.xlsx"), QStringLiteral("--settings"),
+                           QStringLiteral(PALVEX_SOURCE_DIR "/examples/app_setups.ini")});
+        QCOMPARE(r.status, 0);
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray sizes = o[QStringLiteral("sizes")].toArray();
+        QCOMPARE(sizes.size(), 10);
+        QCOMPARE(sizes[0].toDouble(), 0.071);
+        QCOMPARE(sizes[9].toDouble(), 40.0);
+        const QJsonArray names = o[QStringLiteral("names")].toArray();
+        QCOMPARE(names.size(), 9);
+        QCOMPARE(names[4].toString(), QStringLiteral("Цемент [ЦЕМ I 42,5Н]"));
+        QCOMPARE(o[QStringLiteral("total_masses")].toArray()[0].toDouble(), 1000.0);
+        const QJsonArray forms = o[QStringLiteral("forms")].toArray();
+        QCOMPARE(forms.size(), 9);
+        const QJsonArray finest = forms[0].toArray()[0].toArray(); // component 1, size class 1
+        QCOMPARE(finest.size(), 6);
+        QCOMPARE(finest[0].toDouble(), 60.0); // grams retained
+        QCOMPARE(finest[1].toDouble(), 6.0);  // percent
+        QCOMPARE(finest[2].toDouble(), 960.0);
+        QCOMPARE(finest[3].toDouble(), 96.0);
+        QCOMPARE(finest[4].toDouble(), 40.0);
+        QCOMPARE(finest[5].toDouble(), 4.0);
+        QCOMPARE(o[QStringLiteral("warnings")].toArray().size(), 0);
+        // Without --settings: app_setups.ini beside the program, as the window finds it.
+        const Run beside = cli({QStringLiteral("db"), data("components-openpyxl.xlsx")});
+        QCOMPARE(beside.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(beside.out).object()[QStringLiteral("names")].toArray().size(), 9);
+    }
+
+    // A total mass out of reach: null where a form is empty, and the warning on stderr too.
+    void dbShowsEmptyFormsAsNull()
+    {
+        QTemporaryDir dir;
+        const QString settings = dir.filePath(QStringLiteral("app_setups.ini"));
+        QFile f(settings);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("2:3,2:13\r\n3:1,3:2\r\n");
+        f.close();
+        const Run r = cli({QStringLiteral("db"), data("components-openpyxl.xlsx"), QStringLiteral("--settings"), settings});
+        QCOMPARE(r.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        QVERIFY(o[QStringLiteral("sizes")].toArray()[10].isNull());
+        QVERIFY(o[QStringLiteral("total_masses")].toArray()[0].isNull());
+        const QJsonArray finest = o[QStringLiteral("forms")].toArray()[0].toArray()[0].toArray();
+        QCOMPARE(finest[0].toDouble(), 60.0);
+        QVERIFY(finest[1].isNull() && finest[5].isNull());
+        QCOMPARE(o[QStringLiteral("warnings")].toArray().size(), 2);
+        QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("столбец 14")));
+    }
+
+    // Every hostile file is refused with exit status 2 and one line.
+    void dbRefusals_data()
+    {
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("message");
+        const QString corpus = QStringLiteral(PALVEX_SOURCE_DIR "/fuzz/corpus/");
+        const QString settings = QStringLiteral(PALVEX_SOURCE_DIR "/examples/app_setups.ini");
+        for (const char *name : {"deep-inline-string.xlsx", "deep-shared-string.xlsx", "entity-100k-refs.xlsx", "entity-1m-refs.xlsx",
+                                 "rows-2.4m.xlsx"})
+            QTest::newRow(name) << corpus + QStringLiteral("workbook/") + QString::fromLatin1(name) << settings << QString::fromLatin1(name);
+        for (const char *name : {"settings-c1-overflow.ini", "settings-int-max.ini", "settings-total-column-overflow.ini"})
+            QTest::newRow(name) << data("components-openpyxl.xlsx") << corpus + QStringLiteral("settings/") + QString::fromLatin1(name)
+                                << QString::fromLatin1(name);
+        QTest::newRow("missing workbook") << QStringLiteral("/nonexistent/db.xlsx") << settings << QStringLiteral("файл не найден");
+        QTest::newRow("missing settings") << data("components-openpyxl.xlsx") << QStringLiteral("/nonexistent/app_setups.ini")
+                                          << QStringLiteral("не найден");
+        QTest::newRow("a project, not a workbook") << data("small.txt") << settings << QStringLiteral("не книга Excel");
+    }
+    void dbRefusals()
+    {
+        QFETCH(QString, book);
+        QFETCH(QString, settings);
+        QFETCH(QString, message);
+        const Run r = cli({QStringLiteral("db"), book, QStringLiteral("--settings"), settings});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    // save: a project saved by a text editor as UTF-8 comes back as the program writes it.
+    void saveConvertsToWindows1251()
+    {
+        QTemporaryDir dir;
+        QFile small(data("small.txt"));
+        QVERIFY(small.open(QIODevice::ReadOnly));
+        const QByteArray original = small.readAll();
+        QString decoded;
+        {
+            QStringDecoder cp1251("windows-1251");
+            decoded = cp1251(original);
+        }
+        const QString in = dir.filePath(QStringLiteral("utf8.txt"));
+        QFile f(in);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBF" + decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8());
+        f.close();
+        const QString out = dir.filePath(QStringLiteral("out.v2.txt"));
+        const Run r = cli({QStringLiteral("save"), in, out});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        // The same bytes as saving the Windows-1251 original (the window fills in the computed
+        // reference values of the last block).
+        const QString reference = dir.filePath(QStringLiteral("reference.txt"));
+        QCOMPARE(cli({QStringLiteral("save"), data("small.txt"), reference}).status, 0);
+        QFile back(out), expected(reference);
+        QVERIFY(back.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        const QByteArray saved = back.readAll();
+        QCOMPARE(saved, expected.readAll());
+        QVERIFY(saved.startsWith(original.left(original.indexOf("\r\n") + 2))); // "Смесь №5" in Windows-1251
+        QCOMPARE(saved.count("\r\n"), original.count("\r\n"));
+    }
+
+    void saveRefusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing input") << QStringList{QStringLiteral("save"), QStringLiteral("/nonexistent/p.txt"), QStringLiteral("/tmp/x.txt")}
+                                       << QStringLiteral("файл не найден");
+        QTest::newRow("refused input") << QStringList{QStringLiteral("save"), data("bad-count.txt"), QStringLiteral("/tmp/x.txt")}
+                                       << QStringLiteral("bad-count.txt");
+        QTest::newRow("folder missing") << QStringList{QStringLiteral("save"), data("small.txt"), QStringLiteral("/nonexistent/out.txt")}
+                                        << QStringLiteral("папка не найдена");
+        QTest::newRow("one file") << QStringList{QStringLiteral("save"), data("small.txt")} << QStringLiteral("IN OUT");
+    }
+    void saveRefusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = cli(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QCOMPARE(r.err.count('\n'), 1);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "database/Xlsx.h"
 #include "files/Cp1251.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +36,38 @@ bool hasColour(const QImage &image, const QRect &area, const QColor &colour)
 }
 
 const QString FixtureSettings = QStringLiteral("2:3,2:12\r\n3:1,3:2\r\n");
+const QString Fixture = QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx");
+
+QByteArray hostileBytes(const char *name)
+{
+    QFile f(QStringLiteral(PALVEX_SOURCE_DIR "/fuzz/corpus/") + QString::fromLatin1(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString hostile(const char *name)
+{
+    return QStringLiteral(PALVEX_SOURCE_DIR "/fuzz/corpus/") + QString::fromLatin1(name);
+}
+
+// English words Qt or libzip would put into a message.
+bool soundsEnglish(const QString &message)
+{
+    for (const char *word : {"error", "Error", "Premature", "document", "Unknown", "expected", "Expected", "not found"})
+        if (message.contains(QLatin1String(word)))
+            return true;
+    return false;
+}
+
+// Rows of one-cell components under a size row, as many as asked.
+QByteArray manyComponents(int count)
+{
+    QByteArray xml = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                     "<row r=\"1\"><c r=\"B1\"><v>1</v></c><c r=\"C1\"><v>2</v></c></row>";
+    for (int r = 2; r < count + 2; ++r)
+        xml += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"A" + QByteArray::number(r) + "\" t=\"inlineStr\"><is><t>K</t></is></c>"
+               "<c r=\"D" + QByteArray::number(r) + "\"><v>10</v></c></row>";
+    return xml + "</sheetData></worksheet>";
+}
 
 // Sizes 1..5 in row 1, columns 2..6, totals in column 7; components from row 2, names in
 // column 1 and bracket texts in column 8.
@@ -228,7 +261,31 @@ private slots:
         QVERIFY(TestXlsx::write(book, {{QStringLiteral("xl/workbook.xml"), QByteArray(65 * 1024 * 1024, ' ')}}));
         QString error;
         QVERIFY(!Xlsx::ReadFirstWorksheet(book, &error));
-        QVERIFY(error.contains(QStringLiteral("64")));
+        QVERIFY2(error.contains(QStringLiteral("больше 24 МБ")), qPrintable(error));
+    }
+
+    // The time a reading takes grows with the XML elements, so their number is limited too.
+    void tooManyElements()
+    {
+        QByteArray xml = "<worksheet><sheetData>";
+        xml += QByteArray("<x/>").repeated(Xlsx::MaxTokens / 2 + 1);
+        xml += "</sheetData></worksheet>";
+        QString error;
+        const Xlsx::CellSink none = [](int, int, Xlsx::Value &&, QString *) { return Xlsx::Next::Continue; };
+        QVERIFY(!Xlsx::ReadSheetXml(xml, {}, none, &error));
+        QVERIFY2(error.contains(QStringLiteral("больше 4 000 000 элементов XML")), qPrintable(error));
+    }
+
+    // A sheet beyond the limit is refused where the reading reaches it, with the limit named.
+    void oversizedSheetIsRefusedWhileRead()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("big.xlsx"));
+        const QByteArray padding(Xlsx::MaxUnpackedSize, ' ');
+        QVERIFY(TestXlsx::writeWorkbook(book, "<worksheet><sheetData>" + padding + "</sheetData></worksheet>"));
+        QString error;
+        QVERIFY(!Xlsx::ReadFirstWorksheet(book, &error));
+        QVERIFY2(error.contains(QStringLiteral("больше 24 МБ")), qPrintable(error));
     }
 
     void transfer()
@@ -414,6 +471,247 @@ private slots:
         QVERIFY(!s.RedRamka[4].isVisible());
         QCOMPARE(s.comp_density[4].text(), QStringLiteral("3,1"));
         QVERIFY(!s.comp_density[4].isEnabled());
+    }
+
+    // Files made to break readers: each is refused with a Russian message naming the file,
+    // and the lists stay empty.
+    void hostileWorkbooks_data()
+    {
+        QTest::addColumn<QString>("book");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("deep inline string") << hostile("workbook/deep-inline-string.xlsx") << QStringLiteral("вложены глубже 100 уровней");
+        QTest::newRow("deep shared string") << hostile("workbook/deep-shared-string.xlsx") << QStringLiteral("xl/sharedStrings.xml элементы вложены");
+        QTest::newRow("entities 100k") << hostile("workbook/entity-100k-refs.xlsx") << QStringLiteral("объявляет DTD");
+        QTest::newRow("entities 1m") << hostile("workbook/entity-1m-refs.xlsx") << QStringLiteral("объявляет DTD");
+        QTest::newRow("2.4 million rows") << hostile("workbook/rows-2.4m.xlsx") << QStringLiteral("больше 10 000 строк компонентов");
+    }
+    void hostileWorkbooks()
+    {
+        QFETCH(QString, book);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, FixtureSettings), &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY2(error.contains(QFileInfo(book).fileName()), qPrintable(error));
+        QVERIFY2(!soundsEnglish(error), qPrintable(error));
+        QVERIFY(s.comp_name[1].items().isEmpty());
+    }
+
+    // The parts themselves: what a real workbook never holds is refused, in Russian.
+    void damagedParts_data()
+    {
+        QTest::addColumn<QByteArray>("sheet");
+        QTest::addColumn<QByteArray>("shared");
+        QTest::addColumn<QString>("message");
+        const QByteArray head = "<worksheet><sheetData><row r=\"1\"><c r=\"B1\"><v>1</v></c><c r=\"C1\"><v>2</v></c></row>";
+        const QByteArray good = head + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
+        QTest::newRow("sheet ends early") << head << QByteArray() << QStringLiteral("обрывается раньше своего конца");
+        QTest::newRow("not well-formed") << QByteArray(head + "<row></sheetData></worksheet>") << QByteArray()
+                                         << QStringLiteral("нарушена разметка XML");
+        QTest::newRow("undeclared entity") << QByteArray(head + "<row r=\"2\"><c><v>&x;</v></c></row></sheetData></worksheet>")
+                                           << QByteArray() << QStringLiteral("нарушена разметка XML");
+        QTest::newRow("row beyond the sheet") << QByteArray(head + "<row r=\"1048577\"><c><v>1</v></c></row></sheetData></worksheet>")
+                                              << QByteArray() << QStringLiteral("за пределами листа");
+        QTest::newRow("row zero") << QByteArray(head + "<row r=\"0\"><c><v>1</v></c></row></sheetData></worksheet>") << QByteArray()
+                                  << QStringLiteral("за пределами листа");
+        QByteArray wide = head + "<row r=\"2\">";
+        for (int c = 0; c <= 16384; ++c)
+            wide += "<c><v>1</v></c>";
+        QTest::newRow("column beyond the sheet") << QByteArray(wide + "</row></sheetData></worksheet>") << QByteArray()
+                                                 << QStringLiteral("за пределами листа");
+        QTest::newRow("shared strings: billion laughs")
+            << good
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+                          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><sst><si><t>&c;&c;&c;&c;</t></si></sst>")
+            << QStringLiteral("xl/sharedStrings.xml объявляет DTD");
+        QTest::newRow("shared strings end early") << good << QByteArray("<sst><si><t>Песок</t>") << QStringLiteral("обрывается");
+        QByteArray deep = "<sst><si><t>";
+        for (int i = 0; i < 200; ++i)
+            deep += "<a>";
+        QTest::newRow("shared strings nested deep") << good << deep << QStringLiteral("глубже 100 уровней");
+    }
+    void damagedParts()
+    {
+        QFETCH(QByteArray, sheet);
+        QFETCH(QByteArray, shared);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("damaged.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, sheet, shared));
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:3\r\n2:1,2:1\r\n")), &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("damaged.xlsx")), qPrintable(error));
+        QVERIFY2(!soundsEnglish(error), qPrintable(error));
+        QVERIFY(s.comp_name[1].items().isEmpty());
+    }
+
+    // Text inside a text element is read whole, child elements included, and a nesting a real
+    // workbook might have is accepted.
+    void textWithChildElements()
+    {
+        QByteArray inner = "x";
+        for (int i = 0; i < 40; ++i)
+            inner = "<r" + QByteArray::number(i) + ">" + inner + "</r" + QByteArray::number(i) + ">";
+        const QByteArray xml = "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a<b>b</b>c" + inner
+                               + "</t></is></c><c r=\"B1\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
+        QStringList strings;
+        QString error;
+        QVERIFY2(Xlsx::ReadSharedStrings("<sst><si><t>Ще<x>бень</x></t><rPh><t>no</t></rPh></si></sst>", strings, &error),
+                 qPrintable(error));
+        QCOMPARE(strings, QStringList{QStringLiteral("Щебень")});
+        QStringList cells;
+        const Xlsx::CellSink sink = [&cells](int, int, Xlsx::Value &&v, QString *) {
+            cells << Xlsx::text(v);
+            return Xlsx::Next::Continue;
+        };
+        QVERIFY2(Xlsx::ReadSheetXml(xml, strings, sink, &error), qPrintable(error));
+        QCOMPARE(cells, (QStringList{QStringLiteral("abcx"), QStringLiteral("Щебень")}));
+    }
+
+    // At most 10 000 component rows are read; one more is refused before the rows are kept.
+    void componentRowLimit_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("10 000") << MaxDbComponents << true;
+        QTest::newRow("10 001") << MaxDbComponents + 1 << false;
+    }
+    void componentRowLimit()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("many.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, manyComponents(count)));
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, QStringLiteral("1:2,1:3\r\n2:1,2:1\r\n")), nullptr);
+        QString error;
+        const auto db = ReadComponentDatabase(book, *settings, &error);
+        QCOMPARE(db.has_value(), ok);
+        if (ok)
+            QCOMPARE(db->components.size(), count);
+        else
+            QVERIFY2(error.contains(QStringLiteral("больше 10 000 строк компонентов")), qPrintable(error));
+    }
+
+    // Settings lines: sheet limits, the unused row of each second pair, a byte-order mark.
+    void settingsLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message"); // empty: accepted as 2:3..12, rows from 3, names 1, brackets 2
+        QTest::newRow("plain") << QByteArray("2:3,2:12\r\n3:1,3:2\r\n") << QString();
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF" "2:3,2:12\r\n3:1,3:2\r\n") << QString();
+        QTest::newRow("second row 0") << QByteArray("2:3,0:12\r\n3:1,0:2\r\n") << QString();
+        QTest::newRow("second row anything") << QByteArray("2:3,-7:12\r\n3:1,x:2") << QString();
+        QTest::newRow("second row huge") << QByteArray("2:3,99999999999:12\n3:1,2147483648:2") << QString();
+        QTest::newRow("CR only") << QByteArray("2:3,2:12\r3:1,3:2\r") << QString();
+        QTest::newRow("row beyond the sheet") << QByteArray("1048577:3,2:12\r\n3:1,3:2\r\n") << QStringLiteral("строка 1 («1048577:3,2:12»)");
+        QTest::newRow("last row of the sheet") << QByteArray("1048576:3,2:12\r\n3:1,3:2\r\n") << QStringLiteral("-");
+        QTest::newRow("column beyond the sheet") << QByteArray("2:3,2:16385\r\n3:1,3:2\r\n") << QStringLiteral("столбцы листа нумеруются от 1 до 16 384");
+        QTest::newRow("component row beyond") << QByteArray("2:3,2:12\r\n2147483648:1,3:2\r\n") << QStringLiteral("строка 2");
+        QTest::newRow("bracket column beyond") << QByteArray("2:3,2:12\r\n3:1,3:99999\r\n") << QStringLiteral("строка 2");
+        QTest::newRow("int max") << hostileBytes("settings/settings-int-max.ini") << QStringLiteral("«2147483647»");
+        QTest::newRow("C1 overflow") << hostileBytes("settings/settings-c1-overflow.ini") << QStringLiteral("«2147483647»");
+        QTest::newRow("total column overflow") << hostileBytes("settings/settings-total-column-overflow.ini") << QStringLiteral("«2147483647»");
+        QTest::newRow("no pair") << QByteArray("2:3\r\n3:1,3:2\r\n") << QStringLiteral("должна иметь вид");
+    }
+    void settingsLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QString error;
+        const auto s = ReadDatabaseSettingsBytes(bytes, QStringLiteral("app_setups.ini"), &error);
+        if (message == QStringLiteral("-")) {
+            QVERIFY2(s, qPrintable(error));
+            QCOMPARE(s->R, 1048576);
+            return;
+        }
+        QCOMPARE(s.has_value(), message.isEmpty());
+        if (s) {
+            QCOMPARE((QList<int>{s->R, s->C1, s->C2, s->S, s->CN, s->CQ}), (QList<int>{2, 3, 12, 3, 1, 2}));
+        } else {
+            QVERIFY2(error.contains(message), qPrintable(error));
+            QVERIFY2(error.contains(QStringLiteral("app_setups.ini")), qPrintable(error));
+        }
+    }
+
+    // A settings line one column too far ("2:3,2:13") reads no total masses: the load warns,
+    // naming the rows, the percentages stay empty, and the transfer refuses the selection.
+    void wrongColumnsAreReported()
+    {
+        QTemporaryDir dir;
+        SelectionModel s;
+        StartSelection(s);
+        QString error;
+        QStringList warnings;
+        QVERIFY2(LoadDatabase(s, Fixture, writeSettings(dir, QStringLiteral("2:3,2:13\r\n3:1,3:2\r\n")), &error, &warnings), qPrintable(error));
+        QCOMPARE(warnings.size(), 2);
+        QVERIFY2(warnings[0].contains(QStringLiteral("M2")), qPrintable(warnings[0]));
+        QVERIFY2(warnings[1].contains(QStringLiteral("3 («Песок кварцевый»)")) && warnings[1].contains(QStringLiteral("столбец 14")),
+                 qPrintable(warnings[1]));
+        QVERIFY(!s.database.value(1, 1, CompositionForm::FullPassingPercent));
+        QVERIFY(!s.database.value(1, 1, CompositionForm::PartialResiduePercent));
+        QCOMPARE(*s.database.value(1, 1, CompositionForm::PartialResidueGrams), 60.0);
+        ChooseComponent(s, 1, 1, {});
+        s.combo_form.setValue(int(CompositionForm::FullPassingPercent));
+        RefreshPreviewTable(s);
+        QCOMPARE(*s.ishod_gran_table.text(1, 1), QString()); // not 100
+        // Nor is the empty curve drawn as a line at 0 (or 100): no pixel in the row's colour.
+        QImage image(600, 400, QImage::Format_RGB32);
+        DrawPreviewGraph(s, image);
+        bool red = false;
+        for (int y = 0; y < image.height() && !red; ++y)
+            for (int x = 0; x < image.width() && !red; ++x)
+                red = image.pixelColor(x, y) == QColor(0xFF0000);
+        QVERIFY(!red);
+        ConfirmDensity(s, QStringLiteral("1"), DefaultDensityOption);
+        SelectionTick(s);
+        MixProject p;
+        ConnectInputHandlers(p);
+        p.startUp();
+        const QString before = p.N.text() + p.K.text();
+        QStringList messages;
+        QVERIFY(!TransferSelection(s, p, [&messages](const QString &, const QString &text) { messages << text; }));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("Песок кварцевый [Мк=2,1]")) && messages[0].contains(QStringLiteral("строка 3")),
+                 qPrintable(messages[0]));
+        QCOMPARE(p.N.text() + p.K.text(), before);
+        QCOMPARE(*p.tabl[1].text(1, 0), QString());
+    }
+
+    // The right settings read the fixture without a warning.
+    void rightColumnsReadWithoutWarnings()
+    {
+        QTemporaryDir dir;
+        SelectionModel s;
+        QString error;
+        QStringList warnings;
+        QVERIFY2(LoadDatabase(s, Fixture, writeSettings(dir, FixtureSettings), &error, &warnings), qPrintable(error));
+        QCOMPARE(warnings, QStringList());
+    }
+
+    // A zero total mass empties the forms that need it and is named in the warning.
+    void zeroTotalMass()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("db.xlsx"));
+        QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
+        const auto settings = ReadDatabaseSettings(writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), nullptr);
+        QStringList warnings;
+        const auto db = ReadComponentDatabase(book, *settings, nullptr, &warnings);
+        QVERIFY(db);
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].contains(QStringLiteral("3 («Пустая проба»)")) && !warnings[0].contains(QStringLiteral("Песок")),
+                 qPrintable(warnings[0]));
+        for (CompositionForm f : {CompositionForm::PartialResiduePercent, CompositionForm::FullResiduePercent,
+                                  CompositionForm::FullPassingGrams, CompositionForm::FullPassingPercent})
+            QVERIFY(!db->value(2, 3, f));
+        QCOMPARE(*db->value(2, 3, CompositionForm::FullResidueGrams), 0.0);
     }
 };
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 class TestNumbers final : public QObject
 {
@@ -93,6 +94,74 @@ private slots:
             QCOMPARE(*Num::toSingle(comma), f);
             QCOMPARE(*Num::toDouble(comma), d);
         }
+    }
+
+    // Long texts, underflow and the extremes read as the rest of the conversions do: a long
+    // mantissa keeps its exponent, a number too small for its type reads as 0 whatever its
+    // notation, and the largest double the program writes reads back.
+    void longAndExtremeTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("val");
+        QTest::addColumn<bool>("doubleOk");
+        QTest::addColumn<double>("asDouble");
+        QTest::addColumn<bool>("singleOk");
+        QTest::addColumn<float>("asSingle");
+        const QString zeros200 = QString(199, u'0');
+        QTest::newRow("200 digits then e1") << QStringLiteral("1") + zeros200 + QStringLiteral("e1") << 1e200 << true << 1e200
+                                            << false << 0.0f;
+        QTest::newRow("200 digits, fraction") << QStringLiteral("1") + zeros200 + QStringLiteral(".5") << 1e199 << true << 1e199
+                                              << false << 0.0f;
+        QTest::newRow("46 zeros then 1") << QStringLiteral("0.") + QString(46, u'0') + u'1' << 1e-47 << true << 1e-47 << true
+                                         << 0.0f;
+        QTest::newRow("1e-46") << QStringLiteral("1e-46") << 1e-46 << true << 1e-46 << true << 0.0f;
+        QTest::newRow("400 zeros then 1") << QStringLiteral("0.") + QString(400, u'0') + u'1' << 0.0 << true << 0.0 << true
+                                          << 0.0f;
+        QTest::newRow("1e-400") << QStringLiteral("1e-400") << 0.0 << true << 0.0 << true << 0.0f;
+        QTest::newRow("largest double written") << Num::formatDouble(std::numeric_limits<double>::max()).replace(u',', u'.')
+                                                << std::numeric_limits<double>::max() << true
+                                                << std::numeric_limits<double>::max() << false << 0.0f;
+        QTest::newRow("lowest double written") << Num::formatDouble(std::numeric_limits<double>::lowest()).replace(u',', u'.')
+                                               << std::numeric_limits<double>::lowest() << true
+                                               << std::numeric_limits<double>::lowest() << false << 0.0f;
+        QTest::newRow("beyond the largest double") << QStringLiteral("1.8e308") << std::numeric_limits<double>::max() << false
+                                                   << 0.0 << false << 0.0f;
+        QTest::newRow("largest float written") << Num::formatSingle(std::numeric_limits<float>::max()).replace(u',', u'.')
+                                               << 3.402823e38 << true << 3.402823e38 << true
+                                               << std::numeric_limits<float>::max();
+        QTest::newRow("smallest float written") << Num::formatSingle(std::numeric_limits<float>::denorm_min()).replace(u',', u'.')
+                                                << 1.401298e-45 << true << 1.401298e-45 << true
+                                                << std::numeric_limits<float>::denorm_min();
+        QTest::newRow("long exponent") << QStringLiteral("1e00000000000000000000002") << 100.0 << true << 100.0 << true << 100.0f;
+        QTest::newRow("huge exponent") << QStringLiteral("1e99999999999999999999") << std::numeric_limits<double>::max() << false
+                                       << 0.0 << false << 0.0f;
+        QTest::newRow("huge negative exponent") << QStringLiteral("5e-99999999999999999999") << 0.0 << true << 0.0 << true << 0.0f;
+        // 1000 significant digits: rounded correctly, not cut.
+        QTest::newRow("1000 digits") << QStringLiteral("0.") + QString(999, u'3') + u'4' << 0.3333333333333333 << true
+                                     << 0.3333333333333333 << true << 0.33333334f;
+    }
+    void longAndExtremeTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, val);
+        QFETCH(bool, doubleOk);
+        QFETCH(double, asDouble);
+        QFETCH(bool, singleOk);
+        QFETCH(float, asSingle);
+        QCOMPARE(Num::Val(text), val);
+        QString comma = text;
+        comma.replace(u'.', u',');
+        const auto d = Num::toDouble(comma);
+        QCOMPARE(d.has_value(), doubleOk);
+        if (doubleOk)
+            QCOMPARE(*d, asDouble);
+        const auto f = Num::toSingle(comma);
+        QCOMPARE(f.has_value(), singleOk);
+        if (singleOk)
+            QCOMPARE(*f, asSingle);
+        // What converts as a single converts as a double too, and the two agree.
+        if (f)
+            QVERIFY(d && Num::single(*d) == f);
     }
 
     void roundHalfEven_data()

@@ -1,19 +1,28 @@
 #include "core/Handlers.h"
 #include "core/MixProject.h"
+#include "core/Numbers.h"
 #include "core/Recalculate.h"
 #include "files/Cp1251.h"
 #include "files/ProjectFile.h"
+#include "files/SafeSave.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support/CellText.h"
-#include "support/Compare.h"
-#include "support/ProjectBuilder.h"
+#include <cerrno>
 
-using TestSupport::ProjectBuilder;
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
+
+QString txt(const GridModel &g, int row, int col)
+{
+    const QString *t = g.text(row, col);
+    return t ? *t : QStringLiteral("<no cell>");
+}
 
 QByteArray cp1251Lines(const QStringList &lines)
 {
@@ -23,18 +32,21 @@ QByteArray cp1251Lines(const QStringList &lines)
     return out;
 }
 
-// The worked example as a file: a density with a decimal point, an empty composition cell, and
-// the Funk-Dinger values shown in the reference table (N = 2, K = 3, integral form).
-ProjectBuilder sample()
-{
-    return TestSupport::workedExample()
-        .densities({QStringLiteral("2,65"), QStringLiteral("3.1")})
-        .composition(2, {QStringLiteral("100"), QString(), QStringLiteral("10")});
-}
-
+// A small project: N = 2, K = 3, integral form, Funk-Dinger.
 QStringList sampleLines()
 {
-    return sample().fileLines();
+    return {QStringLiteral("Смесь №5"), QStringLiteral("2"),
+            QStringLiteral("Песок"), QStringLiteral("Цемент"),
+            QStringLiteral("2,65"), QStringLiteral("3.1"),
+            QStringLiteral("1"), QStringLiteral("3"),
+            QStringLiteral("5"), QStringLiteral("1,25"), QStringLiteral("0,16"),
+            QStringLiteral("100"), QStringLiteral("100"),
+            QStringLiteral("70"), QString(),
+            QStringLiteral("20"), QStringLiteral("10"),
+            QStringLiteral("60"), QStringLiteral("40"),
+            QStringLiteral("1"),
+            QStringLiteral("0,5"), QStringLiteral("0"), QStringLiteral("0,5"), QStringLiteral("0,1"), QStringLiteral("10"),
+            QStringLiteral("100"), QStringLiteral("39,11"), QStringLiteral("0")};
 }
 
 struct Project
@@ -46,6 +58,61 @@ struct Project
         p.startUp();
     }
 };
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A full project of about 10 KB: N = 10, K = 50, every cell filled.
+void fillLargeProject(MixProject &p)
+{
+    p.project_name.setText(QStringLiteral("Большой состав"));
+    p.N.setText(QStringLiteral("10"));
+    p.K.setText(QStringLiteral("50"));
+    Recalculate(p);
+    for (int i = 1; i <= 10; ++i) {
+        p.setCellText(p.tabl[1], 1, i - 1, QStringLiteral("Компонент %1").arg(i));
+        p.setCellText(p.tabl[2], 1, i - 1, QStringLiteral("2,65"));
+        p.setCellText(p.tabl[4], 1, i - 1, QStringLiteral("10"));
+    }
+    for (int j = 1; j <= 50; ++j) {
+        p.setCellText(p.tabl[3], j, 0, Num::formatDouble(1000.0 / j));
+        for (int i = 1; i <= 10; ++i)
+            p.setCellText(p.tabl[3], j, i, Num::formatDouble(100.0 - j * 1.5 - i / 3.0));
+    }
+}
+
+// The files of a folder other than those named (a temporary file left behind shows here).
+QStringList strayFiles(const QString &folder, const QStringList &expected)
+{
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &e : expected)
+        found.removeAll(e);
+    return found;
+}
+
+// Fills a file system up: writes to `path` until the disk refuses.
+bool fillDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {
+    }
+    const bool full = errno == ENOSPC;
+    ::close(fd);
+    return full;
+}
 
 } // namespace
 
@@ -101,82 +168,6 @@ private slots:
         QCOMPARE(f2.readAll(), original);
     }
 
-    // The differential project: the file selects the differential form, the curves follow from
-    // the partial residues (hand calculation in the test support), and saving writes the same
-    // bytes, its last block holding the Fuller values 100, 50, 25, 12,5 shown in the table.
-    void differentialProjectRoundTrip()
-    {
-        const ProjectBuilder project = TestSupport::differentialProject();
-        const QByteArray file = project.fileBytes();
-        QCOMPARE(int(file.count("\r\n")), 10 + 3 * 2 + 2 * 4 + 4 * 2);
-        Project pr;
-        MixProject &p = pr.p;
-        QString error;
-        QVERIFY2(ProjectFile::LoadProjectBytes(p, file, QStringLiteral("d.txt"), &error), qPrintable(error));
-        QVERIFY(p.Data_type_2.isChecked());
-        QVERIFY(!p.Data_type_1.isChecked());
-        QCOMPARE(*p.referenceKind(), ReferenceKind::Fuller);
-        QCOMPARE(txt(p.tabl[3], 0, 1), QStringLiteral("Щебень"));
-        QCOMPARE(txt(p.tabl[3], 3, 2), QStringLiteral("40"));
-        QCOMPARE(txt(p.tabl[5], 0, 4), QStringLiteral("0,0625"));
-        QCOMPARE(txt(p.tabl[5], 1, 4), QStringLiteral("12,5"));
-        QCOMPARE(p.CorrectedRecipe[1], 40.0f);
-        QCOMPARE(p.CorrectedRecipe[2], 60.0f);
-        QCOMPARE(p.SBegunok[2].value(), 6000);
-        const float curve[] = {95, 70, 35, 0};
-        for (int j = 1; j <= 4; ++j) {
-            COMPARE_NEAR(p.BaseMixCurve[j], curve[j - 1], 1e-4);
-            COMPARE_NEAR(p.CorrectedMixCurve[j], curve[j - 1], 1e-4);
-        }
-        COMPARE_NEAR(p.CurveDivergence, 20, 1e-4);
-        QCOMPARE(*ProjectFile::ProjectBytes(p, nullptr), file);
-    }
-
-    // The closing steps of opening run component by component: the corrected fraction, its
-    // slider, its lock released. A base-recipe cell that is not a number stops them there; the
-    // components before it are done, the ones from it on keep fraction, slider and lock.
-    void closingSteps_data()
-    {
-        QTest::addColumn<QStringList>("recipe");
-        QTest::addColumn<int>("done");
-        QTest::newRow("all numbers: every lock released") << QStringList{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("50")} << 3;
-        QTest::newRow("letters in 2") << QStringList{QStringLiteral("30"), QStringLiteral("x"), QStringLiteral("50")} << 1;
-        QTest::newRow("empty 2") << QStringList{QStringLiteral("30"), QString(), QStringLiteral("50")} << 1;
-        QTest::newRow("letters in 1") << QStringList{QStringLiteral("abc"), QStringLiteral("20"), QStringLiteral("50")} << 0;
-        QTest::newRow("letters in 3") << QStringList{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("5o")} << 2;
-    }
-    void closingSteps()
-    {
-        QFETCH(QStringList, recipe);
-        QFETCH(int, done);
-        const ProjectBuilder three = ProjectBuilder()
-                                         .names({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
-                                         .densities({QStringLiteral("2,65"), QStringLiteral("2,65"), QStringLiteral("2,65")})
-                                         .sizes({QStringLiteral("5"), QStringLiteral("1")});
-        Project pr;
-        MixProject &p = pr.p;
-        QVERIFY(three.typeInto(p));
-        // Before opening: every component locked, fractions and sliders of another recipe.
-        const float before[] = {10, 25, 65};
-        p.SliderMouseChangeStatus.setText(QStringLiteral("1"));
-        for (int i = 1; i <= 3; ++i) {
-            p.CorrectedRecipe.set(i, before[i - 1]);
-            p.SBegunok[i].setValue(int(before[i - 1] * 100));
-            p.MLock[i].setChecked(true);
-        }
-        p.SliderMouseChangeStatus.setText(QStringLiteral("0"));
-        QString error;
-        QVERIFY2(ProjectFile::LoadProjectBytes(p, ProjectBuilder(three).baseRecipe(recipe).fileBytes(), QStringLiteral("x"), &error),
-                 qPrintable(error));
-        const float opened[] = {30, 20, 50};
-        for (int i = 1; i <= 3; ++i) {
-            const bool isDone = i <= done;
-            QCOMPARE(p.CorrectedRecipe[i], isDone ? opened[i - 1] : before[i - 1]);
-            QCOMPARE(p.SBegunok[i].value(), int((isDone ? opened[i - 1] : before[i - 1]) * 100));
-            QCOMPARE(p.MLock[i].isChecked(), !isDone);
-        }
-    }
-
     void countsAreNormalised()
     {
         QStringList lines = sampleLines();
@@ -214,26 +205,34 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
         QStringList lines = sampleLines();
-        QTest::newRow("ends early") << cp1251Lines(lines.mid(0, 20));
+        QTest::newRow("ends early") << cp1251Lines(lines.mid(0, 20)) << QStringLiteral("в файле 20 строк");
         lines[1] = QStringLiteral("11");
-        QTest::newRow("N above 10") << cp1251Lines(lines);
+        QTest::newRow("N above 10") << cp1251Lines(lines) << QStringLiteral("от 1 до 10");
         lines = sampleLines();
         lines[1] = QStringLiteral("0");
-        QTest::newRow("N zero") << cp1251Lines(lines);
+        QTest::newRow("N zero") << cp1251Lines(lines) << QStringLiteral("от 1 до 10");
+        lines[1] = QStringLiteral("2.5");
+        QTest::newRow("N not whole") << cp1251Lines(lines) << QStringLiteral("(строка 2: «2.5») должно быть целым.");
         lines = sampleLines();
         lines[7] = QStringLiteral("1");
-        QTest::newRow("K below 2") << cp1251Lines(lines);
+        QTest::newRow("K below 2") << cp1251Lines(lines) << QStringLiteral("от 2 до 50");
         lines[7] = QStringLiteral("51");
-        QTest::newRow("K above 50") << cp1251Lines(lines);
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\0", 7);
-        QTest::newRow("undefined byte") << QByteArray("\x98\r\n2\r\n");
-        QTest::newRow("too large") << QByteArray(ProjectFile::MaxFileSize + 1, 'a');
+        QTest::newRow("K above 50") << cp1251Lines(lines) << QStringLiteral("от 2 до 50");
+        lines[7] = QStringLiteral("2.5");
+        QTest::newRow("K not whole") << cp1251Lines(lines) << QStringLiteral("(строка 8: «2.5») должно быть целым.");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("кончается раньше");
+        QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\0", 7) << QStringLiteral("не текстовый");
+        QTest::newRow("undefined byte") << QByteArray("\x98\r\n2\r\n") << QStringLiteral("Windows-1251");
+        QTest::newRow("too large") << QByteArray(ProjectFile::MaxFileSize + 1, 'a') << QStringLiteral("1 МБ");
+        QTest::newRow("UTF-8 mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF\xC0\xEC\r\n2\r\n") << QStringLiteral("UTF-8");
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "a\0\r\0\n\0", 8) << QStringLiteral("UTF-16");
     }
     void refusals()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         Project pr;
         QString error;
         QVERIFY(ProjectFile::LoadProjectBytes(pr.p, cp1251Lines(sampleLines()), QStringLiteral("good"), &error));
@@ -241,8 +240,44 @@ private slots:
         const float divergence = pr.p.CurveDivergence;
         QVERIFY(!ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("bad.txt"), &error));
         QVERIFY(error.contains(QStringLiteral("bad.txt")));
+        QVERIFY2(error.contains(message), qPrintable(error));
         QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), before);
         QCOMPARE(pr.p.CurveDivergence, divergence);
+    }
+
+    // A project saved by a text editor: UTF-8 with or without a byte-order mark, and lines
+    // ended by LF or CR alone. It opens with its texts intact and saves as Windows-1251 again.
+    void otherEncodingsAndLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QStringList lines = sampleLines();
+        const QByteArray crlf = lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + crlf;
+        QTest::newRow("UTF-8 without mark") << crlf;
+        QTest::newRow("UTF-8, LF") << QByteArray("\xEF\xBB\xBF") + lines.join(u'\n').toUtf8() + "\n";
+        QTest::newRow("Windows-1251, LF") << *Cp1251::encode(lines.join(u'\n') + u'\n');
+        QTest::newRow("Windows-1251, CR") << *Cp1251::encode(lines.join(u'\r') + u'\r');
+        QTest::newRow("UTF-8, CR, no last line end") << lines.join(u'\r').toUtf8();
+    }
+    void otherEncodingsAndLineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        Project pr;
+        QString error;
+        QVERIFY2(ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("editor.txt"), &error), qPrintable(error));
+        QCOMPARE(pr.p.project_name.text(), QStringLiteral("Смесь №5"));
+        QCOMPARE(txt(pr.p.tabl[1], 1, 1), QStringLiteral("Цемент"));
+        QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), cp1251Lines(sampleLines()));
+    }
+
+    // A Windows-1251 file whose bytes are not valid UTF-8 stays Windows-1251, and plain ASCII
+    // reads the same either way.
+    void encodingDetection()
+    {
+        QCOMPARE(ProjectFile::DetectEncoding(*Cp1251::encode(QStringLiteral("Песок\r\n"))), ProjectFile::Encoding::Cp1251);
+        QCOMPARE(ProjectFile::DetectEncoding(QStringLiteral("Песок\r\n").toUtf8()), ProjectFile::Encoding::Utf8);
+        QCOMPARE(ProjectFile::DetectEncoding("Sand\r\n"), ProjectFile::Encoding::Cp1251);
+        QCOMPARE(ProjectFile::DetectEncoding("\xEF\xBB\xBFSand"), ProjectFile::Encoding::Utf8);
     }
 
     void saveRefusesTextOutsideTheCodePage()
@@ -261,6 +296,123 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("old project"));
+    }
+
+    // Every step of a save is checked: whichever fails, the old file stays byte for byte, no
+    // temporary file is left, and the message names the file and the reason in Russian.
+    void saveFailures_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<qint64>("bytesBefore");
+        QTest::addColumn<QString>("reason");
+        using S = SafeSave::Step;
+        QTest::newRow("disk full at once") << int(S::Write) << ENOSPC << qint64(0) << QStringLiteral("недостаточно места");
+        QTest::newRow("disk full after 4096 bytes") << int(S::Write) << ENOSPC << qint64(4096) << QStringLiteral("недостаточно места");
+        QTest::newRow("quota") << int(S::Write) << EDQUOT << qint64(100) << QStringLiteral("квота");
+        QTest::newRow("flush fails") << int(S::Flush) << ENOSPC << qint64(0) << QStringLiteral("недостаточно места");
+        QTest::newRow("flush i/o error") << int(S::Flush) << EIO << qint64(0) << QStringLiteral("ввода-вывода");
+        QTest::newRow("close fails") << int(S::Close) << EIO << qint64(0) << QStringLiteral("ввода-вывода");
+        QTest::newRow("rename refused") << int(S::Rename) << EACCES << qint64(0) << QStringLiteral("нет прав");
+        QTest::newRow("folder read-only") << int(S::Create) << EROFS << qint64(0) << QStringLiteral("только для чтения");
+        QTest::newRow("unknown code") << int(S::Write) << 200 << qint64(0) << QStringLiteral("системная ошибка № 200");
+    }
+    void saveFailures()
+    {
+        QFETCH(int, step);
+        QFETCH(int, code);
+        QFETCH(qint64, bytesBefore);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Смесь М1.5.txt"));
+        const QByteArray old = cp1251Lines(sampleLines());
+        writeBytes(path, old);
+        Project pr;
+        fillLargeProject(pr.p);
+        SafeSave::InjectFailure(SafeSave::Step(step), code, bytesBefore);
+        QString error;
+        const bool saved = ProjectFile::SaveProject(pr.p, path, &error);
+        SafeSave::InjectFailure(SafeSave::Step::None, 0);
+        QVERIFY(!saved);
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(strayFiles(dir.path(), {QStringLiteral("Смесь М1.5.txt")}), QStringList());
+        QVERIFY2(error.contains(QStringLiteral("Смесь М1.5.txt")), qPrintable(error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QVERIFY2(!error.contains(QStringLiteral("Unknown")) && !error.contains(QStringLiteral("error")), qPrintable(error));
+        // With the fault gone the same save goes through and leaves only the file.
+        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
+        QCOMPARE(strayFiles(dir.path(), {QStringLiteral("Смесь М1.5.txt")}), QStringList());
+    }
+
+    // The same on a real full disk: a small tmpfs mounted for the test (root only).
+    void saveOntoFullDisk()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root; the injected failures above cover the save here");
+        QTemporaryDir dir;
+        const QString mountPoint = dir.filePath(QStringLiteral("disk"));
+        QVERIFY(QDir().mkpath(mountPoint));
+        if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here (errno %1); the injected failures cover the save").arg(errno)));
+        struct Unmount
+        {
+            QByteArray at;
+            ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+        } unmount{QFile::encodeName(mountPoint)};
+
+        const QString path = QDir(mountPoint).filePath(QStringLiteral("project.txt"));
+        const QString filler = QDir(mountPoint).filePath(QStringLiteral("filler"));
+        Project small;
+        QString error;
+        QVERIFY(ProjectFile::LoadProjectBytes(small.p, cp1251Lines(sampleLines()), QStringLiteral("sample"), &error));
+        QVERIFY2(ProjectFile::SaveProject(small.p, path, &error), qPrintable(error));
+        const QByteArray old = readAll(path);
+        QVERIFY(fillDisk(filler));
+
+        Project large;
+        fillLargeProject(large.p);
+        QVERIFY(ProjectFile::ProjectBytes(large.p, nullptr)->size() > 8192);
+        small.p.project_name.setText(QStringLiteral("Другое название"));
+        for (MixProject *p : {&small.p, &large.p}) {
+            QVERIFY(!ProjectFile::SaveProject(*p, path, &error));
+            QCOMPARE(readAll(path), old);
+            QCOMPARE(strayFiles(mountPoint, {QStringLiteral("project.txt"), QStringLiteral("filler")}), QStringList());
+            QVERIFY2(error.contains(QStringLiteral("project.txt")) && error.contains(QStringLiteral("недостаточно места")),
+                     qPrintable(error));
+        }
+        QVERIFY(QFile::remove(filler));
+        QVERIFY2(ProjectFile::SaveProject(large.p, path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(large.p, nullptr));
+    }
+
+    void savedFileKeepsItsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.txt"));
+        writeBytes(path, "old");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        Project pr;
+        QString error;
+        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
+        QCOMPARE(QFile::permissions(path) & QFileDevice::Permissions(0x7077), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
+    }
+
+    // A file the user may not write is not replaced, although its folder would allow it.
+    void readOnlyFileIsKept()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file; the check needs an ordinary user");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.txt"));
+        writeBytes(path, "read-only project");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        Project pr;
+        QString error;
+        QVERIFY(!ProjectFile::SaveProject(pr.p, path, &error));
+        QVERIFY2(error.contains(QStringLiteral("нет прав")), qPrintable(error));
+        QCOMPARE(readAll(path), QByteArray("read-only project"));
     }
 
     void saveFailureNamesTheFile()

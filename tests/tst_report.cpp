@@ -2,12 +2,7 @@
 #include "core/Recalculate.h"
 #include "report/DocxWriter.h"
 #include "report/Report.h"
-
-#include "support/ProjectBuilder.h"
-#include "ui/Form1Logic.h"
-#include "ui/Layout.h"
-#include "correction/AutoSelection.h"
-#include "correction/ManualCorrection.h"
+#include "files/SafeSave.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,7 +10,7 @@
 
 #include <zip.h>
 
-using TestSupport::ProjectBuilder;
+#include <cerrno>
 
 namespace {
 
@@ -43,40 +38,29 @@ QList<const Doc::Table *> tables(const Doc::Document &d)
     return out;
 }
 
-// n components named К1.. of equal density, 10 % each, over k classes.
-ProjectBuilder reportProject(int n, int k)
-{
-    QStringList names, densities, recipe, sizes;
-    for (int i = 1; i <= n; ++i) {
-        names << QStringLiteral("К%1").arg(i);
-        densities << QStringLiteral("2,65");
-        recipe << QStringLiteral("10");
-    }
-    QStringList values;
-    for (int j = 1; j <= k; ++j) {
-        sizes << QString::number(10 - j);
-        values << QString::number(100 - 10 * j);
-    }
-    ProjectBuilder b = ProjectBuilder().name(QStringLiteral("Смесь №5")).components(names, densities).baseRecipe(recipe).sizes(sizes);
-    for (int i = 1; i <= n; ++i)
-        b.composition(i, values);
-    return b;
-}
-
 struct Fixture
 {
     MixProject p;
     QImage picture{40, 30, QImage::Format_RGB32};
-    explicit Fixture(const ProjectBuilder &project)
+    Fixture(int n = 3, int k = 2)
     {
-        ConnectWindowHandlers(p);
+        ConnectInputHandlers(p);
         p.startUp();
-        QVERIFY(project.typeInto(p));
+        p.project_name.setText(QStringLiteral("Смесь №5"));
+        p.N.setText(QString::number(n));
+        p.K.setText(QString::number(k));
+        for (int i = 0; i < n; ++i) {
+            p.setCellText(p.tabl[1], 1, i, QStringLiteral("К%1").arg(i + 1));
+            p.setCellText(p.tabl[2], 1, i, QStringLiteral("2,65"));
+            p.setCellText(p.tabl[4], 1, i, QStringLiteral("10"));
+        }
+        for (int j = 1; j <= k; ++j) {
+            p.setCellText(p.tabl[3], j, 0, QString::number(10 - j));
+            for (int i = 1; i <= n; ++i)
+                p.setCellText(p.tabl[3], j, i, QString::number(100 - 10 * j));
+        }
+        Recalculate(p);
         picture.fill(Qt::red);
-    }
-    explicit Fixture(int n = 3, int k = 2)
-        : Fixture(reportProject(n, k))
-    {
     }
     void only(std::initializer_list<int> boxes)
     {
@@ -169,39 +153,6 @@ private slots:
         QCOMPARE(o[table - 1], QStringLiteral("P:") + heading);
     }
 
-    // The differential project with its corrected recipe moved to 50/50 (volume share 0,6 of
-    // component 1): full passings 94, 66, 32, 0 against the Fuller curve 100, 50, 25, 12,5,
-    // divergence 16. The report shows the partial residues as typed under the differential
-    // heading, the corrected read-outs and the corrected curve (not the base curve 95, 70, 35,
-    // 0), and the divergence text of the graph.
-    void differentialProject()
-    {
-        Fixture f(TestSupport::differentialProject());
-        MixProject &p = f.p;
-        ResetCorrectedRecipe(p);
-        p.SBegunok[1].setValue(5000); // as the slider would: component 2 follows to 5000
-        QCOMPARE(p.SBegunok[2].value(), 5000);
-        SearchRandom random(1);
-        Timer1Tick(p, false, random); // read-outs, validation, the divergence text
-        QVERIFY(p.TablesValid);
-        f.only({5, 9, 10, 11});
-        const Doc::Document d = f.build();
-        const QStringList o = outline(d);
-        QVERIFY(o.contains(QStringLiteral("P:Зерновые составы сырьевых компонентов смеси (дифференциальное распределение, %)")));
-        QVERIFY(o.contains(QStringLiteral("P:Гранулометрический график (Расхождение кривых:  16 %):")));
-        const auto t = tables(d);
-        QCOMPARE(t.size(), 4); // compositions, corrected recipe, corrected composition, graph
-        QCOMPARE(t[0]->rows, 5);
-        QCOMPARE(t[0]->cell(3, 2).text, QStringLiteral("40"));
-        QCOMPARE(t[0]->cell(5, 3).text, QStringLiteral("50"));
-        QCOMPARE(t[1]->cell(2, 1).text, QStringLiteral("50"));
-        QCOMPARE(t[1]->cell(2, 2).text, QStringLiteral("50"));
-        const QStringList curve{QStringLiteral("Aj,%"), QStringLiteral("94"), QStringLiteral("66"), QStringLiteral("32"), QStringLiteral("0")};
-        for (int c = 1; c <= 5; ++c)
-            QCOMPARE(t[2]->cell(2, c).text, curve[c - 1]);
-        QCOMPARE(t[2]->cell(1, 5).text, QStringLiteral("0,0625"));
-    }
-
     void automaticSearchShowsTheTrialCurve()
     {
         Fixture f;
@@ -287,6 +238,41 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("r.docx")));
         f.p.project_name.setText(QStringLiteral("a/b:c"));
         QCOMPARE(ReportFileName(f.p), QStringLiteral("Отчет — a_b_c.docx"));
+    }
+
+    // A report that cannot be written leaves the file it was to replace as it was, and no
+    // temporary file; the message names the file and the reason.
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << int(SafeSave::Step::Write) << ENOSPC << QStringLiteral("недостаточно места");
+        QTest::newRow("flush") << int(SafeSave::Step::Flush) << EIO << QStringLiteral("ввода-вывода");
+    }
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(int, step);
+        QFETCH(int, code);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        Fixture f;
+        const QString path = dir.filePath(QStringLiteral("Отчет v1.2.docx"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("edited by the user");
+        }
+        SafeSave::InjectFailure(SafeSave::Step(step), code, 1000);
+        QString error;
+        const bool written = WriteReport(f.p, path, &error);
+        SafeSave::InjectFailure(SafeSave::Step::None, 0);
+        QVERIFY(!written);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("edited by the user"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Отчет v1.2.docx")});
+        QVERIFY2(error.contains(QStringLiteral("Отчет v1.2.docx")) && error.contains(reason), qPrintable(error));
     }
 };
 

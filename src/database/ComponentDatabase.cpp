@@ -82,6 +82,8 @@ std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QStrin
     return ReadDatabaseSettingsBytes(file.read(64 * 1024), shown, error);
 }
 
+static_assert(Xlsx::MaxRows == 1048576 && Xlsx::MaxColumns == 16384, "the messages name these limits");
+
 std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw, const QString &shown, QString *error)
 {
     const QByteArray bytes = raw.startsWith("\xEF\xBB\xBF") ? raw.mid(3) : raw;
@@ -99,8 +101,9 @@ std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw,
     for (int line = 0; line < 2; ++line) {
         const QString l = line < lines.size() ? lines[line].trimmed() : QString();
         auto refuse = [&](const QString &why) {
+            const QString quoted = l.size() > 60 ? l.left(60) + u'…' : l;
             if (error)
-                *error = QStringLiteral("Файл настроек «%1»: строка %2 («%3») %4").arg(shown).arg(line + 1).arg(l, why);
+                *error = QStringLiteral("Файл настроек «%1»: строка %2 («%3») %4").arg(shown).arg(line + 1).arg(quoted, why);
             return std::nullopt;
         };
         const QStringList pairs = l.split(u',');
@@ -114,10 +117,10 @@ std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw,
         const int col1 = number(first[1]);
         const int col2 = number(second[1]); // the row of the second pair is not used
         if (row < 1 || row > Xlsx::MaxRows)
-            return refuse(QStringLiteral("указывает строку листа «%1»; строки листа нумеруются от 1 до 1 048 576.").arg(first[0].trimmed()));
+            return refuse(QStringLiteral("указывает строку листа «%1»; строки листа нумеруются от 1 до 1 048 576.").arg(first[0].trimmed().left(20)));
         for (const auto &[value, t] : {std::pair{col1, first[1]}, std::pair{col2, second[1]}})
             if (value < 1 || value > Xlsx::MaxColumns)
-                return refuse(QStringLiteral("указывает столбец листа «%1»; столбцы листа нумеруются от 1 до 16 384.").arg(t.trimmed()));
+                return refuse(QStringLiteral("указывает столбец листа «%1»; столбцы листа нумеруются от 1 до 16 384.").arg(t.trimmed().left(20)));
         if (line == 0) {
             s.R = row;
             s.C1 = col1;
@@ -276,10 +279,18 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
         db.components << c;
     }
     if (warnings) {
-        if (!badSizes.isEmpty())
+        if (badSizes.size() == 1)
+            *warnings << QStringLiteral("В базе данных «%1» размер сита в ячейке %2 пуст или не является числом; проверьте файл настроек app_setups.ini.")
+                             .arg(shown, badSizes[0]);
+        else if (!badSizes.isEmpty())
             *warnings << QStringLiteral("В базе данных «%1» размеры сит в ячейках %2 пусты или не являются числами; проверьте файл настроек app_setups.ini.")
                              .arg(shown, rowList(badSizes));
-        if (!noTotal.isEmpty())
+        if (noTotal.size() == 1)
+            *warnings << QStringLiteral("В базе данных «%1» у компонента в строке %2 нет общей массы пробы (ячейка в столбце %3 пуста, не число или 0): "
+                                        "его проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
+                             .arg(shown, noTotal[0])
+                             .arg(totalCol);
+        else if (!noTotal.isEmpty())
             *warnings << QStringLiteral("В базе данных «%1» у компонентов в строках %2 нет общей массы пробы (столбец %3 пуст, не число или 0): "
                                         "их проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
                              .arg(shown, rowList(noTotal))

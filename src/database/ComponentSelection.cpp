@@ -59,6 +59,13 @@ bool ComponentSelection::load(const QString &workbook, const QString &settingsFi
     return true;
 }
 
+void ComponentSelection::setDatabase(ComponentDatabase database)
+{
+    m_database = std::move(database);
+    for (Row &r : m_rows)
+        r.component = 0;
+}
+
 void ComponentSelection::setParticipating(int n)
 {
     m_participating = std::clamp(n, 1, MaxComponents);
@@ -224,14 +231,19 @@ void ComponentSelection::drawPreview(QImage &image) const
             continue;
         shown << std::make_pair(i, m);
         QList<QPointF> pts;
+        QList<bool> known; // a value that is empty (no total mass) is not drawn as a zero
         for (int k = 1; k <= db.sizeCount; ++k) {
             const auto x = xOf(db.sizes[size_t(k)].value_or(0.0));
-            const double y = yOf(db.value(m, k, CompositionForm(f)).value_or(0.0));
+            const auto v = db.value(m, k, CompositionForm(f));
+            const double y = yOf(v.value_or(0.0));
             pts << QPointF(std::clamp(x.value_or(L), L, R), std::clamp(y, T, B));
+            known << v.has_value();
         }
         const RowColours c = rowColours(i);
         if (f == 1 || f == 2) {
             for (int k = 0; k < pts.size(); ++k) {
+                if (!known[k])
+                    continue;
                 const double xPrev = pts[std::max(0, k - 1)].x(), xNext = pts[std::min<int>(int(pts.size()) - 1, k + 1)].x();
                 const double a = (xPrev + pts[k].x()) / 2, b = (pts[k].x() + xNext) / 2;
                 const double y = pts[k].y();
@@ -242,7 +254,8 @@ void ComponentSelection::drawPreview(QImage &image) const
             }
         } else {
             for (int k = 1; k < pts.size(); ++k)
-                line(pts[k - 1].x(), pts[k - 1].y(), pts[k].x(), pts[k].y(), c.line, 2);
+                if (known[k - 1] && known[k])
+                    line(pts[k - 1].x(), pts[k - 1].y(), pts[k].x(), pts[k].y(), c.line, 2);
         }
     }
     g.setPen(QPen(Qt::black, 1));

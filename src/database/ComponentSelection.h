@@ -30,6 +30,8 @@ public:
     // Reads the workbook with the settings file. On failure the lists are empty and `error` is
     // set; a database that reads but looks wrong adds its messages to `warnings`.
     bool load(const QString &workbook, const QString &settingsFile, QString *error, QStringList *warnings = nullptr);
+    // A database read elsewhere; the rows lose their components.
+    void setDatabase(ComponentDatabase database);
 
     // The number of participating components, 1..10. Rows beyond it lose their component and
     // marks; their densities stay.

@@ -125,7 +125,7 @@ static_assert(MaxUnpackedSize == 24 * 1024 * 1024, "the message names the limit"
 
 QString tooLarge()
 {
-    return QStringLiteral("листы книги распаковываются в слишком большой объем (больше 24 МБ)");
+    return QStringLiteral("книга распаковывается в слишком большой объем (больше 24 МБ)");
 }
 
 class Package
@@ -259,16 +259,19 @@ private:
 class PartReader
 {
 public:
-    PartReader(const QByteArray &xml, const QString &part)
+    // `tokens` is what the reading of the whole workbook may still take; shared by its parts.
+    PartReader(const QByteArray &xml, const QString &part, qint64 &tokens)
         : m_xml(xml)
         , m_part(part)
+        , m_tokens(tokens)
     {
         m_xml.setEntityExpansionLimit(0);
     }
     // The part handed over piece by piece by `pull`.
-    PartReader(Package::Pull pull, const QString &part)
+    PartReader(Package::Pull pull, const QString &part, qint64 &tokens)
         : m_part(part)
         , m_pull(std::move(pull))
+        , m_tokens(tokens)
     {
         m_xml.setEntityExpansionLimit(0);
     }
@@ -297,6 +300,10 @@ public:
             chunk.truncate(got);
             m_xml.addData(chunk);
             token = m_xml.readNext();
+        }
+        if (--m_tokens < 0) {
+            m_problem = QStringLiteral("в книге больше 4 000 000 элементов XML; столько не бывает даже в базе из 10 000 компонентов");
+            return QXmlStreamReader::Invalid;
         }
         switch (token) {
         case QXmlStreamReader::DTD:
@@ -358,6 +365,7 @@ private:
     QXmlStreamReader m_xml;
     QString m_part;
     Package::Pull m_pull;
+    qint64 &m_tokens;
     QString m_problem;
     int m_depth = 0;
 };
@@ -391,13 +399,13 @@ private:
 };
 
 // The path of the first worksheet in the workbook's own order.
-std::optional<QString> firstSheetPath(Package &pkg, QString *error)
+std::optional<QString> firstSheetPath(Package &pkg, qint64 &tokens, QString *error)
 {
     const auto workbook = pkg.read(QStringLiteral("xl/workbook.xml"), error);
     if (!workbook)
         return std::nullopt;
     QString rid;
-    PartReader xml(*workbook, QStringLiteral("xl/workbook.xml"));
+    PartReader xml(*workbook, QStringLiteral("xl/workbook.xml"), tokens);
     while (!xml.atEnd() && rid.isEmpty()) {
         if (xml.next() == QXmlStreamReader::StartElement && xml.xml().name() == QLatin1String("sheet")) {
             for (const QXmlStreamAttribute &a : xml.xml().attributes())
@@ -418,7 +426,7 @@ std::optional<QString> firstSheetPath(Package &pkg, QString *error)
     const auto rels = pkg.read(QStringLiteral("xl/_rels/workbook.xml.rels"), error);
     if (!rels)
         return std::nullopt;
-    PartReader r(*rels, QStringLiteral("xl/_rels/workbook.xml.rels"));
+    PartReader r(*rels, QStringLiteral("xl/_rels/workbook.xml.rels"), tokens);
     while (!r.atEnd()) {
         if (r.next() == QXmlStreamReader::StartElement && r.xml().name() == QLatin1String("Relationship")
             && r.xml().attributes().value(QLatin1String("Id")) == rid) {
@@ -433,7 +441,7 @@ std::optional<QString> firstSheetPath(Package &pkg, QString *error)
     return std::nullopt;
 }
 
-static_assert(MaxSharedStrings == 1000000 && MaxStoredCells == 2000000, "the messages name these limits");
+static_assert(MaxSharedStrings == 1000000 && MaxStoredCells == 2000000 && MaxTokens == 4000000, "the messages name these limits");
 
 bool readSharedStrings(PartReader &xml, QStringList &strings, QString *error)
 {
@@ -486,7 +494,7 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
     const QString &part = xml.part();
     ElementText text;
     int row = 0, col = 0;
-    QString type;
+    enum class Type { Number, Shared, Inline, Formula, Boolean, Error, Other } type = Type::Number;
     QString valueText;
     QString inlineText;
     bool haveValue = false, haveInline = false;
@@ -514,7 +522,8 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
                 nextRow = row + 1;
                 nextCol = 1;
             } else if (name == QLatin1String("c")) {
-                const auto ref = ParseCellReference(xml.xml().attributes().value(QLatin1String("r")));
+                const QXmlStreamAttributes attributes = xml.xml().attributes();
+                const auto ref = ParseCellReference(attributes.value(QLatin1String("r")));
                 if (ref) {
                     row = ref->first;
                     col = ref->second;
@@ -526,7 +535,14 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
                     break;
                 }
                 nextCol = col + 1;
-                type = xml.xml().attributes().value(QLatin1String("t")).toString();
+                const QStringView t = attributes.value(QLatin1String("t"));
+                type = t.isEmpty() || t == QLatin1String("n") ? Type::Number
+                       : t == QLatin1String("s")              ? Type::Shared
+                       : t == QLatin1String("inlineStr")      ? Type::Inline
+                       : t == QLatin1String("str")            ? Type::Formula
+                       : t == QLatin1String("b")              ? Type::Boolean
+                       : t == QLatin1String("e")              ? Type::Error
+                                                              : Type::Other;
                 valueText.clear();
                 inlineText.clear();
                 haveValue = haveInline = false;
@@ -541,25 +557,36 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
             }
         } else if (token == QXmlStreamReader::EndElement && xml.xml().name() == QLatin1String("c")) {
             Value v;
-            if (type == QLatin1String("inlineStr")) {
+            const QStringView value = QStringView(valueText).trimmed();
+            switch (type) {
+            case Type::Inline:
                 v = inlineText;
-            } else if (type == QLatin1String("s")) {
+                break;
+            case Type::Shared: {
                 bool ok = false;
-                const int i = valueText.trimmed().toInt(&ok);
+                const int i = value.toInt(&ok);
                 if (ok && i >= 0 && i < strings.size())
                     v = strings.at(i);
-            } else if (type == QLatin1String("str")) {
+                break;
+            }
+            case Type::Formula:
                 v = valueText;
-            } else if (type == QLatin1String("b")) {
+                break;
+            case Type::Boolean:
                 if (haveValue)
-                    v = valueText.trimmed() == QLatin1String("1");
-            } else if (type == QLatin1String("e")) {
-                v = std::monostate(); // an error value (#DIV/0! and the like) reads as empty
-            } else if (haveValue) {
-                bool ok = false;
-                const double d = valueText.trimmed().toDouble(&ok);
-                if (ok && std::isfinite(d))
-                    v = d;
+                    v = value == QLatin1String("1");
+                break;
+            case Type::Error: // an error value (#DIV/0! and the like) reads as empty
+                break;
+            case Type::Number:
+            case Type::Other:
+                if (haveValue) {
+                    bool ok = false;
+                    const double d = value.toDouble(&ok);
+                    if (ok && std::isfinite(d))
+                        v = d;
+                }
+                break;
             }
             if (row >= 1 && col >= 1 && !isEmpty(v)) {
                 const Next next = sink(row, col, std::move(v), error);
@@ -580,20 +607,21 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
 
 bool readPackage(Package &pkg, const CellSink &sink, QString *error)
 {
-    const auto sheetPath = firstSheetPath(pkg, error);
+    qint64 tokens = MaxTokens;
+    const auto sheetPath = firstSheetPath(pkg, tokens, error);
     if (!sheetPath)
         return false;
 
     QStringList strings;
     if (auto shared = pkg.stream(QStringLiteral("xl/sharedStrings.xml"), nullptr)) {
-        PartReader xml(std::move(*shared), QStringLiteral("xl/sharedStrings.xml"));
+        PartReader xml(std::move(*shared), QStringLiteral("xl/sharedStrings.xml"), tokens);
         if (!readSharedStrings(xml, strings, error))
             return false;
     }
     auto sheet = pkg.stream(*sheetPath, error);
     if (!sheet)
         return false;
-    PartReader xml(std::move(*sheet), *sheetPath);
+    PartReader xml(std::move(*sheet), *sheetPath, tokens);
     return readSheet(xml, strings, sink, error);
 }
 
@@ -601,13 +629,15 @@ bool readPackage(Package &pkg, const CellSink &sink, QString *error)
 
 bool ReadSharedStrings(const QByteArray &bytes, QStringList &strings, QString *error)
 {
-    PartReader xml(bytes, QStringLiteral("xl/sharedStrings.xml"));
+    qint64 tokens = MaxTokens;
+    PartReader xml(bytes, QStringLiteral("xl/sharedStrings.xml"), tokens);
     return readSharedStrings(xml, strings, error);
 }
 
 bool ReadSheetXml(const QByteArray &bytes, const QStringList &sharedStrings, const CellSink &sink, QString *error)
 {
-    PartReader xml(bytes, QStringLiteral("xl/worksheets/sheet1.xml"));
+    qint64 tokens = MaxTokens;
+    PartReader xml(bytes, QStringLiteral("xl/worksheets/sheet1.xml"), tokens);
     return readSheet(xml, sharedStrings, sink, error);
 }
 

@@ -32,6 +32,10 @@ inline constexpr int MaxColumns = 16384;
 inline constexpr int MaxDepth = 100;
 // More shared strings than this are refused.
 inline constexpr qsizetype MaxSharedStrings = 1000000;
+// The XML tokens (elements, texts) of all parts read together may number this many: the time a
+// reading takes grows with them. A database of 10 000 components with 50 sizes has about 2.7
+// million.
+inline constexpr qint64 MaxTokens = 4000000;
 // A reading that keeps every cell refuses a sheet with more non-empty cells than this.
 inline constexpr qsizetype MaxStoredCells = 2000000;
 

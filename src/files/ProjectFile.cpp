@@ -4,11 +4,12 @@
 #include "checking/Validation.h"
 #include "core/MixNumbers.h"
 #include "files/Cp1251.h"
+#include "files/SafeSave.h"
 
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cmath>
 
@@ -22,7 +23,33 @@ QString countText(const QString &line)
     return Num::formatDouble(Num::Val(line));
 }
 
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+// A line as a message quotes it: a long one is cut.
+QString quoted(const QString &line)
+{
+    return line.size() > 40 ? line.left(40) + u'…' : line;
+}
+
 } // namespace
+
+Encoding detectEncoding(const QByteArray &bytes)
+{
+    const bool bom = bytes.startsWith(Utf8Bom);
+    bool nonAscii = false;
+    for (const char c : bytes)
+        if (uchar(c) >= 0x80) {
+            nonAscii = true;
+            break;
+        }
+    if (!bom && !nonAscii)
+        return Encoding::Cp1251; // plain ASCII reads the same either way
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bom ? bytes.mid(3) : bytes);
+    if (!utf8.hasError())
+        return Encoding::Utf8;
+    return bom ? Encoding::BrokenUtf8 : Encoding::Cp1251;
+}
 
 std::optional<QByteArray> projectBytes(const ProjectDocument &d, const MixNumbers &x, QString *error)
 {
@@ -56,14 +83,14 @@ std::optional<QByteArray> projectBytes(const ProjectDocument &d, const MixNumber
         if (!encoded) {
             if (error)
                 *error = QStringLiteral("Текст «%1» содержит символы, которые нельзя сохранить в кодировке Windows-1251. "
-                                        "Исправьте его и сохраните проект снова.").arg(line);
+                                        "Исправьте его и сохраните проект снова.").arg(quoted(line));
             return std::nullopt;
         }
         // A value never spans lines: a line break inside a text would shift every later line.
         if (encoded->contains('\r') || encoded->contains('\n')) {
             if (error)
                 *error = QStringLiteral("Текст «%1» содержит перевод строки; такой текст нельзя сохранить в файле проекта.")
-                             .arg(line.simplified());
+                             .arg(quoted(line.simplified()));
             return std::nullopt;
         }
         bytes += *encoded;
@@ -77,16 +104,13 @@ bool saveProject(const ProjectDocument &d, const MixNumbers &x, const QString &p
     const auto bytes = projectBytes(d, x, error);
     if (!bytes)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const bool existed = QFileInfo::exists(path);
+    QString why;
+    if (!SafeSave::WriteFile(path, *bytes, &why)) {
         if (error)
-            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    if (file.write(*bytes) != bytes->size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
+            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2.%3")
+                         .arg(QDir::toNativeSeparators(path), why,
+                              existed ? QStringLiteral(" Прежнее содержимое файла не изменено.") : QString());
         return false;
     }
     return true;
@@ -98,7 +122,7 @@ std::optional<ProjectDocument> readProject(const QString &path, const ProjectDoc
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Не удалось открыть файл «%1»: %2").arg(shown, file.errorString());
+            *error = QStringLiteral("Не удалось открыть файл «%1»: %2.").arg(shown, openFailureReason(path));
         return std::nullopt;
     }
     if (file.size() > MaxFileSize) {
@@ -125,15 +149,29 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
     };
     if (bytes.size() > MaxFileSize)
         return refuse(QStringLiteral("он больше 1 МБ."));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return refuse(QStringLiteral("он сохранен в кодировке UTF-16; сохраните его в кодировке Windows-1251 или UTF-8."));
     if (bytes.contains('\0'))
         return refuse(QStringLiteral("это не текстовый файл."));
-    const auto text = Cp1251::decode(bytes);
-    if (!text)
-        return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+    QString body;
+    switch (detectEncoding(bytes)) {
+    case Encoding::Utf8:
+        body = QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(3) : bytes);
+        break;
+    case Encoding::BrokenUtf8:
+        return refuse(QStringLiteral("он начинается с метки UTF-8, но дальше не является текстом UTF-8."));
+    case Encoding::Cp1251:
+        if (const auto text = Cp1251::decode(bytes))
+            body = *text;
+        else
+            return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+        break;
+    }
 
-    // Lines end with CR LF; a file edited elsewhere may end them with LF alone.
-    QString body = *text;
+    // Lines end with CR LF; a file edited elsewhere may end them with LF or CR alone. No value
+    // holds a line break (saving refuses one), so every CR and LF ends a line.
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(u'\r', u'\n');
     QStringList lines = body.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -142,16 +180,21 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
     if (lines.size() < 2)
         return refuse(QStringLiteral("файл кончается раньше, чем указано число компонентов."));
     const double nValue = Num::Val(lines[1]);
-    if (nValue != std::floor(nValue) || nValue < 1 || nValue > MaxComponents)
-        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(lines[1]));
+    if (nValue != std::floor(nValue))
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть целым.").arg(quoted(lines[1])));
+    if (nValue < 1 || nValue > MaxComponents)
+        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(quoted(lines[1])));
     const int n = int(nValue);
     const int kLine = 2 + 2 * n + 1; // 0-based index of the K line
     if (lines.size() <= kLine)
         return refuse(QStringLiteral("файл кончается раньше, чем указано число типоразмеров частиц."));
     const double kValue = Num::Val(lines[kLine]);
-    if (kValue != std::floor(kValue) || kValue < 2 || kValue > MaxClasses)
+    if (kValue != std::floor(kValue))
+        return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть целым.")
+                          .arg(kLine + 1).arg(quoted(lines[kLine])));
+    if (kValue < 2 || kValue > MaxClasses)
         return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
-                          .arg(kLine + 1).arg(lines[kLine]));
+                          .arg(kLine + 1).arg(quoted(lines[kLine])));
     const int k = int(kValue);
     const int kindLine = kLine + 1 + k + k * n + n;
     const int needed = 10 + 3 * n + 2 * k + k * n;
@@ -198,6 +241,18 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
         for (int j = 1; j <= k; ++j)
             d.setCell(InputTable::Reference, 1, j, next());
     return d;
+}
+
+QString openFailureReason(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("файл не найден");
+    if (info.isDir())
+        return QStringLiteral("это папка, а не файл");
+    if (!info.isReadable())
+        return QStringLiteral("нет прав на чтение файла");
+    return QStringLiteral("файл не удается прочитать");
 }
 
 } // namespace ProjectFile

@@ -6,13 +6,15 @@
 //   1 name | 2 N | N names | N densities | 1 data form | 1 K | K sizes | K*N values (class by
 //   class) | N base recipe | 1 reference kind | 5 coefficients | K manual reference values
 //
-// 10 + 3N + 2K + K*N lines in all.
+// 10 + 3N + 2K + K*N lines in all. Saving and opening are a plain mapping of the project
+// document.
 
 #include "core/ProjectDocument.h"
 
 #include <QByteArray>
-
 #include <QString>
+
+#include <optional>
 
 struct MixNumbers;
 
@@ -26,19 +28,28 @@ inline constexpr qint64 MaxFileSize = 1024 * 1024;
 // holds a line break.
 std::optional<QByteArray> projectBytes(const ProjectDocument &document, const MixNumbers &numbers, QString *error);
 
-// Writes the project to `path` through a temporary file in the same folder, which replaces the
-// target only when everything was written. On failure `error` says what went wrong and the
-// target is untouched.
+// Writes the project to `path` through a temporary file in the same folder, renamed over the
+// target only when every write, the flush and the closing succeeded. On failure `error` names
+// the file and the reason in Russian, the target is untouched and no temporary file is left.
 bool saveProject(const ProjectDocument &document, const MixNumbers &numbers, const QString &path, QString *error);
 
-// Reads and checks the whole file. A file that cannot be read, is not Windows-1251 text, is
-// larger than 1 MiB, ends before the lines its counts announce, or announces N outside 1..10 or
-// K outside 2..50 is refused with `error` set. A data-form or reference code the file does not
-// know leaves the one of `current`.
+// How a file's bytes are read: Windows-1251, as the program writes, or UTF-8 when a text editor
+// saved it so (a UTF-8 byte-order mark, or valid UTF-8 with non-ASCII characters).
+enum class Encoding { Cp1251, Utf8, BrokenUtf8 };
+Encoding detectEncoding(const QByteArray &bytes);
+
+// Reads and checks the whole file. Lines may end with CR LF, LF or CR. A file that cannot be
+// read, is neither Windows-1251 nor UTF-8 text, is larger than 1 MiB, ends before the lines its
+// counts announce, or announces N or K that are not whole numbers in 1..10 and 2..50 is refused
+// with `error` set. A data-form or reference code the file does not know leaves the one of
+// `current`.
 std::optional<ProjectDocument> readProject(const QString &path, const ProjectDocument &current, QString *error);
 
 // The same from bytes already read (`name` is used in messages).
 std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QString &name, const ProjectDocument &current,
                                             QString *error);
+
+// Why a file cannot be opened for reading, in Russian ("файл не найден").
+QString openFailureReason(const QString &path);
 
 } // namespace ProjectFile

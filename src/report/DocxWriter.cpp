@@ -1,11 +1,10 @@
 #include "report/DocxWriter.h"
 
-#include "core/FileErrors.h"
+#include "files/SafeSave.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 #include <zip.h>
@@ -366,12 +365,6 @@ Package Build(const Doc::Document &document)
 bool Write(const Doc::Document &document, const QString &path, QString *error)
 {
     const Package pkg = Build(document);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = FileErrorText(out, path);
-        return false;
-    }
     // The archive is built in memory, then written in one go through a temporary file.
     zip_error_t zerr;
     zip_error_init(&zerr);
@@ -425,13 +418,12 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
             archive.clear();
     }
     zip_source_free(memory);
-    if (archive.isEmpty() || out.write(archive) != archive.size() || !out.commit()) {
+    if (archive.isEmpty()) {
         if (error)
-            *error = archive.isEmpty() ? QStringLiteral("не удалось собрать документ в памяти") : FileErrorText(out, path);
-        out.cancelWriting();
+            *error = QStringLiteral("не удалось собрать документ в памяти");
         return false;
     }
-    return true;
+    return SafeSave::WriteFile(path, archive, error);
 }
 
 } // namespace Docx
