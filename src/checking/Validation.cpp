@@ -75,7 +75,26 @@ QString ValidationReport::referenceMessage() const
     return referenceErrors != 0 ? Incomplete : QString();
 }
 
+QString ValidationReport::priceMessage() const
+{
+    return priceErrors != 0 ? QStringLiteral("Цена должна быть числом не меньше нуля (пустая клетка — цена не указана)!") : QString();
+}
+
 namespace Validation {
+
+QString classLabel(const ProjectDocument &d, int j)
+{
+    const QString size = d.size(j).text().trimmed();
+    return size.isEmpty() ? QStringLiteral("№%1").arg(j) : size;
+}
+
+QString classesText(const ProjectDocument &d, const QList<int> &classes)
+{
+    QStringList labels;
+    for (const int j : classes)
+        labels << classLabel(d, j);
+    return QStringLiteral("при Dj = ") + labels.join(QStringLiteral("; "));
+}
 
 QString referenceCellText(const ProjectDocument &d, const MixNumbers &x, int j)
 {
@@ -124,6 +143,50 @@ std::optional<ValidationReport> validateTables(const ProjectDocument &d, const M
         r.recipeError[size_t(i)] = recipeFails;
         r.recipeErrors += recipeFails;
     }
+
+    for (int i = 1; i <= n; ++i) {
+        const CellText &price = d.price(i);
+        const bool wrong = !price.isEmpty() && !(price.number() && *price.number() >= 0.0f);
+        r.priceError[size_t(i)] = wrong;
+        r.priceErrors += wrong;
+    }
+    // The envelope: each limit alone, then the pair of a class.
+    QList<int> notNumber, outside, crossed;
+    for (int j = 1; j <= std::min(k, MaxClasses); ++j) {
+        bool wrongNumber = false, wrongRange = false;
+        auto check = [&](const CellText &cell) {
+            if (cell.isEmpty())
+                return false;
+            const auto v = cell.number();
+            if (!v) {
+                wrongNumber = true;
+                return true;
+            }
+            if (*v < 0.0f || *v > 100.0f) {
+                wrongRange = true;
+                return true;
+            }
+            return false;
+        };
+        r.lowerError[size_t(j)] = check(d.envelopeLower(j));
+        r.upperError[size_t(j)] = check(d.envelopeUpper(j));
+        const auto lo = d.envelopeLower(j).number(), hi = d.envelopeUpper(j).number();
+        if (lo && hi && *lo > *hi && !r.lowerError[size_t(j)] && !r.upperError[size_t(j)]) {
+            r.lowerError[size_t(j)] = r.upperError[size_t(j)] = true;
+            crossed << j;
+        }
+        if (wrongNumber)
+            notNumber << j;
+        if (wrongRange)
+            outside << j;
+        r.envelopeErrors += r.lowerError[size_t(j)] + r.upperError[size_t(j)];
+    }
+    if (!notNumber.isEmpty())
+        r.envelopeErrorLines << QStringLiteral("-> Граница задана не числом ") + classesText(d, notNumber) + u'.';
+    if (!outside.isEmpty())
+        r.envelopeErrorLines << QStringLiteral("-> Граница лежит вне пределов от 0 до 100 % ") + classesText(d, outside) + u'.';
+    if (!crossed.isEmpty())
+        r.envelopeErrorLines << QStringLiteral("-> Нижняя граница больше верхней ") + classesText(d, crossed) + u'.';
 
     r.densitiesValid = r.densityErrors == 0;
     bool anyLine = r.sizeErrors != 0;

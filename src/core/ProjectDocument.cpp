@@ -134,6 +134,38 @@ const CellText &ProjectDocument::manualReference(int j) const
     return classIndex(j) && size_t(j) <= m_manualReference.size() ? m_manualReference[size_t(j - 1)] : emptyCell();
 }
 
+const CellText &ProjectDocument::price(int i) const
+{
+    return componentIndex(i) ? m_prices[size_t(i - 1)] : emptyCell();
+}
+
+const CellText &ProjectDocument::envelopeLower(int j) const
+{
+    return classIndex(j) && size_t(j) <= m_envelopeLower.size() ? m_envelopeLower[size_t(j - 1)] : emptyCell();
+}
+
+const CellText &ProjectDocument::envelopeUpper(int j) const
+{
+    return classIndex(j) && size_t(j) <= m_envelopeUpper.size() ? m_envelopeUpper[size_t(j - 1)] : emptyCell();
+}
+
+bool ProjectDocument::hasPrices() const
+{
+    for (int i = 1; i <= componentCount; ++i)
+        if (!price(i).isEmpty())
+            return true;
+    return false;
+}
+
+bool ProjectDocument::hasEnvelope() const
+{
+    const int k = std::min(shownClassCount(), MaxClasses);
+    for (int j = 1; j <= k; ++j)
+        if (!envelopeLower(j).isEmpty() || !envelopeUpper(j).isEmpty())
+            return true;
+    return false;
+}
+
 const CellText &ProjectDocument::cell(InputTable table, int row, int col) const
 {
     switch (table) {
@@ -149,6 +181,12 @@ const CellText &ProjectDocument::cell(InputTable table, int row, int col) const
         return col == 0 ? size(row) : composition(row, col);
     case InputTable::Reference:
         return row == 1 && col >= 1 ? manualReference(col) : emptyCell();
+    case InputTable::Prices:
+        return row == 1 ? price(col + 1) : emptyCell();
+    case InputTable::Envelope:
+        if (col < 1)
+            return emptyCell();
+        return row == 1 ? envelopeLower(col) : row == 2 ? envelopeUpper(col) : emptyCell();
     }
     return emptyCell();
 }
@@ -158,10 +196,14 @@ bool ProjectDocument::setCell(InputTable table, int row, int col, const QString 
     switch (table) {
     case InputTable::Names:
     case InputTable::Densities:
-    case InputTable::BaseRecipe: {
+    case InputTable::BaseRecipe:
+    case InputTable::Prices: {
         if (row != 1 || !componentIndex(col + 1))
             return false;
-        auto &cells = table == InputTable::Names ? m_names : table == InputTable::Densities ? m_densities : m_baseRecipe;
+        auto &cells = table == InputTable::Names       ? m_names
+                      : table == InputTable::Densities ? m_densities
+                      : table == InputTable::Prices    ? m_prices
+                                                       : m_baseRecipe;
         cells[size_t(col)] = text;
         return true;
     }
@@ -178,6 +220,11 @@ bool ProjectDocument::setCell(InputTable table, int row, int col, const QString 
             return false;
         grownTo(m_manualReference, col) = text;
         return true;
+    case InputTable::Envelope:
+        if ((row != 1 && row != 2) || !classIndex(col))
+            return false;
+        grownTo(row == 1 ? m_envelopeLower : m_envelopeUpper, col) = text;
+        return true;
     }
     return false;
 }
@@ -188,11 +235,14 @@ bool ProjectDocument::isInputCell(InputTable table, int row, int col) const
     case InputTable::Names:
     case InputTable::Densities:
     case InputTable::BaseRecipe:
+    case InputTable::Prices:
         return row == 1 && col >= 0 && col < componentCount;
     case InputTable::Compositions:
         return row >= 1 && row <= shownClassCount() && col >= 0 && col <= componentCount;
     case InputTable::Reference:
         return row == 1 && col >= 1 && col <= shownClassCount();
+    case InputTable::Envelope:
+        return (row == 1 || row == 2) && col >= 1 && col <= shownClassCount();
     }
     return false;
 }
@@ -216,6 +266,13 @@ void ProjectDocument::clearTable(InputTable table)
     case InputTable::Reference:
         m_manualReference.clear();
         break;
+    case InputTable::Prices:
+        m_prices = {};
+        break;
+    case InputTable::Envelope:
+        m_envelopeLower.clear();
+        m_envelopeUpper.clear();
+        break;
     }
 }
 
@@ -225,5 +282,7 @@ bool ProjectDocument::operator==(const ProjectDocument &o) const
         && dataForm == o.dataForm && referenceKind == o.referenceKind && coefficients == o.coefficients
         && m_names == o.m_names && m_densities == o.m_densities && m_baseRecipe == o.m_baseRecipe
         && sameCells(m_sizes, o.m_sizes, emptyCellText) && sameCells(m_compositions, o.m_compositions, emptyRow)
-        && sameCells(m_manualReference, o.m_manualReference, emptyCellText);
+        && sameCells(m_manualReference, o.m_manualReference, emptyCellText) && m_prices == o.m_prices
+        && sameCells(m_envelopeLower, o.m_envelopeLower, emptyCellText)
+        && sameCells(m_envelopeUpper, o.m_envelopeUpper, emptyCellText) && unknownSectionLines == o.unknownSectionLines;
 }

@@ -14,6 +14,7 @@
 #include "core/Storage.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -42,14 +43,18 @@ private:
     bool m_numeric = false;
 };
 
-// The five input tables, numbered as the steps show them.
+// The input tables, numbered as the steps show them: the five of the original layout, then the
+// optional prices (step 1) and grading envelope (step 4), which the file keeps in its own section.
 enum class InputTable : uint8_t {
     Names = 1,        // row 1, column i-1: the name of component i
     Densities = 2,    // row 1, column i-1: its grain density
     Compositions = 3, // row j, column 0: the size D_j; row j, column i: component i's value at D_j
     BaseRecipe = 4,   // row 1, column i-1: the mass fraction of component i
     Reference = 5,    // row 1, column j: the reference passing A'_j typed by hand
+    Prices = 6,       // row 1, column i-1: the price of a tonne of component i
+    Envelope = 7,     // row 1 / row 2, column j: the lower / upper limit of the mix's passing at D_j
 };
+inline constexpr int InputTableCount = 7;
 
 // The coefficients of the reference equations.
 enum class Coefficient : uint8_t {
@@ -95,6 +100,18 @@ public:
     const CellText &size(int j) const;
     const CellText &composition(int j, int i) const;
     const CellText &manualReference(int j) const;
+    // The optional inputs: the price of a tonne of component i, and the grading envelope (the
+    // lower and upper limits of the passing at D_j, percent). An empty cell sets no limit.
+    const CellText &price(int i) const;
+    const CellText &envelopeLower(int j) const;
+    const CellText &envelopeUpper(int j) const;
+    // Whether any price of components 1..N, or any limit of classes 1..K, is typed.
+    bool hasPrices() const;
+    bool hasEnvelope() const;
+
+    // Lines of the project file's own section that this version does not know: kept as they
+    // were read and written back unchanged.
+    QStringList unknownSectionLines;
 
     // A cell by its place in the window's table (row 0 and the reference table's column 0 are
     // headers made from other cells; they are read empty and never written). Returns false when
@@ -114,10 +131,13 @@ private:
     std::array<CellText, MaxComponents> m_names;
     std::array<CellText, MaxComponents> m_densities;
     std::array<CellText, MaxComponents> m_baseRecipe;
+    std::array<CellText, MaxComponents> m_prices;
     // Class j at index j - 1; the vectors grow as cells are written.
     std::vector<CellText> m_sizes;
     std::vector<std::array<CellText, MaxComponents>> m_compositions;
     std::vector<CellText> m_manualReference;
+    std::vector<CellText> m_envelopeLower;
+    std::vector<CellText> m_envelopeUpper;
 };
 
 // The texts the coefficient fields offer and hold in a new project.

@@ -5,6 +5,27 @@
 
 #include "core/Storage.h"
 
+#include <QString>
+
+// What the best recipe aims at: the smallest divergence, or the lowest cost per tonne.
+enum class Objective : uint8_t { Divergence = 0, Cost = 1 };
+
+// The best recipe's aim and the constraints it honours besides the locks and the bounds.
+struct OptimiserSettings
+{
+    Objective objective = Objective::Divergence;
+    // The divergence at most D, percentage points, while on; D as typed (decimal comma).
+    bool divergenceCapOn = false;
+    QString maxDivergenceText;
+    // The mix inside the grading envelope, when the project has one.
+    bool withinEnvelope = true;
+    // At most m components with a non-zero share, while on.
+    bool componentCapOn = false;
+    int maxComponents = MaxComponents;
+
+    bool operator==(const OptimiserSettings &) const = default;
+};
+
 struct CorrectionState
 {
     // Slider positions 0..10000 (slider = corrected fraction x 100); index 1..10.
@@ -21,6 +42,7 @@ struct CorrectionState
     // Bounds of each fraction for the automatic search and the best recipe, percent.
     ComponentFloats variationMin;
     ComponentFloats variationMax;
+    OptimiserSettings optimiser;
 
     // The automatic search's random walk (kept between runs of the search).
     ComponentFloats lockedFraction; // corrected fraction of a locked component, 0 otherwise

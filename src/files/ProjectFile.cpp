@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ProjectFile {
@@ -29,6 +30,72 @@ const QByteArray Utf8Bom("\xEF\xBB\xBF");
 QString quoted(const QString &line)
 {
     return line.size() > 40 ? line.left(40) + u'…' : line;
+}
+
+const QString PricePrefix = QStringLiteral("price.");
+const QString LowerPrefix = QStringLiteral("envelope.lower.");
+const QString UpperPrefix = QStringLiteral("envelope.upper.");
+
+// The section after the last block: the marker, then a line per cell of the optional inputs that
+// holds a text, then the lines this version did not know. Nothing when all of it is empty.
+QStringList sectionLines(const ProjectDocument &d)
+{
+    QStringList lines;
+    const int n = d.componentCount;
+    const int k = std::clamp(d.classCount(), 0, ProjectDocument::MaxTableClasses);
+    for (int i = 1; i <= n; ++i)
+        if (!d.price(i).isEmpty())
+            lines << PricePrefix + Num::formatInt(i) + u'=' + d.price(i).text();
+    for (int j = 1; j <= k; ++j) {
+        if (!d.envelopeLower(j).isEmpty())
+            lines << LowerPrefix + Num::formatInt(j) + u'=' + d.envelopeLower(j).text();
+        if (!d.envelopeUpper(j).isEmpty())
+            lines << UpperPrefix + Num::formatInt(j) + u'=' + d.envelopeUpper(j).text();
+    }
+    lines << d.unknownSectionLines;
+    if (lines.isEmpty())
+        return lines;
+    lines.prepend(QString::fromLatin1(SectionMarker));
+    return lines;
+}
+
+// The index of a "<prefix><index>=" line within 1..last, and its value.
+std::optional<std::pair<int, QString>> keyedLine(const QString &line, const QString &prefix, int last)
+{
+    if (!line.startsWith(prefix))
+        return std::nullopt;
+    const qsizetype equals = line.indexOf(u'=', prefix.size());
+    if (equals < 0)
+        return std::nullopt;
+    const QStringView digits = QStringView(line).mid(prefix.size(), equals - prefix.size());
+    if (digits.isEmpty() || digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    const int index = digits.toInt();
+    if (index < 1 || index > last || (digits.size() > 1 && digits.front() == u'0'))
+        return std::nullopt;
+    return std::make_pair(index, line.mid(equals + 1));
+}
+
+// Reads the section's lines into the document.
+void readSection(const QStringList &lines, qsizetype from, int n, int k, ProjectDocument &d)
+{
+    std::array<bool, MaxComponents + 1> price{};
+    std::array<bool, MaxClasses + 1> lower{}, upper{};
+    for (qsizetype at = from; at < lines.size(); ++at) {
+        const QString &line = lines[at];
+        if (const auto p = keyedLine(line, PricePrefix, n); p && !price[size_t(p->first)]) {
+            price[size_t(p->first)] = true;
+            d.setCell(InputTable::Prices, 1, p->first - 1, p->second);
+        } else if (const auto lo = keyedLine(line, LowerPrefix, k); lo && !lower[size_t(lo->first)]) {
+            lower[size_t(lo->first)] = true;
+            d.setCell(InputTable::Envelope, 1, lo->first, lo->second);
+        } else if (const auto hi = keyedLine(line, UpperPrefix, k); hi && !upper[size_t(hi->first)]) {
+            upper[size_t(hi->first)] = true;
+            d.setCell(InputTable::Envelope, 2, hi->first, hi->second);
+        } else {
+            d.unknownSectionLines << line;
+        }
+    }
 }
 
 } // namespace
@@ -76,6 +143,7 @@ std::optional<QByteArray> projectBytes(const ProjectDocument &d, const MixNumber
     // The reference as its table shows it: typed by hand, or the equation's values.
     for (int j = 1; j <= k; ++j)
         lines << Validation::referenceCellText(d, x, j);
+    lines << sectionLines(d);
 
     QByteArray bytes;
     for (const QString &line : lines) {
@@ -240,6 +308,11 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
     if (kind == 5.0)
         for (int j = 1; j <= k; ++j)
             d.setCell(InputTable::Reference, 1, j, next());
+    // The optional section follows the last block; its marker is looked for from the first line
+    // the layout does not need (an equation's reference values may be missing).
+    const qsizetype marker = lines.indexOf(QString::fromLatin1(SectionMarker), lastRead);
+    if (marker >= 0)
+        readSection(lines, marker + 1, n, k, d);
     return d;
 }
 

@@ -8,6 +8,20 @@
 //
 // 10 + 3N + 2K + K*N lines in all. Saving and opening are a plain mapping of the project
 // document.
+//
+// The optional inputs this layout has no place for (the prices of the components and the grading
+// envelope) follow after the last block, in a section of their own introduced by the line
+// SectionMarker, one "key=value" line per cell that holds a text:
+//
+//   price.<i>=<text>           the price of a tonne of component i (1..N)
+//   envelope.lower.<j>=<text>  the lower limit of the passing at class j (1..K), percent
+//   envelope.upper.<j>=<text>  the upper limit
+//
+// A reader of the original layout reads its counted lines and stops before the section, so the
+// file stays readable there; a file without the section opens as always, and a project without
+// prices or an envelope is saved without it. Lines of the section that this version does not
+// know (another key, an index beyond N or K, a second line for the same cell) are kept in the
+// document and written back unchanged after the known ones.
 
 #include "core/ProjectDocument.h"
 
@@ -19,6 +33,9 @@
 struct MixNumbers;
 
 namespace ProjectFile {
+
+// The line that opens the section of the optional inputs.
+inline constexpr char SectionMarker[] = "[Palvex: additional data]";
 
 // Largest file opening accepts.
 inline constexpr qint64 MaxFileSize = 1024 * 1024;

@@ -1,5 +1,7 @@
 #include "session/ProjectSession.h"
 
+#include "core/Cost.h"
+#include "core/Envelope.h"
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 
@@ -77,20 +79,36 @@ void ProjectSession::revalidate()
 void ProjectSession::clearOptimumNote()
 {
     m_optimumFoundFor.reset();
-    if (m_optimumNote.isEmpty())
+    m_frontFoundFor.reset();
+    m_adoptedFrontPoint.reset();
+    if (m_optimumNote.isEmpty() && m_optimumDetails.isEmpty() && m_front.points.isEmpty())
         return;
     m_optimumNote.clear();
+    m_optimumDetails.clear();
+    m_front = CostFront();
     markChanged(OptimumChanged);
 }
 
 void ProjectSession::refreshOptimumNote()
 {
-    // The smallest divergence describes the inputs it was found for: it goes as soon as they
-    // change or the tables turn invalid.
-    if (!m_optimumFoundFor)
-        return;
-    if (!m_validation.tablesValid() || *m_optimumFoundFor != Optimum::inputsDigest(m_document, m_numbers, m_correction))
-        clearOptimumNote();
+    // The best recipe and the front describe the inputs they were found for: they go as soon as
+    // those change or the tables turn invalid.
+    if (m_optimumFoundFor
+        && (!m_validation.tablesValid() || *m_optimumFoundFor != Optimum::inputsDigest(m_document, m_numbers, m_correction))) {
+        m_optimumFoundFor.reset();
+        if (!m_optimumNote.isEmpty() || !m_optimumDetails.isEmpty()) {
+            m_optimumNote.clear();
+            m_optimumDetails.clear();
+            markChanged(OptimumChanged);
+        }
+    }
+    if (m_frontFoundFor
+        && (!m_validation.tablesValid() || *m_frontFoundFor != Optimum::inputsDigest(m_document, m_numbers, m_correction, false))) {
+        m_frontFoundFor.reset();
+        m_adoptedFrontPoint.reset();
+        m_front = CostFront();
+        markChanged(OptimumChanged);
+    }
 }
 
 // ---- What the window shows ----
@@ -100,6 +118,8 @@ int ProjectSession::tableRows(InputTable table) const
     switch (table) {
     case InputTable::Compositions:
         return m_document.shownClassCount() + 1;
+    case InputTable::Envelope:
+        return 3;
     default:
         return 2;
     }
@@ -112,6 +132,7 @@ int ProjectSession::tableColumns(InputTable table) const
     case InputTable::Compositions:
         return n + 1;
     case InputTable::Reference:
+    case InputTable::Envelope:
         return m_document.shownClassCount() + 1;
     default:
         return n;
@@ -126,6 +147,7 @@ QString ProjectSession::tableText(InputTable table, int row, int col) const
     switch (table) {
     case InputTable::Names:
     case InputTable::Densities:
+    case InputTable::Prices:
         return row == 0 ? Num::formatInt(col + 1) : d.cell(table, row, col).text();
     case InputTable::BaseRecipe:
         return row == 0 ? d.componentName(col + 1).text() : d.baseRecipe(col + 1).text();
@@ -139,6 +161,12 @@ QString ProjectSession::tableText(InputTable table, int row, int col) const
         if (row == 0)
             return d.size(col).text();
         return Validation::referenceCellText(d, m_numbers, col);
+    case InputTable::Envelope:
+        if (col == 0)
+            return row == 0 ? QStringLiteral("Dj") : row == 1 ? QStringLiteral("Нижняя граница, %") : QStringLiteral("Верхняя граница, %");
+        if (row == 0)
+            return d.size(col).text();
+        return d.cell(table, row, col).text();
     }
     return QString();
 }
@@ -197,6 +225,35 @@ QString ProjectSession::divergenceText() const
         + QStringLiteral(" %");
 }
 
+QString ProjectSession::baseCostText() const
+{
+    if (!m_validation.baseRecipeValid || !m_validation.pricesValid())
+        return QString();
+    const auto cost = Cost::perTonne(m_document, m_numbers.baseRecipe, m_document.componentCount);
+    return cost ? Num::formatRounded(*cost, 2) : QString();
+}
+
+QString ProjectSession::correctedCostText() const
+{
+    if (!m_validation.pricesValid())
+        return QString();
+    const auto cost = Cost::perTonne(m_document, m_numbers.correctedRecipe, m_document.componentCount);
+    return cost ? Num::formatRounded(*cost, 2) : QString();
+}
+
+QString ProjectSession::envelopeDepartureLine(bool corrected) const
+{
+    if (!m_validation.tablesValid() || !m_validation.envelopeValid() || !m_document.hasEnvelope())
+        return QString();
+    const QList<int> classes = Envelope::departures(Envelope::limits(m_document),
+                                                    corrected ? m_numbers.correctedMixCurve : m_numbers.baseMixCurve, classCount());
+    if (classes.isEmpty())
+        return QString();
+    return (corrected ? QStringLiteral("-> Проектируемый состав выходит за границы зернового состава ")
+                      : QStringLiteral("-> Исходный состав выходит за границы зернового состава "))
+        + Validation::classesText(m_document, classes) + u'.';
+}
+
 bool ProjectSession::componentControlsEnabled(int i) const
 {
     if (i < 1 || i > m_document.componentCount || m_correction.searchOn)
@@ -232,4 +289,24 @@ bool ProjectSession::boundsButtonEnabled() const
 bool ProjectSession::optimumEnabled() const
 {
     return m_validation.tablesValid() && !m_correction.searchOn;
+}
+
+bool ProjectSession::costObjectiveEnabled() const
+{
+    if (!m_validation.pricesValid())
+        return false;
+    for (int i = 1; i <= m_document.componentCount; ++i)
+        if (!Cost::price(m_document, i))
+            return false;
+    return true;
+}
+
+bool ProjectSession::envelopeConstraintEnabled() const
+{
+    return m_document.hasEnvelope();
+}
+
+bool ProjectSession::frontEnabled() const
+{
+    return optimumEnabled() && costObjectiveEnabled() && m_document.componentCount > 1;
 }

@@ -42,7 +42,7 @@ public:
         CorrectionChanged = 0x08, // sliders, locks, bounds, the search's state
         StepChanged = 0x10,       // the step shown
         OptionsChanged = 0x20,    // graph options, report sections, the error list
-        OptimumChanged = 0x40,    // the best recipe's note
+        OptimumChanged = 0x40,    // the best recipe's note, the optimiser's settings, the front
         AllChanged = 0xFF,
     };
     Q_DECLARE_FLAGS(Changes, Change)
@@ -63,6 +63,14 @@ public:
     // "Минимально возможное расхождение: …" after the best recipe was adopted; empty once
     // anything it described has changed.
     const QString &optimumNote() const { return m_optimumNote; }
+    // What else the adopted recipe reached ("Стоимость: … руб./т; компонентов в составе: …");
+    // goes with the note.
+    const QString &optimumDetails() const { return m_optimumDetails; }
+    // The cost-divergence front last computed; empty once anything it was found for has changed.
+    const CostFront &costFront() const { return m_front; }
+    // The front point whose recipe was adopted last, while the front stands.
+    std::optional<int> adoptedFrontPoint() const { return m_adoptedFrontPoint; }
+    const OptimiserSettings &optimiserSettings() const { return m_correction.optimiser; }
 
     // ---- What the window shows, computed from the state ----
     int componentCount() const { return m_document.componentCount; }
@@ -88,6 +96,16 @@ public:
     QString trialText(int i) const;
     // The divergence text above the graph: " " while the tables are not valid.
     QString divergenceText() const;
+    // The cost of a tonne of the base and of the corrected mix ("1234,5"), rounded to 2 decimals;
+    // empty unless every component with a share has a price (and, for the base recipe, the
+    // recipe is valid).
+    QString baseCostText() const;
+    QString correctedCostText() const;
+    // "-> Исходный состав выходит за границы зернового состава при Dj = …" for the base recipe
+    // (corrected false) or the corrected one: the classes where its curve leaves the envelope.
+    // Empty when it keeps inside, when there is no envelope, or while the tables or the
+    // envelope are not valid.
+    QString envelopeDepartureLine(bool corrected) const;
     // Enabled states of the correction's controls.
     bool componentControlsEnabled(int i) const; // "-", "+" and the lock of component i
     bool sliderEnabled(int i) const;            // slider i (and not while it is locked)
@@ -96,6 +114,12 @@ public:
     bool boundsEnabled() const;    // the bounds' check box
     bool boundsButtonEnabled() const;
     bool optimumEnabled() const;
+    // The cost as an aim: every component has a valid price.
+    bool costObjectiveEnabled() const;
+    // "В пределах границ зернового состава": the project has an envelope.
+    bool envelopeConstraintEnabled() const;
+    // The front: as the best recipe, and every component has a valid price.
+    bool frontEnabled() const;
 
     // ---- Steps 1-4: the inputs (SessionInputs.cpp) ----
     void selectStep(int step);
@@ -144,8 +168,22 @@ public:
     void setBoundsOn(bool on);
     // The bounds of components 1..N from the bounds dialog.
     void setBounds(const ComponentFloats &lower, const ComponentFloats &upper);
-    // "Найти оптимальный состав": solves, and adopts the recipe when one exists.
+    // "Найти оптимальный состав": solves with the optimiser's settings, and adopts the recipe when
+    // one exists.
     OptimumResult findBestRecipe();
+    // The optimiser's settings: the aim, the divergence at most D (D as typed), the envelope, at
+    // most m components.
+    void setObjective(Objective objective);
+    void setDivergenceCapOn(bool on);
+    void setMaxDivergenceText(const QString &text);
+    void setWithinEnvelope(bool on);
+    void setComponentCapOn(bool on);
+    void setMaxComponents(int m);
+    // The cost-divergence front of `points` recipes under the same constraints; kept for the
+    // window until anything it was found for changes.
+    CostFront findCostFront(int points = Optimum::DefaultFrontPoints);
+    // Adopts the recipe of front point `index` (0-based, ordered by divergence).
+    bool adoptFrontPoint(int index);
     void setGraphOptions(const GraphOptions &options);
     // The corrected fractions of components 1..N set as the sliders would set them (slider =
     // fraction x 100, rounded down), without rebalancing the others.
@@ -192,6 +230,8 @@ private:
     void releaseHiddenLocks();
     void clearOptimumNote();
     void refreshOptimumNote();
+    void adoptRecipe(const std::array<double, MaxComponents + 1> &mass);
+    void setOptimiserSettings(const OptimiserSettings &settings);
 
     ProjectDocument m_document;
     MixNumbers m_numbers;
@@ -201,7 +241,11 @@ private:
     GraphOptions m_graphOptions;
     ReportSections m_reportSections;
     QString m_optimumNote;
+    QString m_optimumDetails;
     std::optional<quint64> m_optimumFoundFor;
+    CostFront m_front;
+    std::optional<quint64> m_frontFoundFor;
+    std::optional<int> m_adoptedFrontPoint;
     int m_step = 0;
     bool m_errorListShown = false;
 

@@ -281,15 +281,11 @@ void ProjectSession::setBounds(const ComponentFloats &lower, const ComponentFloa
     }
 }
 
-OptimumResult ProjectSession::findBestRecipe()
+void ProjectSession::adoptRecipe(const std::array<double, MaxComponents + 1> &mass)
 {
-    SessionAction action(*this);
-    const OptimumResult result = Optimum::solve(m_document, m_numbers, m_correction);
-    if (!result.feasible)
-        return result;
     const int n = std::min<int>(m_numbers.componentCount, MaxComponents);
     for (int i = 1; i <= n; ++i)
-        m_correction.trialRecipe.set(i, float(result.mass[size_t(i)]));
+        m_correction.trialRecipe.set(i, float(mass[size_t(i)]));
     // Locked components keep their fractions exactly.
     for (int i = 1; i <= n; ++i)
         if (m_correction.locked[size_t(i)])
@@ -303,11 +299,134 @@ OptimumResult ProjectSession::findBestRecipe()
     markChanged(NumbersChanged | CorrectionChanged);
     revalidate();
     refreshLocks();
-    m_optimumNote = QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
-        + QStringLiteral(" %");
+}
+
+namespace {
+
+QString costText(double cost)
+{
+    return Num::formatRounded(cost, 2) + QStringLiteral(" руб./т");
+}
+
+QString componentsText(int used, int n)
+{
+    return QStringLiteral("компонентов в составе: %1 из %2").arg(used).arg(n);
+}
+
+} // namespace
+
+OptimumResult ProjectSession::findBestRecipe()
+{
+    SessionAction action(*this);
+    const OptimumResult result = Optimum::solve(m_document, m_numbers, m_correction);
+    if (!result.feasible)
+        return result;
+    adoptRecipe(result.mass);
+    m_adoptedFrontPoint.reset();
+    const int n = m_document.componentCount;
+    QStringList details;
+    if (m_correction.optimiser.objective == Objective::Cost && result.cost) {
+        m_optimumNote = QStringLiteral("Наименьшая стоимость: ") + costText(*result.cost);
+        details << QStringLiteral("Расхождение: ") + Num::formatRounded(result.divergence, 2) + QStringLiteral(" %");
+    } else {
+        m_optimumNote = QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
+            + QStringLiteral(" %");
+        if (result.cost)
+            details << QStringLiteral("Стоимость: ") + costText(*result.cost);
+    }
+    details << componentsText(result.componentsUsed, n);
+    details[0][0] = details[0][0].toUpper();
+    m_optimumDetails = details.join(QStringLiteral("; "));
     m_optimumFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction);
     markChanged(OptimumChanged);
     return result;
+}
+
+void ProjectSession::setOptimiserSettings(const OptimiserSettings &settings)
+{
+    if (m_correction.optimiser == settings)
+        return;
+    SessionAction action(*this);
+    m_correction.optimiser = settings;
+    markChanged(OptimumChanged);
+}
+
+void ProjectSession::setObjective(Objective objective)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.objective = objective;
+    setOptimiserSettings(o);
+}
+
+void ProjectSession::setDivergenceCapOn(bool on)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.divergenceCapOn = on;
+    setOptimiserSettings(o);
+}
+
+void ProjectSession::setMaxDivergenceText(const QString &text)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.maxDivergenceText = text;
+    setOptimiserSettings(o);
+}
+
+void ProjectSession::setWithinEnvelope(bool on)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.withinEnvelope = on;
+    setOptimiserSettings(o);
+}
+
+void ProjectSession::setComponentCapOn(bool on)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.componentCapOn = on;
+    setOptimiserSettings(o);
+}
+
+void ProjectSession::setMaxComponents(int m)
+{
+    OptimiserSettings o = m_correction.optimiser;
+    o.maxComponents = std::clamp(m, 1, MaxComponents);
+    setOptimiserSettings(o);
+}
+
+CostFront ProjectSession::findCostFront(int points)
+{
+    SessionAction action(*this);
+    CostFront front = Optimum::costFront(m_document, m_numbers, m_correction, points);
+    m_adoptedFrontPoint.reset();
+    if (!front.feasible) {
+        if (!m_front.points.isEmpty()) {
+            m_front = CostFront();
+            markChanged(OptimumChanged);
+        }
+        m_frontFoundFor.reset();
+        return front;
+    }
+    m_front = front;
+    m_frontFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction, false);
+    markChanged(OptimumChanged);
+    return front;
+}
+
+bool ProjectSession::adoptFrontPoint(int index)
+{
+    if (!m_frontFoundFor || index < 0 || index >= m_front.points.size() || !optimumEnabled())
+        return false;
+    SessionAction action(*this);
+    const FrontPoint point = m_front.points[index];
+    adoptRecipe(point.mass);
+    m_adoptedFrontPoint = index;
+    m_optimumNote = QStringLiteral("Точка фронта: расхождение ") + Num::formatRounded(point.divergence, 2)
+        + QStringLiteral(" %, стоимость ") + costText(point.cost);
+    m_optimumDetails = componentsText(point.componentsUsed, m_document.componentCount);
+    m_optimumDetails[0] = m_optimumDetails[0].toUpper();
+    m_optimumFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction);
+    markChanged(OptimumChanged);
+    return true;
 }
 
 void ProjectSession::setGraphOptions(const GraphOptions &options)

@@ -180,9 +180,19 @@ void ProjectSession::paste(InputTable table, const QString &clipboardText)
     // The block fills the data area from its first row and column on; what does not fit is dropped.
     const int lastRow = tableRows(table) - 1;
     const int lastCol = tableColumns(table) - 1;
-    for (int r = 0; r < rows.size() && 1 + r <= lastRow; ++r)
+    for (int r = 0; r < rows.size() && 1 + r <= lastRow; ++r) {
+        if (table == InputTable::Envelope) {
+            // The limits start at column 1: a row copied with its caption leaves the caption out.
+            QStringList cells = rows[r];
+            if (!cells.isEmpty() && !cells.first().isEmpty() && !Num::toDouble(cells.first()))
+                cells.removeFirst();
+            for (int c = 0; c < cells.size() && 1 + c <= lastCol; ++c)
+                writeCell(table, 1 + r, 1 + c, cells[c]);
+            continue;
+        }
         for (int c = 0; c < rows[r].size() && c <= lastCol; ++c)
             writeCell(table, 1 + r, c, rows[r][c]);
+    }
     if (table == InputTable::BaseRecipe)
         followBaseRecipe();
     recalculateAll();
