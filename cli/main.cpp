@@ -35,10 +35,20 @@ const char *const Usage =
     "      seeded with R (the same seed gives the same result), within the bounds of each\n"
     "      component when --bounds is given, with the listed components (1-based) locked.\n"
     "      Prints the JSON of calc plus steps and adopted (how many trials were adopted).\n"
-    "  optimum FILE [--bounds lo:hi,...] [--lock i,...]\n"
-    "      Finds the recipe with the smallest possible divergence (a linear program, exact),\n"
-    "      honouring the locked components and the bounds, adopts it and prints the JSON of\n"
-    "      calc plus optimum (the smallest divergence, unrounded).\n"
+    "  optimum FILE [--bounds lo:hi,...] [--lock i,...] [--objective divergence|cost]\n"
+    "          [--max-divergence D] [--max-components M] [--prices p1,...,pN]\n"
+    "          [--envelope lo1:hi1,...,loK:hiK] [--pareto P]\n"
+    "      Finds the best recipe exactly (a linear or mixed-integer program): the smallest\n"
+    "      possible divergence (--objective divergence, the default) or the lowest cost per\n"
+    "      tonne (--objective cost), honouring the locked components, the bounds, the\n"
+    "      divergence at most D, at most M components with a non-zero share, and the grading\n"
+    "      envelope of the project (or of --envelope: K pairs lo:hi of the passing in %, an\n"
+    "      empty side being no limit). --prices sets the price of a tonne of each component;\n"
+    "      both override the project's own. Adopts the recipe and prints the JSON of calc plus\n"
+    "      optimum (the recipe's divergence, unrounded), cost (per tonne of the recipe, null\n"
+    "      without prices), components_used and envelope_ok (null without an envelope); with\n"
+    "      --pareto, pareto: the cost-divergence front of P recipes, a list of {divergence,\n"
+    "      cost, recipe} ordered by divergence. Decimals take a period.\n"
     "  report FILE -o OUT.docx [--sections 1,2,...]\n"
     "      Writes the report of the opened project (the pictures drawn offscreen) as a .docx\n"
     "      document. --sections lists the sections to include by their numbers 1..11 (6.1 to\n"
@@ -56,7 +66,8 @@ const char *const Usage =
     "  --help\n"
     "      Prints this text.\n"
     "\n"
-    "Exit status: 0 on success; 2 for a refused file or bad arguments.\n";
+    "Exit status: 0 on success; 1 when no recipe satisfies the constraints of optimum (the\n"
+    "message names the constraints in conflict); 2 for a refused file or bad arguments.\n";
 
 QString floatText(float v)
 {
@@ -289,26 +300,182 @@ bool applyBoundsAndLocks(ProjectSession &p, const Args &a, QString *error)
     return true;
 }
 
+// A number of the command line: a period or a comma as the decimal separator.
+std::optional<double> argumentNumber(const QString &text)
+{
+    bool ok = false;
+    const double v = QString(text).trimmed().replace(u',', u'.').toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// The text a cell holds for a number given on the command line (decimal comma).
+QString cellText(const QString &argument)
+{
+    return QString(argument).trimmed().replace(u'.', u',');
+}
+
+// --prices and --envelope, typed into the project's cells in place of its own.
+bool applyPricesAndEnvelope(ProjectSession &p, const Args &a, QString *error)
+{
+    const int n = p.componentCount();
+    const int k = std::clamp(p.classCount(), 0, MaxClasses);
+    if (a.options.contains(QStringLiteral("--prices"))) {
+        const QStringList prices = a.options[QStringLiteral("--prices")].split(u',');
+        if (prices.size() != n) {
+            *error = QStringLiteral("--prices needs %1 prices, got %2").arg(n).arg(prices.size());
+            return false;
+        }
+        for (int i = 1; i <= n; ++i) {
+            const QString &text = prices[i - 1];
+            const auto v = argumentNumber(text);
+            if (!text.trimmed().isEmpty() && !(v && *v >= 0)) {
+                *error = QStringLiteral("--prices: \"%1\" is not a price (a number not below 0)").arg(text);
+                return false;
+            }
+            p.setCellText(InputTable::Prices, 1, i - 1, cellText(text));
+        }
+    }
+    if (a.options.contains(QStringLiteral("--envelope"))) {
+        const QStringList pairs = a.options[QStringLiteral("--envelope")].split(u',');
+        if (pairs.size() != k) {
+            *error = QStringLiteral("--envelope needs %1 pairs lo:hi, got %2").arg(k).arg(pairs.size());
+            return false;
+        }
+        for (int j = 1; j <= k; ++j) {
+            const QStringList lohi = pairs[j - 1].split(u':');
+            std::optional<double> side[2];
+            bool ok = lohi.size() == 2;
+            for (int e = 0; ok && e < 2; ++e) {
+                if (lohi[e].trimmed().isEmpty())
+                    continue;
+                side[e] = argumentNumber(lohi[e]);
+                ok = side[e] && *side[e] >= 0 && *side[e] <= 100;
+            }
+            if (!ok || (side[0] && side[1] && *side[0] > *side[1])) {
+                *error = QStringLiteral("envelope pair \"%1\" must be lo:hi with 0 <= lo <= hi <= 100 (a side may be empty)").arg(pairs[j - 1]);
+                return false;
+            }
+            p.setCellText(InputTable::Envelope, 1, j, lohi.size() == 2 ? cellText(lohi[0]) : QString());
+            p.setCellText(InputTable::Envelope, 2, j, lohi.size() == 2 ? cellText(lohi[1]) : QString());
+        }
+    }
+    return true;
+}
+
+// --objective, --max-divergence and --max-components, as the window's optimiser takes them.
+bool applyOptimiserSettings(ProjectSession &p, const Args &a, QString *error)
+{
+    const QString objective = a.options.value(QStringLiteral("--objective"), QStringLiteral("divergence"));
+    if (objective != QStringLiteral("divergence") && objective != QStringLiteral("cost")) {
+        *error = QStringLiteral("--objective takes divergence or cost, got \"%1\"").arg(objective);
+        return false;
+    }
+    p.setObjective(objective == QStringLiteral("cost") ? Objective::Cost : Objective::Divergence);
+    if (objective == QStringLiteral("cost") && !p.costObjectiveEnabled()) {
+        *error = QStringLiteral("--objective cost needs a price (a number not below 0) for every component: give --prices or "
+                                "put them into the project");
+        return false;
+    }
+    if (a.options.contains(QStringLiteral("--max-divergence"))) {
+        const QString text = a.options[QStringLiteral("--max-divergence")];
+        const auto d = argumentNumber(text);
+        if (!d || *d < 0) {
+            *error = QStringLiteral("--max-divergence needs a number not below 0, got \"%1\"").arg(text);
+            return false;
+        }
+        p.setDivergenceCapOn(true);
+        p.setMaxDivergenceText(cellText(text));
+    }
+    if (a.options.contains(QStringLiteral("--max-components"))) {
+        const QString text = a.options[QStringLiteral("--max-components")];
+        bool ok = false;
+        const int m = text.trimmed().toInt(&ok);
+        if (!ok || m < 1 || m > p.componentCount()) {
+            *error = QStringLiteral("--max-components takes a number from 1 to %1, got \"%2\"").arg(p.componentCount()).arg(text);
+            return false;
+        }
+        p.setComponentCapOn(true);
+        p.setMaxComponents(m);
+    }
+    return true;
+}
+
+QString fullFloat(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9g", v);
+    return QString::fromLatin1(buf);
+}
+
+QString optionalFloat(std::optional<double> v)
+{
+    return v && std::isfinite(*v) ? fullFloat(*v) : QStringLiteral("null");
+}
+
+// Exit status 1: no recipe satisfies the constraints.
+int infeasible(const QString &message)
+{
+    QString line = message;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    std::fprintf(stderr, "palvex-cli: %s\n", line.toUtf8().constData());
+    return 1;
+}
+
 int optimum(const QStringList &args)
 {
     QString error;
-    const auto a = parse(args, {QStringLiteral("--bounds"), QStringLiteral("--lock")}, &error);
+    const auto a = parse(args,
+                         {QStringLiteral("--bounds"), QStringLiteral("--lock"), QStringLiteral("--objective"), QStringLiteral("--max-divergence"),
+                          QStringLiteral("--max-components"), QStringLiteral("--prices"), QStringLiteral("--envelope"),
+                          QStringLiteral("--pareto")},
+                         &error);
     if (!a)
         return fail(QStringLiteral("optimum: ") + error);
+    int paretoPoints = 0;
+    if (a->options.contains(QStringLiteral("--pareto"))) {
+        bool ok = false;
+        paretoPoints = a->options[QStringLiteral("--pareto")].trimmed().toInt(&ok);
+        if (!ok || paretoPoints < 1 || paretoPoints > 1000)
+            return fail(QStringLiteral("optimum: --pareto takes a number of points from 1 to 1000"));
+    }
     ProjectSession p;
     if (!p.openProject(a->file, &error))
         return fail(error);
-    if (!applyBoundsAndLocks(p, *a, &error))
+    if (!applyPricesAndEnvelope(p, *a, &error) || !applyBoundsAndLocks(p, *a, &error) || !applyOptimiserSettings(p, *a, &error))
         return fail(QStringLiteral("optimum: ") + error);
     if (!p.validation().tablesValid())
         return fail(QStringLiteral("optimum: the tables of %1 are not valid: %2").arg(a->file, errorMessages(p).join(u' ')));
+    if (paretoPoints > 0 && !p.costObjectiveEnabled())
+        return fail(QStringLiteral("optimum: --pareto needs a price (a number not below 0) for every component"));
     const OptimumResult r = p.findBestRecipe();
-    if (!r.feasible)
-        return fail(QStringLiteral("optimum: no recipe satisfies the locks and bounds: ") + r.problem);
+    if (!r.feasible) {
+        if (!r.conflicts.isEmpty())
+            return infeasible(QStringLiteral("optimum: no recipe satisfies the constraints: ") + r.problem);
+        return fail(QStringLiteral("optimum: ") + r.problem);
+    }
     QStringList fields = resultFields(p);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", r.divergence);
-    fields << QStringLiteral("\"optimum\": ") + QString::fromLatin1(buf);
+    fields << QStringLiteral("\"optimum\": ") + fullFloat(r.divergence);
+    fields << QStringLiteral("\"cost\": ") + optionalFloat(r.cost);
+    fields << QStringLiteral("\"components_used\": %1").arg(r.componentsUsed);
+    fields << QStringLiteral("\"envelope_ok\": ") + (r.insideEnvelope ? boolText(*r.insideEnvelope) : QStringLiteral("null"));
+    if (paretoPoints > 0) {
+        // The front is found from the recipe as adopted: the locks hold the same fractions.
+        const CostFront front = Optimum::costFront(p.document(), p.numbers(), p.correction(), paretoPoints);
+        if (!front.feasible)
+            return front.conflicts.isEmpty() ? fail(QStringLiteral("optimum: ") + front.problem)
+                                             : infeasible(QStringLiteral("optimum: no recipe satisfies the constraints: ") + front.problem);
+        QStringList points;
+        for (const FrontPoint &point : front.points) {
+            QStringList recipe;
+            for (int i = 1; i <= p.componentCount(); ++i)
+                recipe << fullFloat(point.mass[size_t(i)]);
+            points << QStringLiteral("{\"divergence\": %1, \"cost\": %2, \"recipe\": [%3]}")
+                          .arg(fullFloat(point.divergence), fullFloat(point.cost), recipe.join(QStringLiteral(", ")));
+        }
+        fields << QStringLiteral("\"pareto\": [\n    ") + points.join(QStringLiteral(",\n    ")) + QStringLiteral("\n  ]");
+    }
     printJson(fields);
     return 0;
 }

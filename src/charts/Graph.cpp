@@ -21,6 +21,7 @@ const QColor BandColour(128, 128, 128);
 const QColor LightGrid(224, 224, 224);
 const QColor LogGrid(192, 192, 192);
 const QColor FrameColour(128, 128, 128);
+const QColor EnvelopeColour(0, 150, 0);
 
 double lg(double x)
 {
@@ -39,11 +40,11 @@ public:
         m_g.setRenderHint(QPainter::TextAntialiasing, true);
     }
     QPainter &painter() { return m_g; }
-    void line(double x1, double y1, double x2, double y2, const QColor &colour, int widthPx)
+    void line(double x1, double y1, double x2, double y2, const QColor &colour, int widthPx, Qt::PenStyle style = Qt::SolidLine)
     {
         if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
             return;
-        m_g.setPen(QPen(colour, widthPx, Qt::SolidLine, Qt::FlatCap));
+        m_g.setPen(QPen(colour, widthPx, style, Qt::FlatCap));
         m_g.drawLine(QLineF(x1 * Unit, y1 * Unit, x2 * Unit, y2 * Unit));
     }
     void fill(double x1, double y1, double x2, double y2, const QColor &colour)
@@ -140,7 +141,38 @@ void drawCurveSegments(const GraphInput &in, const PlotArea &plot, TwipPainter &
     }
 }
 
+// The envelope's limits of one side: a dashed segment between neighbouring classes that both
+// have a limit, a short dash at a limit standing alone.
+void drawEnvelopeSide(const GraphInput &in, const PlotArea &plot, TwipPainter &g, const std::array<std::optional<float>, MaxClasses + 1> &side)
+{
+    const int k = std::min(in.classCount, MaxClasses);
+    auto point = [&](int j) -> std::optional<QPointF> {
+        if (j < 1 || j > k || !side[size_t(j)])
+            return std::nullopt;
+        const auto x = sizeX(in, plot, j);
+        const float y = passingToY(plot, *side[size_t(j)]);
+        if (!x || !std::isfinite(y))
+            return std::nullopt;
+        return QPointF(*x, y);
+    };
+    for (int j = 1; j <= k; ++j) {
+        const auto here = point(j);
+        if (!here)
+            continue;
+        const auto next = point(j + 1);
+        if (next)
+            g.line(here->x(), here->y(), next->x(), next->y(), EnvelopeColour, 2, Qt::DashLine);
+        else if (!point(j - 1))
+            g.line(here->x() - 90, here->y(), here->x() + 90, here->y(), EnvelopeColour, 2);
+    }
+}
+
 } // namespace
+
+QColor envelopeColour()
+{
+    return EnvelopeColour;
+}
 
 QFont chartFont(double pointSize, bool bold)
 {
@@ -228,6 +260,10 @@ void drawGraph(QImage &image, const GraphInput &in)
         // a pixel beside it, where the masks do not reach.
         g.painter().setClipRect(QRectF(QPointF(p.left / TwipsPerPixel, p.top / TwipsPerPixel),
                                        QPointF(p.right / TwipsPerPixel + 1, p.bottom / TwipsPerPixel + 1)));
+        if (in.tablesValid && in.envelope && in.envelope->any) {
+            drawEnvelopeSide(in, p, g, in.envelope->lower);
+            drawEnvelopeSide(in, p, g, in.envelope->upper);
+        }
         for (int j = 2; j <= in.classCount; ++j)
             drawCurveSegments(in, p, g, j);
         g.painter().setClipping(false);

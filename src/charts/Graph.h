@@ -8,6 +8,7 @@
 // Positions are in twips of the picture (1/1440 inch; 15 twips to a logical pixel): the plot
 // area lies 500 twips inside every edge.
 
+#include "core/Envelope.h"
 #include "core/GraphOptions.h"
 #include "core/MixNumbers.h"
 
@@ -35,7 +36,12 @@ struct GraphInput
     bool grainTableValid = false;
     bool baseRecipeValid = false;
     GraphOptions options;
+    // The grading envelope, drawn dashed in its own colour; nothing without one.
+    const EnvelopeLimits *envelope = nullptr;
 };
+
+// The colour of the envelope's dashed lines (the window's legend uses it too).
+QColor envelopeColour();
 
 // The plot area of a picture, in its twips.
 struct PlotArea

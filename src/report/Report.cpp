@@ -240,7 +240,11 @@ QImage renderGraph(const ProjectSession &p, QSize size, double pixelRatio)
 {
     QImage image = pictureImage(size, pixelRatio);
     const ValidationReport &v = p.validation();
-    Charts::drawGraph(image, {p.numbers(), p.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, p.graphOptions()});
+    Charts::GraphInput in{p.numbers(), p.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, p.graphOptions()};
+    const EnvelopeLimits envelope = Envelope::limits(p.document());
+    if (v.envelopeValid())
+        in.envelope = &envelope;
+    Charts::drawGraph(image, in);
     return image;
 }
 

@@ -20,6 +20,11 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     m_sum->setObjectName(QStringLiteral("recipeSum"));
     m_sum->setReadOnly(true);
     m_sum->setFixedWidth(80);
+    m_cost = new QLineEdit(this);
+    m_cost->setObjectName(QStringLiteral("baseCost"));
+    m_cost->setReadOnly(true);
+    m_cost->setFixedWidth(110);
+    m_costCaption = captionLabel(QStringLiteral("Стоимость 1 т смеси (руб.):"), this);
     m_diagram = new ChartView(this);
     m_diagram->setObjectName(QStringLiteral("diagram"));
     m_diagram->setFixedSize(640, 340);
@@ -40,6 +45,9 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     sumRow->addWidget(captionLabel(QStringLiteral("Сумма массовых долей (%) составляет:"), this));
     sumRow->addSpacing(60);
     sumRow->addWidget(m_sum);
+    sumRow->addSpacing(40);
+    sumRow->addWidget(m_costCaption);
+    sumRow->addWidget(m_cost);
     sumRow->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
@@ -67,6 +75,12 @@ void BaseRecipePage::refresh(ProjectSession::Changes what)
     const QString sum = m_session.baseRecipeSumText();
     if (m_sum->text() != sum)
         m_sum->setText(sum);
+    // The cost shows while every component of the recipe has a price.
+    const QString cost = m_session.baseCostText();
+    if (m_cost->text() != cost)
+        m_cost->setText(cost);
+    m_cost->setVisible(!cost.isEmpty());
+    m_costCaption->setVisible(!cost.isEmpty());
     if (what & (ProjectSession::DocumentChanged | ProjectSession::NumbersChanged | ProjectSession::ValidationChanged))
         m_diagram->markDirty();
 }

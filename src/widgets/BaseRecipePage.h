@@ -1,7 +1,7 @@
 #pragma once
 
-// Step 3, the base recipe: the mass fraction of each component, their sum, and the pie diagram
-// of the recipe.
+// Step 3, the base recipe: the mass fraction of each component, their sum, the cost of a tonne
+// (when the components have prices), and the pie diagram of the recipe.
 
 #include "widgets/StepPage.h"
 
@@ -25,5 +25,7 @@ private:
     ErrorFrame *m_frame;
     QLabel *m_error;
     QLineEdit *m_sum;
+    QLabel *m_costCaption;
+    QLineEdit *m_cost;
     ChartView *m_diagram;
 };

@@ -6,8 +6,17 @@
 #include "widgets/GraphView.h"
 #include "widgets/Pictures.h"
 
+#include "charts/Graph.h"
+#include "widgets/FrontView.h"
+
+#include <QButtonGroup>
+#include <QEvent>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -72,6 +81,70 @@ private:
     float m_lower = 0;
     float m_upper = 100;
 };
+
+// The column of the controls: as wide as they need, scrolling down when the window is too low
+// for them (the scroll bar then takes its width from the controls).
+class ControlsScrollArea final : public QScrollArea
+{
+public:
+    ControlsScrollArea(QWidget *content, QWidget *parent)
+        : QScrollArea(parent)
+    {
+        setWidget(content);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        setObjectName(QStringLiteral("correctionScroll"));
+        viewport()->setAutoFillBackground(false);
+        content->setAutoFillBackground(false);
+        content->installEventFilter(this);
+    }
+    // A control that needs more room (a longer name) widens the column.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+    QSize sizeHint() const override
+    {
+        return widget()->sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        return QSize(widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width(), 100);
+    }
+};
+
+void CorrectionPage::buildLegend()
+{
+    // The envelope has its entry while the project has one.
+    const bool envelope = m_legendEnvelope;
+    m_legend->setPainter([envelope](QSize size, qreal ratio) {
+        QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter g(&image);
+        const QString names[5] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
+                                  QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых"),
+                                  QStringLiteral("Границы зернового состава")};
+        const QColor colours[5] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128),
+                                   Charts::envelopeColour()};
+        const int rows = envelope ? 5 : 4;
+        const int rowHeight = size.height() / rows;
+        for (int k = 0; k < rows; ++k) {
+            const int y = k * rowHeight;
+            g.setPen(QPen(colours[k], k == 4 ? 2 : 3, k == 4 ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+            g.drawLine(4, y + rowHeight / 2, 30, y + rowHeight / 2);
+            g.setPen(Qt::black);
+            g.drawText(QRect(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
+        }
+        return image;
+    });
+    const QString widest = envelope ? QStringLiteral("Границы зернового состава") : QStringLiteral("Проектируемый состав");
+    m_legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(widest) + 46, (envelope ? 5 : 4) * (fontMetrics().height() + 2));
+}
 
 CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidget *parent)
     : StepPage(session, parent)
@@ -138,18 +211,69 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     m_boundsButton = new QPushButton(QStringLiteral("Настроить"), this);
     m_boundsButton->setObjectName(QStringLiteral("boundsButton"));
     connect(m_boundsButton, &QPushButton::clicked, this, &CorrectionPage::boundsRequested);
+    m_cost = new QLabel(this);
+    m_cost->setObjectName(QStringLiteral("correctedCost"));
+    m_departures = errorLabel(this);
+    m_departures->setObjectName(QStringLiteral("correctedDepartures"));
+
+    // The optimiser: its aim and its constraints.
+    m_objectiveDivergence = new QRadioButton(QStringLiteral("наименьшее расхождение"), this);
+    m_objectiveDivergence->setObjectName(QStringLiteral("objectiveDivergence"));
+    m_objectiveCost = new QRadioButton(QStringLiteral("наименьшая стоимость"), this);
+    m_objectiveCost->setObjectName(QStringLiteral("objectiveCost"));
+    m_objectiveCost->setToolTip(QStringLiteral("Нужна цена каждого компонента (шаг 1)"));
+    auto *objectives = new QButtonGroup(this);
+    objectives->addButton(m_objectiveDivergence);
+    objectives->addButton(m_objectiveCost);
+    connect(m_objectiveDivergence, &QRadioButton::clicked, this, [this] { m_session.setObjective(Objective::Divergence); });
+    connect(m_objectiveCost, &QRadioButton::clicked, this, [this] { m_session.setObjective(Objective::Cost); });
+    m_divergenceCap = new QCheckBox(QStringLiteral("расхождение не более"), this);
+    m_divergenceCap->setObjectName(QStringLiteral("divergenceCap"));
+    connect(m_divergenceCap, &QCheckBox::clicked, this, [this](bool on) { m_session.setDivergenceCapOn(on); });
+    m_maxDivergence = new QLineEdit(this);
+    m_maxDivergence->setObjectName(QStringLiteral("maxDivergence"));
+    m_maxDivergence->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}([.,][0-9]{0,4})?")), m_maxDivergence));
+    m_maxDivergence->setFixedWidth(m_maxDivergence->fontMetrics().horizontalAdvance(QStringLiteral("100,0000")) + 12);
+    connect(m_maxDivergence, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_session.setMaxDivergenceText(QString(text).replace(u'.', u','));
+    });
+    m_componentCap = new QCheckBox(QStringLiteral("компонентов в составе не более"), this);
+    m_componentCap->setObjectName(QStringLiteral("componentCap"));
+    connect(m_componentCap, &QCheckBox::clicked, this, [this](bool on) { m_session.setComponentCapOn(on); });
+    m_maxComponents = new ChoiceBox(this);
+    m_maxComponents->setObjectName(QStringLiteral("maxComponents"));
+    connect(m_maxComponents, &QComboBox::activated, this, [this](int index) { m_session.setMaxComponents(index + 1); });
+    m_withinEnvelope = new QCheckBox(QStringLiteral("в пределах границ зернового состава (шаг 4)"), this);
+    m_withinEnvelope->setObjectName(QStringLiteral("withinEnvelope"));
+    connect(m_withinEnvelope, &QCheckBox::clicked, this, [this](bool on) { m_session.setWithinEnvelope(on); });
+
     m_optimum = new QPushButton(QStringLiteral("Найти оптимальный состав"), this);
     m_optimum->setObjectName(QStringLiteral("optimumButton"));
     connect(m_optimum, &QPushButton::clicked, this, [this] {
         const OptimumResult r = m_session.findBestRecipe();
         if (!r.feasible)
-            m_desktop.inform(this, QStringLiteral("Оптимальный состав"),
-                             QStringLiteral("Состав, удовлетворяющий закреплениям и границам, не существует: ") + r.problem);
+            m_desktop.inform(this, QStringLiteral("Оптимальный состав"), r.message);
+    });
+    m_frontButton = new QPushButton(QStringLiteral("Построить фронт"), this);
+    m_frontButton->setObjectName(QStringLiteral("frontButton"));
+    m_frontButton->setToolTip(QStringLiteral("Самые дешевые составы при расхождениях от наименьшего возможного до расхождения "
+                                             "самого дешевого состава; щелчок по точке принимает ее состав"));
+    connect(m_frontButton, &QPushButton::clicked, this, [this] {
+        const CostFront front = m_session.findCostFront();
+        if (!front.feasible)
+            m_desktop.inform(this, QStringLiteral("Фронт «стоимость – расхождение»"), front.message);
     });
     m_optimumNote = new QLabel(this);
     m_optimumNote->setObjectName(QStringLiteral("optimumNote"));
     m_optimumNote->setStyleSheet(QStringLiteral("color: #006000;"));
     m_optimumNote->setWordWrap(true);
+    m_optimumDetails = new QLabel(this);
+    m_optimumDetails->setObjectName(QStringLiteral("optimumDetails"));
+    m_optimumDetails->setStyleSheet(QStringLiteral("color: #006000;"));
+    m_optimumDetails->setWordWrap(true);
+    m_front = new FrontView(session, this);
+    m_front->setFixedHeight(150);
+    m_front->setMinimumWidth(300);
 
     m_graph = new GraphView(session, this);
     m_graph->setMinimumSize(360, 300);
@@ -161,28 +285,9 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto options = [this] { m_session.setGraphOptions({m_logarithmic->isChecked(), m_grid->isChecked()}); };
     connect(m_logarithmic, &QCheckBox::clicked, this, options);
     connect(m_grid, &QCheckBox::clicked, this, options);
-    auto *legend = new PictureWidget(
-        [](QSize size, qreal ratio) {
-            QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(ratio);
-            image.fill(Qt::transparent);
-            QPainter g(&image);
-            const QString names[4] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
-                                      QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых")};
-            const QColor colours[4] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128)};
-            const int rowHeight = size.height() / 4;
-            for (int k = 0; k < 4; ++k) {
-                const int y = k * rowHeight;
-                g.setPen(QPen(colours[k], 3));
-                g.drawLine(4, y + rowHeight / 2, 30, y + rowHeight / 2);
-                g.setPen(Qt::black);
-                g.drawText(QRect(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
-            }
-            return image;
-        },
-        this);
-    legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(QStringLiteral("Проектируемый состав")) + 46,
-                         4 * (fontMetrics().height() + 2));
+    m_legend = new PictureWidget({}, this);
+    m_legend->setObjectName(QStringLiteral("legend"));
+    buildLegend();
 
     auto *resetRow = new QHBoxLayout;
     resetRow->addWidget(m_reset);
@@ -194,19 +299,58 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     boundsRow->addWidget(m_boundsOn);
     boundsRow->addStretch(1);
     boundsRow->addWidget(m_boundsButton);
-    auto *left = new QVBoxLayout;
+    auto *constraints = new QGridLayout;
+    constraints->setHorizontalSpacing(6);
+    constraints->setVerticalSpacing(2);
+    constraints->addWidget(new QLabel(QStringLiteral("Цель:"), this), 0, 0);
+    constraints->addWidget(m_objectiveDivergence, 0, 1);
+    constraints->addWidget(m_objectiveCost, 0, 2, 1, 2);
+    constraints->addWidget(new QLabel(QStringLiteral("Условия:"), this), 1, 0);
+    auto *capRow = new QHBoxLayout;
+    capRow->addWidget(m_divergenceCap);
+    capRow->addWidget(m_maxDivergence);
+    capRow->addWidget(new QLabel(QStringLiteral("%"), this));
+    capRow->addStretch(1);
+    constraints->addLayout(capRow, 1, 1, 1, 3);
+    auto *countRow = new QHBoxLayout;
+    countRow->addWidget(m_componentCap);
+    countRow->addWidget(m_maxComponents);
+    countRow->addStretch(1);
+    constraints->addLayout(countRow, 2, 1, 1, 3);
+    constraints->addWidget(m_withinEnvelope, 3, 1, 1, 3);
+    constraints->setColumnStretch(3, 1);
+    auto *optimumRow = new QHBoxLayout;
+    optimumRow->addWidget(m_optimum);
+    optimumRow->addWidget(m_frontButton);
+    optimumRow->addStretch(1);
+
+    auto *column = new QWidget;
+    column->setObjectName(QStringLiteral("correctionControls"));
+    auto *left = new QVBoxLayout(column);
+    left->setContentsMargins(0, 0, 6, 0);
     left->addWidget(captionLabel(QStringLiteral("5.1.Ручной подбор массовых долей:"), this));
     left->addLayout(rows);
-    left->addSpacing(8);
+    left->addSpacing(6);
     left->addLayout(resetRow);
-    left->addSpacing(14);
+    left->addWidget(m_cost);
+    left->addWidget(m_departures);
+    left->addSpacing(8);
     left->addWidget(m_search);
-    left->addSpacing(10);
+    left->addSpacing(4);
     left->addLayout(boundsRow);
-    left->addSpacing(10);
-    left->addWidget(m_optimum, 0, Qt::AlignLeft);
+    left->addSpacing(8);
+    left->addLayout(constraints);
+    left->addSpacing(4);
+    left->addLayout(optimumRow);
     left->addWidget(m_optimumNote);
+    left->addWidget(m_optimumDetails);
+    left->addSpacing(4);
+    left->addWidget(m_front);
     left->addStretch(1);
+    // Texts that wrap take the width the controls leave them, never widen the column.
+    for (QLabel *wrapping : {m_departures, m_optimumNote, m_optimumDetails, m_cost})
+        wrapping->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *scroll = new ControlsScrollArea(column, this);
 
     auto *graphOptions = new QVBoxLayout;
     graphOptions->setSpacing(2);
@@ -216,7 +360,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto *underGraph = new QHBoxLayout;
     underGraph->addLayout(graphOptions);
     underGraph->addStretch(1);
-    underGraph->addWidget(legend, 0, Qt::AlignTop);
+    underGraph->addWidget(m_legend, 0, Qt::AlignTop);
     auto *right = new QVBoxLayout;
     right->addWidget(captionLabel(QStringLiteral("5.3.Гранулометрический график:"), this));
     right->addWidget(m_graph, 1);
@@ -224,9 +368,9 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 6);
-    layout->setSpacing(24);
+    layout->setSpacing(16);
     // The controls take what they need; the graph grows with the window.
-    layout->addLayout(left, 0);
+    layout->addWidget(scroll, 0);
     layout->addLayout(right, 1);
 
     // The search runs in slices of a few milliseconds, one per turn of the event loop, while it
@@ -312,8 +456,50 @@ void CorrectionPage::refresh(ProjectSession::Changes what)
     m_boundsOn->setEnabled(s.boundsEnabled());
     m_boundsOn->setChecked(c.boundsOn);
     m_boundsButton->setEnabled(s.boundsButtonEnabled());
+    const QString cost = s.correctedCostText();
+    const QString baseCost = s.baseCostText();
+    setLabelText(m_cost, cost.isEmpty() ? QString()
+                                        : QStringLiteral("Стоимость 1 т смеси (руб.): ") + cost
+                                              + (baseCost.isEmpty() || baseCost == cost ? QString()
+                                                                                        : QStringLiteral(" (исходного состава: %1)").arg(baseCost)));
+    m_cost->setVisible(!cost.isEmpty());
+    const QString departures = s.envelopeDepartureLine(true);
+    setLabelText(m_departures, departures);
+    m_departures->setVisible(!departures.isEmpty());
+
+    const OptimiserSettings &o = s.optimiserSettings();
+    m_objectiveDivergence->setChecked(o.objective == Objective::Divergence);
+    m_objectiveCost->setChecked(o.objective == Objective::Cost);
+    m_objectiveCost->setEnabled(s.costObjectiveEnabled() || o.objective == Objective::Cost);
+    m_divergenceCap->setChecked(o.divergenceCapOn);
+    if (m_maxDivergence->text() != o.maxDivergenceText)
+        m_maxDivergence->setText(o.maxDivergenceText);
+    m_maxDivergence->setEnabled(o.divergenceCapOn);
+    m_componentCap->setChecked(o.componentCapOn);
+    if (m_maxComponents->count() != n) {
+        const QSignalBlocker block(m_maxComponents);
+        m_maxComponents->clear();
+        for (int k = 1; k <= n; ++k)
+            m_maxComponents->addItem(QString::number(k));
+    }
+    const int shownCap = std::clamp(o.maxComponents, 1, std::max(1, n));
+    if (m_maxComponents->currentIndex() != shownCap - 1)
+        m_maxComponents->setCurrentIndex(shownCap - 1);
+    m_maxComponents->setEnabled(o.componentCapOn);
+    m_withinEnvelope->setChecked(o.withinEnvelope && s.envelopeConstraintEnabled());
+    m_withinEnvelope->setEnabled(s.envelopeConstraintEnabled());
     m_optimum->setEnabled(s.optimumEnabled());
+    m_frontButton->setEnabled(s.frontEnabled());
     setLabelText(m_optimumNote, s.optimumNote());
+    setLabelText(m_optimumDetails, s.optimumDetails());
+    m_optimumNote->setVisible(!s.optimumNote().isEmpty());
+    m_optimumDetails->setVisible(!s.optimumDetails().isEmpty());
+    if (what & (ProjectSession::OptimumChanged | ProjectSession::NumbersChanged))
+        m_front->markDirty();
+    if (m_legendEnvelope != s.document().hasEnvelope()) {
+        m_legendEnvelope = s.document().hasEnvelope();
+        buildLegend();
+    }
     m_logarithmic->setChecked(s.graphOptions().logarithmic);
     m_grid->setChecked(s.graphOptions().grid);
     if (what & (ProjectSession::NumbersChanged | ProjectSession::ValidationChanged | ProjectSession::OptionsChanged

@@ -35,7 +35,14 @@ GraphView::GraphView(const ProjectSession &session, QWidget *parent)
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_readout->setFont(small);
     m_readout->hide();
-    setRenderer([this](QImage &image) { Charts::drawGraph(image, graphInput(m_session)); });
+    setRenderer([this](QImage &image) {
+        Charts::GraphInput in = graphInput(m_session);
+        // The envelope shows while its limits are valid.
+        const EnvelopeLimits envelope = Envelope::limits(m_session.document());
+        if (m_session.validation().envelopeValid())
+            in.envelope = &envelope;
+        Charts::drawGraph(image, in);
+    });
     refresh();
 }
 

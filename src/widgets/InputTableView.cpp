@@ -23,10 +23,11 @@ quint64 key(int row, int col)
     return (quint64(quint32(row)) << 32) | quint32(col);
 }
 
-// The reference table's first column names its two rows: a header, not an input.
+// The first column of the reference and envelope tables names their rows: a header, not an
+// input.
 bool headerColumn(InputTable table, int col)
 {
-    return table == InputTable::Reference && col == 0;
+    return (table == InputTable::Reference || table == InputTable::Envelope) && col == 0;
 }
 
 // Cells keep their own background (green while entered, light orange once edited); a selected
@@ -392,6 +393,19 @@ void InputTableView::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
     spreadColumns();
+    if (m_partner)
+        m_partner->spreadColumns();
+}
+
+int InputTableView::neededWidth(int c) const
+{
+    const QFontMetrics cellMetrics(font());
+    const QFontMetrics headerMetrics(horizontalHeader()->font());
+    const int padding = 14;
+    int needed = headerMetrics.horizontalAdvance(m_session.tableText(m_table, 0, c)) + padding;
+    for (int r = 1; r <= m_model.rowCount(); ++r)
+        needed = std::max(needed, cellMetrics.horizontalAdvance(m_session.tableText(m_table, r, c)) + padding);
+    return needed;
 }
 
 void InputTableView::spreadColumns()
@@ -399,17 +413,23 @@ void InputTableView::spreadColumns()
     const int cols = m_model.columnCount();
     if (cols <= 0)
         return;
-    const QFontMetrics cellMetrics(font());
-    const QFontMetrics headerMetrics(horizontalHeader()->font());
-    const int padding = 14;
-    const int available = viewport()->width();
+    const bool shared = m_partner && m_partner->m_model.columnCount() == cols;
+    // Partners spread over the narrower of their two widths, so that their columns line up.
+    const int available = shared ? std::min(viewport()->width(), m_partner->viewport()->width()) : viewport()->width();
     const int even = available / cols;
     for (int c = 0; c < cols; ++c) {
-        int needed = headerMetrics.horizontalAdvance(m_session.tableText(m_table, 0, c)) + padding;
-        for (int r = 1; r <= m_model.rowCount(); ++r)
-            needed = std::max(needed, cellMetrics.horizontalAdvance(m_session.tableText(m_table, r, c)) + padding);
+        const int needed = shared ? std::max(neededWidth(c), m_partner->neededWidth(c)) : neededWidth(c);
         setColumnWidth(c, std::max(even, needed));
     }
+}
+
+void InputTableView::alignColumnsWith(InputTableView *partner)
+{
+    m_partner = partner;
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, partner->horizontalScrollBar(), &QScrollBar::setValue);
+    if (partner->m_partner != this)
+        partner->alignColumnsWith(this);
+    spreadColumns();
 }
 
 QSize InputTableView::sizeHint() const
@@ -419,7 +439,7 @@ QSize InputTableView::sizeHint() const
         return hint;
     int height = horizontalHeader()->sizeHint().height() + verticalHeader()->defaultSectionSize() * m_model.rowCount()
         + 2 * frameWidth();
-    if (horizontalScrollBar()->maximum() > 0)
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && horizontalScrollBar()->maximum() > 0)
         height += horizontalScrollBar()->sizeHint().height();
     hint.setHeight(height);
     return hint;

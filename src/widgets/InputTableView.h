@@ -71,6 +71,11 @@ public:
     // Ctrl+V and the step's paste button: the clipboard's block over the data area.
     void pasteFromClipboard();
 
+    // Shares the columns with `partner`, a table shown right above or below with the same columns
+    // (the envelope under the reference): each column takes the width the wider of the two
+    // needs, and scrolling one sideways scrolls the other.
+    void alignColumnsWith(InputTableView *partner);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -85,6 +90,8 @@ private:
     QModelIndex anchorIndex() const;
     bool blockSelected() const;
     void spreadColumns();
+    // The width column c needs for its texts.
+    int neededWidth(int c) const;
     void markEdited();
     int fullyVisibleRows() const;
 
@@ -93,4 +100,5 @@ private:
     Desktop &m_desktop;
     InputTableModel m_model;
     int m_wheelRemainder = 0;
+    InputTableView *m_partner = nullptr;
 };

@@ -27,6 +27,9 @@ ParametersPage::ParametersPage(ProjectSession &session, Desktop &desktop, QWidge
     m_densities = new InputTableView(session, InputTable::Densities, desktop, this);
     m_densityError = errorLabel(this);
     m_densityError->setObjectName(QStringLiteral("densityError"));
+    m_prices = new InputTableView(session, InputTable::Prices, desktop, this);
+    m_priceError = errorLabel(this);
+    m_priceError->setObjectName(QStringLiteral("priceError"));
 
     auto *form = new QGridLayout;
     form->setHorizontalSpacing(20);
@@ -52,6 +55,13 @@ ParametersPage::ParametersPage(ProjectSession &session, Desktop &desktop, QWidge
     layout->addWidget(captionLabel(QStringLiteral("1.4.Плотность зерен каждого компонента (г/см^3):"), this));
     layout->addWidget(m_densities);
     layout->addWidget(m_densityError);
+    layout->addSpacing(16);
+    layout->addWidget(captionLabel(QStringLiteral("1.5.Цена, руб./т:"), this));
+    layout->addWidget(m_prices);
+    layout->addWidget(hintLabel(QStringLiteral("* необязательно: по ценам рассчитывается стоимость смеси и подбирается самый "
+                                               "дешевый состав (шаг 5)"),
+                                this));
+    layout->addWidget(m_priceError);
     layout->addStretch(2);
     refresh(ProjectSession::AllChanged);
 }
@@ -66,12 +76,15 @@ void ParametersPage::refresh(ProjectSession::Changes what)
             m_count->setCurrentIndex(d.componentCount - 1);
         m_names->refresh();
         m_densities->refresh();
+        m_prices->refresh();
     }
     setLabelText(m_densityError, m_session.validation().densityMessage());
+    setLabelText(m_priceError, m_session.validation().priceMessage());
 }
 
 void ParametersPage::entered()
 {
     m_names->setCurrentCell(1, 0);
     m_densities->setCurrentCell(1, 0);
+    m_prices->setCurrentCell(1, 0);
 }

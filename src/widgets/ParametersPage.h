@@ -1,7 +1,7 @@
 #pragma once
 
-// Step 1, the parameters of the mix: its name, the number of components, their names and grain
-// densities, and the way into the component database.
+// Step 1, the parameters of the mix: its name, the number of components, their names, grain
+// densities and (optionally) prices, and the way into the component database.
 
 #include "widgets/StepPage.h"
 
@@ -30,4 +30,6 @@ private:
     InputTableView *m_names;
     InputTableView *m_densities;
     QLabel *m_densityError;
+    InputTableView *m_prices;
+    QLabel *m_priceError;
 };

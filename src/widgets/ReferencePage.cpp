@@ -102,6 +102,14 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     m_table = new InputTableView(session, InputTable::Reference, desktop, this);
     m_error = errorLabel(this);
     m_error->setObjectName(QStringLiteral("referenceError"));
+    m_envelope = new InputTableView(session, InputTable::Envelope, desktop, this);
+    m_envelope->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_envelope->alignColumnsWith(m_table);
+    m_envelopeFrame = new ErrorFrame(m_envelope, this);
+    m_envelopeErrors = errorLabel(this);
+    m_envelopeErrors->setObjectName(QStringLiteral("envelopeErrors"));
+    m_departures = errorLabel(this);
+    m_departures->setObjectName(QStringLiteral("envelopeDepartures"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
@@ -111,8 +119,14 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     layout->addSpacing(10);
     layout->addWidget(explain);
     layout->addSpacing(6);
-    layout->addWidget(m_table);
+    // The reference table stands in a frame like the envelope's, so that their columns line up.
+    layout->addWidget(new ErrorFrame(m_table, this));
     layout->addWidget(m_error);
+    layout->addSpacing(8);
+    layout->addWidget(captionLabel(QStringLiteral("4.2.Границы зернового состава (необязательно; пустая клетка — без границы):"), this));
+    layout->addWidget(m_envelopeFrame);
+    layout->addWidget(m_envelopeErrors);
+    layout->addWidget(m_departures);
     layout->addSpacing(10);
     layout->addWidget(wrappedLabel(QStringLiteral("Ввод эталонного зернового состава вручную осуществляется с целью сравнения "
                                                   "проектируемого состава сырьевой смеси с другим существующим (более "
@@ -135,9 +149,21 @@ void ReferencePage::refresh(ProjectSession::Changes what)
         showText(m_hummelM, d.coefficient(Coefficient::HummelM).text());
         showText(m_bolomeyB, d.coefficient(Coefficient::BolomeyB).text());
     }
-    if (what & (ProjectSession::DocumentChanged | ProjectSession::NumbersChanged))
+    if (what & (ProjectSession::DocumentChanged | ProjectSession::NumbersChanged)) {
         m_table->refresh();
-    setLabelText(m_error, m_session.validation().referenceMessage());
+        m_envelope->refresh();
+    }
+    const ValidationReport &v = m_session.validation();
+    setLabelText(m_error, v.referenceMessage());
+    m_envelopeFrame->setError(!v.envelopeValid());
+    setLabelText(m_envelopeErrors, v.envelopeErrorLines.join(u'\n'));
+    m_envelopeErrors->setVisible(!v.envelopeErrorLines.isEmpty());
+    QStringList departures;
+    for (const bool corrected : {false, true})
+        if (const QString line = m_session.envelopeDepartureLine(corrected); !line.isEmpty())
+            departures << line;
+    setLabelText(m_departures, departures.join(u'\n'));
+    m_departures->setVisible(!departures.isEmpty());
 }
 
 void ReferencePage::entered()

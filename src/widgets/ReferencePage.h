@@ -1,12 +1,14 @@
 #pragma once
 
 // Step 4, the reference: one of four equations with its coefficients, or a reference
-// composition typed by hand into the table below.
+// composition typed by hand into the table below; under it the optional grading envelope (the
+// lower and upper limits of the passing at each size) and the classes where the mix leaves it.
 
 #include "widgets/StepPage.h"
 
 class CoefficientBox;
 class Desktop;
+class ErrorFrame;
 class InputTableView;
 class QLineEdit;
 class QRadioButton;
@@ -29,4 +31,8 @@ private:
     CoefficientBox *m_bolomeyB;
     InputTableView *m_table;
     QLabel *m_error;
+    InputTableView *m_envelope;
+    ErrorFrame *m_envelopeFrame;
+    QLabel *m_envelopeErrors;
+    QLabel *m_departures;
 };
