@@ -83,6 +83,37 @@ void twoRowTable(Doc::Document &d, const ProjectSession &p, int table, int colum
     epilogue(d, t);
 }
 
+// The grading envelope with the corrected composition under it, and the classes where the mix
+// leaves it.
+void envelopeTable(Doc::Document &d, const ProjectSession &p, int k)
+{
+    spacer(d);
+    heading(d, QStringLiteral("Границы зернового состава (полный проход, % в зависимости от размеров частиц Dj) и "
+                              "скорректированный зерновой состав"));
+    Doc::Table &t = tableUnderHeading(d, 4, k + 1);
+    const int envelope = int(InputTable::Envelope);
+    for (int c = 1; c <= k + 1; ++c)
+        for (int r = 1; r <= 3; ++r)
+            setCell(t, r, c, gridText(p, envelope, r - 1, c - 1));
+    setCell(t, 4, 1, QStringLiteral("Aj,%"));
+    const ClassFloats &curve = p.numbers().correctedMixCurve;
+    for (int j = 1; j <= k; ++j)
+        setCell(t, 4, j + 1, curve.has(j) ? Num::formatRounded(double(curve[j]), 2) : QString());
+    epilogue(d, t);
+    QString verdict;
+    if (!p.validation().envelopeValid())
+        verdict = QStringLiteral("Границы зернового состава заданы с ошибками.");
+    else if (const QString line = p.envelopeDepartureLine(true); !line.isEmpty())
+        verdict = line.mid(3); // without the arrow of the list
+    else if (p.validation().tablesValid())
+        verdict = QStringLiteral("Проектируемый состав не выходит за границы зернового состава.");
+    if (!verdict.isEmpty()) {
+        d.insertParagraphAfter();
+        d.endOf();
+        heading(d, verdict);
+    }
+}
+
 } // namespace
 
 namespace Report {
@@ -136,6 +167,11 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         spacer(d);
         heading(d, QStringLiteral("Плотности сырьевых компонентов смеси"));
         twoRowTable(d, p, 2, n);
+        if (doc.hasPrices()) {
+            spacer(d);
+            heading(d, QStringLiteral("Цены сырьевых компонентов смеси, руб./т"));
+            twoRowTable(d, p, int(InputTable::Prices), n);
+        }
     }
     if (on(5)) {
         spacer(d);
@@ -179,6 +215,14 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
             setCell(t, 2, i, i <= MaxComponents ? p.correctedText(i) : QString());
         }
         epilogue(d, t);
+        const QString cost = p.correctedCostText();
+        if (!cost.isEmpty()) {
+            const QString base = p.baseCostText();
+            d.insertParagraphAfter();
+            d.endOf();
+            heading(d, QStringLiteral("Стоимость 1 т проектируемой смеси: ") + cost + QStringLiteral(" руб.")
+                           + (base.isEmpty() ? QString() : QStringLiteral(" (исходного состава: ") + base + QStringLiteral(" руб.)")));
+        }
     }
     if (on(10)) {
         spacer(d);
@@ -192,6 +236,8 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         for (int j = 1; j <= k; ++j)
             setCell(t, 2, j + 1, curve.has(j) ? Num::formatRounded(double(curve[j]), 2) : QString());
         epilogue(d, t);
+        if (doc.hasEnvelope())
+            envelopeTable(d, p, k);
     }
     if (on(11)) {
         spacer(d);
@@ -200,8 +246,12 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         d.setKeepWithNext(true); // the empty paragraph under the graph, up to its caption
         d.insertParagraphAfter();
         d.endOf();
-        d.insertAfter(QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
-                                     "(оранжевый), скорректированный (красный) составы и расхождение кривых (серый)]"));
+        d.insertAfter(doc.hasEnvelope() && p.validation().envelopeValid()
+                          ? QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
+                                           "(оранжевый), скорректированный (красный) составы, расхождение кривых (серый) и границы "
+                                           "зернового состава (зеленый пунктир)]")
+                          : QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
+                                           "(оранжевый), скорректированный (красный) составы и расхождение кривых (серый)]"));
         d.setAlignment(Doc::Align::Left);
         d.endOf();
     }
