@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -193,7 +194,9 @@ private slots:
         s.selectStep(5);
         QVERIFY(s.findBestRecipe().feasible);
         QCOMPARE(s.optimumNote(), QStringLiteral("Минимально возможное расхождение: 2,14 %"));
+        QSignalSpy changes(&s, &ProjectSession::changed);
         change(s);
+        QVERIFY(!changes.isEmpty()); // the action did change something
         QCOMPARE(s.optimumNote().isEmpty(), cleared);
     }
 
