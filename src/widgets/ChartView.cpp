@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSaveFile>
+#include <QToolTip>
 
 ChartView::ChartView(QWidget *parent)
     : QWidget(parent)
@@ -52,6 +53,20 @@ void ChartView::render()
     else
         m_image.fill(Qt::white);
     m_dirty = false;
+}
+
+bool ChartView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTipAt) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ChartView::paintEvent(QPaintEvent *)

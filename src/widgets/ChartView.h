@@ -30,8 +30,12 @@ public:
 
     // Where a picture chosen from the context menu is saved (tests replace the dialog).
     std::function<QString(QString *format)> chooseFile;
+    // The whole text of what the chart shortened at a point (a name in a legend), shown in a
+    // tool tip; empty where nothing is shortened.
+    std::function<QString(QPointF)> toolTipAt;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -251,21 +251,6 @@ void CorrectionPage::runSearchSlice()
     } while (clock.elapsed() < 8 && m_session.correction().searchOn);
 }
 
-QString CorrectionPage::sliderName(int i) const
-{
-    const ProjectDocument &d = m_session.document();
-    const QString name = d.componentName(i).text();
-    const QString key = name.trimmed();
-    if (key.isEmpty())
-        return name;
-    // Two components of the same name (two database rows may share one) are told apart by their
-    // numbers.
-    for (int k = 1; k <= d.componentCount; ++k)
-        if (k != i && d.componentName(k).text().trimmed() == key)
-            return name + QStringLiteral(" (%1)").arg(i);
-    return name;
-}
-
 void CorrectionPage::setRowVisible(Row &r, bool visible)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{r.name, r.slider, r.minus, r.plus, r.lock, r.padlock, r.fraction, r.trial})
@@ -284,7 +269,7 @@ void CorrectionPage::refresh(ProjectSession::Changes what)
             continue;
         }
         setRowVisible(r, true);
-        r.name->setFullText(sliderName(i));
+        r.name->setFullText(componentLabel(m_session.document(), i));
         if (r.slider->slider->value() != c.slider[size_t(i)] && !r.slider->slider->isSliderDown()) {
             const QSignalBlocker block(r.slider->slider);
             r.slider->slider->setValue(c.slider[size_t(i)]);

@@ -48,7 +48,6 @@ private:
         bool locked = false;
     };
     void setRowVisible(Row &row, bool visible);
-    QString sliderName(int i) const;
 
     Desktop &m_desktop;
     Row m_rows[MaxComponents + 1];

@@ -403,13 +403,37 @@ void InputTableView::spreadColumns()
     const QFontMetrics headerMetrics(horizontalHeader()->font());
     const int padding = 14;
     const int available = viewport()->width();
-    const int even = available / cols;
+    QList<int> needed(cols);
     for (int c = 0; c < cols; ++c) {
-        int needed = headerMetrics.horizontalAdvance(m_session.tableText(m_table, 0, c)) + padding;
+        needed[c] = headerMetrics.horizontalAdvance(m_session.tableText(m_table, 0, c)) + padding;
         for (int r = 1; r <= m_model.rowCount(); ++r)
-            needed = std::max(needed, cellMetrics.horizontalAdvance(m_session.tableText(m_table, r, c)) + padding);
-        setColumnWidth(c, std::max(even, needed));
+            needed[c] = std::max(needed[c], cellMetrics.horizontalAdvance(m_session.tableText(m_table, r, c)) + padding);
     }
+    // The columns that need more than an even share take what they need; the others share the
+    // rest evenly. Only when the texts need more than the whole width does the table scroll.
+    QList<bool> wide(cols, false);
+    int share = 0;
+    for (;;) {
+        int rest = available, narrow = 0;
+        for (int c = 0; c < cols; ++c) {
+            if (wide[c])
+                rest -= needed[c];
+            else
+                ++narrow;
+        }
+        share = narrow > 0 ? std::max(0, rest) / narrow : 0;
+        bool grew = false;
+        for (int c = 0; c < cols; ++c) {
+            if (!wide[c] && needed[c] > share) {
+                wide[c] = true;
+                grew = true;
+            }
+        }
+        if (!grew)
+            break;
+    }
+    for (int c = 0; c < cols; ++c)
+        setColumnWidth(c, wide[c] ? needed[c] : share);
 }
 
 QSize InputTableView::sizeHint() const
