@@ -176,7 +176,8 @@ private slots:
         f.p.resetToBase();
         QVERIFY(f.p.validation().tablesValid());
         auto row = [&f] {
-            const auto t = tables(f.build());
+            const Doc::Document d = f.build();
+            const auto t = tables(d);
             return t.isEmpty() ? QStringList() : QStringList{t[0]->cell(2, 2).text, t[0]->cell(2, 3).text};
         };
         QCOMPARE(row(), (QStringList{QStringLiteral("71,06"), QStringLiteral("48,5")}));
