@@ -2,6 +2,7 @@
 
 #include "charts/Graph.h"
 #include "core/Numbers.h"
+#include "charts/Twips.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -12,7 +13,6 @@
 namespace Charts {
 
 namespace {
-constexpr double TwipsPerPixel = 15.0;
 constexpr double TwoPi = 6.28318530717958;
 } // namespace
 
