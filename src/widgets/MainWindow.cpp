@@ -107,6 +107,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     connect(open, &QPushButton::clicked, this, &MainWindow::onOpen);
     connect(save, &QPushButton::clicked, this, &MainWindow::onSave);
     auto *strip = new PictureWidget([](QSize size, qreal ratio) { return Pictures::gradient(size, ratio); }, central);
+    strip->setObjectName(QStringLiteral("bottomStrip"));
     strip->setFixedHeight(12);
 
     auto *files = new QHBoxLayout;
