@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <numbers>
 
 namespace Charts {
 
@@ -125,8 +126,8 @@ void drawDiagram(QImage &image, const DiagramInput &in)
     for (int k = 0; k < wedges.size(); ++k) {
         const DiagramWedge &w = wedges[k];
         // Clockwise on the screen from the wedge's start angle (0 = 3 o'clock, y downwards).
-        const double startDeg = -double(w.start) * 180.0 / M_PI;
-        const double spanDeg = -double(w.sweep) * 180.0 / M_PI;
+        const double startDeg = -double(w.start) * 180.0 / std::numbers::pi;
+        const double spanDeg = -double(w.sweep) * 180.0 / std::numbers::pi;
         g.setPen(QPen(QColor(212, 208, 200), 1));
         g.setBrush(diagramPalette(k));
         g.drawPie(circle, int(std::lround(startDeg * 16)), int(std::lround(spanDeg * 16)));

@@ -98,6 +98,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
         r.lock->setObjectName(QStringLiteral("lock%1").arg(i));
         r.lock->setToolTip(QStringLiteral("Закрепить долю компонента"));
         r.padlock = new PictureWidget([](QSize size, qreal ratio) { return Pictures::padlock(false, size, ratio); }, this);
+        r.padlock->setObjectName(QStringLiteral("padlock%1").arg(i));
         r.padlock->setFixedSize(18, 24);
         r.fraction = new QLabel(this);
         r.fraction->setObjectName(QStringLiteral("fraction%1").arg(i));
@@ -161,26 +162,8 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto options = [this] { m_session.setGraphOptions({m_logarithmic->isChecked(), m_grid->isChecked()}); };
     connect(m_logarithmic, &QCheckBox::clicked, this, options);
     connect(m_grid, &QCheckBox::clicked, this, options);
-    auto *legend = new PictureWidget(
-        [](QSize size, qreal ratio) {
-            QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(ratio);
-            image.fill(Qt::transparent);
-            QPainter g(&image);
-            const QString names[4] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
-                                      QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых")};
-            const QColor colours[4] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128)};
-            const int rowHeight = size.height() / 4;
-            for (int k = 0; k < 4; ++k) {
-                const int y = k * rowHeight;
-                g.setPen(QPen(colours[k], 3));
-                g.drawLine(4, y + rowHeight / 2, 30, y + rowHeight / 2);
-                g.setPen(Qt::black);
-                g.drawText(QRect(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
-            }
-            return image;
-        },
-        this);
+    auto *legend = new PictureWidget([this](QSize size, qreal ratio) { return Pictures::graphLegend(size, font(), ratio); }, this);
+    legend->setObjectName(QStringLiteral("graphLegend"));
     legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(QStringLiteral("Проектируемый состав")) + 46,
                          4 * (fontMetrics().height() + 2));
 

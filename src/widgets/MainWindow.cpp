@@ -11,6 +11,7 @@
 #include "widgets/CorrectionPage.h"
 #include "widgets/Desktop.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/FileDrop.h"
 #include "widgets/GraphView.h"
 #include "widgets/ParametersPage.h"
 #include "widgets/Pictures.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     Desktop &d = *m_desktop;
     m_pages = new QStackedWidget(central);
     auto *logo = new PictureWidget([](QSize size, qreal ratio) { return Pictures::logo(size, ratio); });
+    logo->setObjectName(QStringLiteral("logo"));
     logo->setFixedSize(420, 300);
     auto *logoPage = new QWidget;
     auto *logoLayout = new QVBoxLayout(logoPage);
@@ -105,6 +107,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     connect(open, &QPushButton::clicked, this, &MainWindow::onOpen);
     connect(save, &QPushButton::clicked, this, &MainWindow::onSave);
     auto *strip = new PictureWidget([](QSize size, qreal ratio) { return Pictures::gradient(size, ratio); }, central);
+    strip->setObjectName(QStringLiteral("bottomStrip"));
     strip->setFixedHeight(12);
 
     auto *files = new QHBoxLayout;
@@ -123,6 +126,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     layout->addWidget(strip);
 
     connect(&m_session, &ProjectSession::changed, this, &MainWindow::onChanged);
+    new FileDropTarget(this, [this](const QString &path) { openDroppedProject(path); });
     resize(1000, 750);
     showStep(0);
 }
@@ -185,11 +189,22 @@ std::optional<std::pair<QString, QString>> MainWindow::unsavedQuestion(bool clos
                      QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
 }
 
+bool MainWindow::mayReplaceProject()
+{
+    const auto q = unsavedQuestion(false);
+    return !q || m_desktop->askYesNo(this, q->first, q->second);
+}
+
 void MainWindow::onOpen()
 {
-    if (const auto q = unsavedQuestion(false); q && !m_desktop->askYesNo(this, q->first, q->second))
-        return;
-    openProject(chooseOpenPath());
+    if (mayReplaceProject())
+        openProject(chooseOpenPath());
+}
+
+void MainWindow::openDroppedProject(const QString &path)
+{
+    if (mayReplaceProject())
+        openProject(path);
 }
 
 bool MainWindow::openProject(const QString &path)

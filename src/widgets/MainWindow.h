@@ -49,6 +49,9 @@ public:
     // Opens a project file as the open button does after its dialog; an empty path is a cancelled
     // dialog. A refused file is reported and the project stays as it was.
     bool openProject(const QString &path);
+    // Opens a project file dropped on the window: after the open button's question, where there
+    // is data to lose.
+    void openDroppedProject(const QString &path);
     // Saves the project; a failure is reported, naming the file.
     bool saveProject(const QString &path);
     // "Сформировать отчет": writes the report to the temporary folder under a name no earlier
@@ -76,6 +79,9 @@ private:
     void showGuide();
     void showBounds();
     std::optional<std::pair<QString, QString>> unsavedQuestion(bool closing) const;
+    // Asks whether the project may be replaced by another; true without asking where there is
+    // nothing to lose.
+    bool mayReplaceProject();
 
     ProjectSession m_session;
     std::unique_ptr<Desktop> m_desktop;
