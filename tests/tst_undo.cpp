@@ -378,11 +378,15 @@ private slots:
         // From switching it on to switching it off, with what it adopted, one step.
         row("a run of the automatic search", [](Window &w) { w.showStep(5); },
             [](Window &w) {
+                // The window runs it in slices, each a change of its own.
+                const float divergence = w.session.numbers().curveDivergence;
+                const long long steps = w.session.searchSteps();
                 w.tick(QStringLiteral("search"));
                 QVERIFY(w.session.correction().searchOn);
-                QVERIFY(w.session.runSearch(20000) > 0);
+                QVERIFY(QTest::qWaitFor([&w, steps] { return w.session.searchSteps() > steps + 20000; }));
                 w.tick(QStringLiteral("search"));
                 QVERIFY(!w.session.correction().searchOn);
+                QVERIFY(w.session.numbers().curveDivergence < divergence);
             });
         row("the best recipe", [](Window &w) { w.showStep(5); },
             [](Window &w) {
@@ -729,6 +733,12 @@ private slots:
         w.showStep(5);
         w.click(QStringLiteral("plus1"));
         w.undo(); // leaves something to redo as well
+        QVERIFY(w.undoAvailable() && w.redoAvailable());
+
+        // A refused file opens nothing: the history stays.
+        w.window.chooseOpenPath = [] { return QStringLiteral(PALVEX_SOURCE_DIR "/no-such-project.txt"); };
+        w.click(QStringLiteral("openButton"));
+        QCOMPARE(w.desktop->messages.size(), 1);
         QVERIFY(w.undoAvailable() && w.redoAvailable());
 
         w.open(DryMix);
