@@ -13,12 +13,16 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) __attribute__((weak));
+// Defined by the targets that set something up first (the build tells which).
+#ifdef PALVEX_FUZZ_INITIALIZE
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv);
+#endif
 
 int main(int argc, char **argv)
 {
-    if (LLVMFuzzerInitialize)
-        LLVMFuzzerInitialize(&argc, &argv);
+#ifdef PALVEX_FUZZ_INITIALIZE
+    LLVMFuzzerInitialize(&argc, &argv);
+#endif
     QStringList files;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QFile::decodeName(argv[i]);

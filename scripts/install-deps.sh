@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  # the Debian package (scripts/package.sh) and the checks of its desktop entry and metainfo
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,22 +1,21 @@
+// The charts: the granulometric graph and the pie diagram drawn by pure functions into
+// images, the pointer read-out, and the picture files their context menus save.
 #include "charts/Diagram.h"
 #include "charts/Graph.h"
 #include "charts/PictureFile.h"
 #include "files/SafeSave.h"
-#include "core/Handlers.h"
-#include "core/Numbers.h"
-#include "core/Recalculate.h"
+#include "session/ProjectSession.h"
+
+#include "support/Compare.h"
+#include "support/ProjectBuilder.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <cmath>
-
-#include "support/Compare.h"
-#include "support/ProjectBuilder.h"
-
-#include <QPainter>
 
 using TestSupport::ProjectBuilder;
 
@@ -35,22 +34,44 @@ ProjectBuilder threeComponents()
         .baseRecipe({QStringLiteral("30"), QStringLiteral("50"), QStringLiteral("20")});
 }
 
-// A valid project drawn on a 600 x 450 pixel graph (9000 x 6750 twips).
+// A project typed into a session, its graph drawn on 600 x 450 pixels (9000 x 6750 twips: the
+// plot from 500 to 8500 across and from 500 (100 %) to 6250 (0 %) down).
 struct Fixture
 {
-    MixProject p;
+    ProjectSession s;
     QImage image{600, 450, QImage::Format_RGB32};
-    explicit Fixture(const ProjectBuilder &project = threeComponents())
+    explicit Fixture(const ProjectBuilder &project = threeComponents()) { QVERIFY(project.typeInto(s)); }
+
+    // What the window's graph shows of the session, with `numbers` in place of its own.
+    Charts::GraphInput input(const MixNumbers &numbers) const
     {
-        ConnectInputHandlers(p);
-        p.startUp();
-        p.PlotLeft = 500;
-        p.PlotTop = 500;
-        p.PlotRight = 9000 - 500;
-        p.PlotBottom = 6750 - 500;
-        QVERIFY(project.typeInto(p));
-        p.TablesValid = p.GrainTableValid = p.BaseRecipeValid = true;
+        const ValidationReport &v = s.validation();
+        return {numbers, s.classCount(), v.tablesValid(), v.grainTableValid, v.baseRecipeValid, s.graphOptions()};
     }
+    Charts::GraphInput input() const { return input(s.numbers()); }
+    Charts::PlotArea plot() const { return Charts::plotArea(image.deviceIndependentSize()); }
+    void draw() { Charts::drawGraph(image, input()); }
+    void draw(const Charts::GraphInput &in) { Charts::drawGraph(image, in); }
+    // Where class j stands across, on the axis the options choose.
+    std::optional<float> sizeX(int j) const { return sizeX(input(), j); }
+    std::optional<float> sizeX(const Charts::GraphInput &in, int j) const
+    {
+        const float d = s.numbers().sieveSize[j];
+        return in.options.logarithmic ? Charts::logX(in, plot(), double(d)) : Charts::linearX(in, plot(), d);
+    }
+    float y(float passing) const { return Charts::passingToY(plot(), passing); }
+    Charts::PointerReadout readout(double xTwips, double yTwips) const
+    {
+        return Charts::pointerReadout(input(), image.deviceIndependentSize(), QPointF(xTwips / 15, yTwips / 15));
+    }
+    Charts::DiagramInput diagram() const
+    {
+        QStringList names;
+        for (int i = 1; i <= s.componentCount(); ++i)
+            names << s.document().componentName(i).text();
+        return {s.numbers().baseRecipe, s.componentCount(), names};
+    }
+
     QColor at(double xTwips, double yTwips) const { return image.pixelColor(int(xTwips / 15), int(yTwips / 15)); }
     bool inkNear(double xTwips, double yTwips, const QColor &c, int radius = 2) const
     {
@@ -151,21 +172,23 @@ private slots:
     void transforms()
     {
         Fixture f;
-        MixProject &p = f.p;
-        QCOMPARE(PassingToY(p, 100.0f), 500.0f);
-        QCOMPARE(PassingToY(p, 0.0f), 6250.0f);
-        QCOMPARE(*LinearX(p, 5.0f), 8500.0f);
-        QCOMPARE(*LinearX(p, 0.1f), 500.0f);
-        COMPARE_NEAR(*LinearD(p, *LinearX(p, 1.25f)), 1.25, 1e-5);
-        DrawGranulometricGraph(p, f.image); // sets the logarithmic range
-        QCOMPARE(p.LogAxisMax, 5.0f);
-        QCOMPARE(p.LogAxisMin, 0.1f);
-        COMPARE_NEAR(*LogX(p, 5.0), 8500, 0.01);
-        COMPARE_NEAR(*LogX(p, 0.1), 500, 0.01);
-        COMPARE_NEAR(*LogD(p, *LogX(p, 1.25)), 1.25, 1e-4);
+        const Charts::PlotArea p = f.plot();
+        const Charts::GraphInput in = f.input();
+        QCOMPARE(Charts::passingToY(p, 100.0f), 500.0f);
+        QCOMPARE(Charts::passingToY(p, 0.0f), 6250.0f);
+        QCOMPARE(*Charts::linearX(in, p, 5.0f), 8500.0f);
+        QCOMPARE(*Charts::linearX(in, p, 0.1f), 500.0f);
+        // The read-out turns the place of a size back into the size.
+        QCOMPARE(f.readout(*Charts::linearX(in, p, 1.25f), 3000).text.value_or(QString()).section(u';', 0, 0), QStringLiteral("D= 1.25"));
+        // The logarithmic range of the sizes.
+        QCOMPARE(f.s.numbers().logAxisMax, 5.0f);
+        QCOMPARE(f.s.numbers().logAxisMin, 0.1f);
+        COMPARE_NEAR(*Charts::logX(in, p, 5.0), 8500, 0.01);
+        COMPARE_NEAR(*Charts::logX(in, p, 0.1), 500, 0.01);
+        f.s.setGraphOptions({true, true});
+        QCOMPARE(f.readout(*Charts::logX(in, p, 1.25), 3000).text.value_or(QString()).section(u';', 0, 0), QStringLiteral("D= 1.25"));
         // Below 0.0001 a size is drawn at 0.0001.
-        QCOMPARE(*LogX(p, 0.00001), *LogX(p, 0.0001));
-        QVERIFY(!SizeToX(p, 2, 1));
+        QCOMPARE(*Charts::logX(in, p, 0.00001), *Charts::logX(in, p, 0.0001));
     }
 
     void readoutDecimals_data()
@@ -182,50 +205,62 @@ private slots:
     {
         QFETCH(double, d);
         QFETCH(int, decimals);
-        QCOMPARE(ReadoutDecimals(d), decimals);
+        QCOMPARE(Charts::readoutDecimals(d), decimals);
     }
 
     void pointerReadout()
     {
         Fixture f;
-        MixProject &p = f.p;
-        GraphMouseMove(p, 500, 500); // the corner itself counts as inside
-        QVERIFY(p.Koords.isVisible());
-        QVERIFY(p.GrVL.isVisible());
-        QCOMPARE(p.Koords.text(), QStringLiteral("D= 0.1; A= 100 %"));
-        GraphMouseMove(p, 8500, 6250);
-        QCOMPARE(p.Koords.text(), QStringLiteral("D= 5; A= 0 %"));
-        GraphMouseMove(p, 400, 3000);
-        QVERIFY(!p.Koords.isVisible());
-        QVERIFY(!p.GrVL.isVisible());
-        QVERIFY(p.GrGL.isVisible());
-        p.GrainTableValid = false;
-        GraphMouseMove(p, 1000, 1000);
-        QCOMPARE(p.Koords.text(), QStringLiteral("Проверьте правильность заполнения таблиц!"));
+        QVERIFY(f.s.validation().tablesValid());
+        Charts::PointerReadout r = f.readout(500, 500); // the corner itself counts as inside
+        QVERIFY(r.textShown);
+        QVERIFY(r.verticalLine);
+        QCOMPARE(r.text.value_or(QString()), QStringLiteral("D= 0.1; A= 100 %"));
+        r = f.readout(8500, 6250);
+        QVERIFY(r.textShown);
+        QCOMPARE(r.text.value_or(QString()), QStringLiteral("D= 5; A= 0 %"));
+        r = f.readout(400, 3000);
+        QVERIFY(!r.textShown);
+        QVERIFY(!r.verticalLine);
+        QVERIFY(r.horizontalLine);
+        // A grain table that is not valid: the read-out asks to check the tables.
+        f.s.setCellText(InputTable::Compositions, 2, 1, QStringLiteral("x"));
+        QVERIFY(!f.s.validation().grainTableValid);
+        QCOMPARE(f.readout(1000, 1000).text.value_or(QString()), QStringLiteral("Проверьте правильность заполнения таблиц!"));
     }
 
+    // The divergence above the graph, rounded half to even to 2 decimals: one component passing
+    // 0 % at the finer size against a reference typed as 6,325 (6.32499981 as a single).
     void divergenceText()
     {
-        Fixture f;
-        f.p.CurveDivergence = 6.325f;
-        DrawGranulometricGraph(f.p, f.image);
-        QCOMPARE(f.p.Pogreshnost.text(), QStringLiteral("Расхождение кривых:  6.32 %"));
-        f.p.TablesValid = false;
-        DrawGranulometricGraph(f.p, f.image);
-        QCOMPARE(f.p.Pogreshnost.text(), QStringLiteral(" "));
+        Fixture f(ProjectBuilder()
+                      .components({QStringLiteral("К1")}, {QStringLiteral("2,65")})
+                      .sizes({QStringLiteral("5"), QStringLiteral("1")})
+                      .composition(1, {QStringLiteral("100"), QStringLiteral("0")})
+                      .baseRecipe({QStringLiteral("100")})
+                      .manualReference({QStringLiteral("100"), QStringLiteral("6,325")}));
+        QCOMPARE(f.s.numbers().curveDivergence, 6.325f);
+        QCOMPARE(f.s.divergenceText(), QStringLiteral("Расхождение кривых:  6.32 %"));
+        f.s.setCellText(InputTable::Densities, 1, 0, QStringLiteral("x"));
+        QVERIFY(!f.s.validation().tablesValid());
+        QCOMPARE(f.s.divergenceText(), QStringLiteral(" "));
     }
 
     void curvesDrawnOnlyWhenValid()
     {
         Fixture f;
-        MixProject &p = f.p;
-        DrawGranulometricGraph(p, f.image);
+        QVERIFY(f.s.validation().tablesValid());
+        f.draw();
         // The reference passes through class 2 at its own colour.
-        const double x = *SizeToX(p, 1, 2), y = *PassingToY(p, p.ReferenceCurve, 2);
+        const double x = *f.sizeX(2), y = f.y(f.s.numbers().referenceCurve[2]);
         QVERIFY(f.inkNear(x, y, QColor(0, 0, 255)));
-        QVERIFY(f.inkNear(*SizeToX(p, 1, 3), *PassingToY(p, p.CorrectedMixCurve, 3), QColor(255, 0, 0)));
-        p.TablesValid = false;
-        DrawGranulometricGraph(p, f.image);
+        QVERIFY(f.inkNear(*f.sizeX(3), f.y(f.s.numbers().correctedMixCurve[3]), QColor(255, 0, 0)));
+        // A density that is not a number: the tables are not valid, the numbers stay.
+        const MixNumbers before = f.s.numbers();
+        f.s.setCellText(InputTable::Densities, 1, 0, QStringLiteral("x"));
+        QVERIFY(!f.s.validation().tablesValid());
+        QCOMPARE(f.s.numbers().referenceCurve[2], before.referenceCurve[2]);
+        f.draw();
         QVERIFY(!f.inkNear(x, y, QColor(0, 0, 255)));
         // The frame and the axis labels are still there.
         QVERIFY(f.inkNear(500, 3000, QColor(128, 128, 128), 1));
@@ -234,12 +269,12 @@ private slots:
     void logarithmicAxis()
     {
         Fixture f;
-        f.p.Log_check.setChecked(true);
-        DrawGranulometricGraph(f.p, f.image);
+        f.s.setGraphOptions({true, true});
+        f.draw();
         // A decade line at 1 stands in grey (192, 192, 192).
-        const double x1 = *LogX(f.p, 1.0);
+        const double x1 = *Charts::logX(f.input(), f.plot(), 1.0);
         QVERIFY(f.inkNear(x1, 3500, QColor(192, 192, 192), 0));
-        QVERIFY(f.inkNear(*SizeToX(f.p, 0, 2), *PassingToY(f.p, f.p.ReferenceCurve, 2), QColor(0, 0, 255)));
+        QVERIFY(f.inkNear(*f.sizeX(2), f.y(f.s.numbers().referenceCurve[2]), QColor(0, 0, 255)));
         if (qEnvironmentVariableIsSet("PALVEX_SAVE_CHARTS"))
             f.image.save(QStringLiteral("/tmp/graph-log.png"));
     }
@@ -247,12 +282,13 @@ private slots:
     void noSpanDrawsNoCurveNorAbscissa()
     {
         Fixture f;
-        MixProject &p = f.p;
-        p.MaxSize = p.MinSize = 1.0f;
-        DrawGranulometricGraph(p, f.image);
+        MixNumbers m = f.s.numbers();
+        m.maxSize = m.minSize = 1.0f;
+        const Charts::GraphInput in = f.input(m);
+        f.draw(in);
         // Nothing below the plot (no abscissa labels) and no curve inside it.
         QVERIFY(!f.anyInk(QRect(int(600 / 15), int(6450 / 15), int(7800 / 15), 12)));
-        QVERIFY(!LinearX(p, 1.0f));
+        QVERIFY(!Charts::linearX(in, f.plot(), 1.0f));
         QVERIFY(!f.inkNear(4500, 3000, QColor(0, 0, 255), 100));
     }
 
@@ -276,42 +312,40 @@ private slots:
         QFETCH(float, value);
         QFETCH(bool, logarithmic);
         Fixture f;
-        MixProject &p = f.p;
-        p.Log_check.setChecked(logarithmic);
-        ClassFloats &band = upper ? p.ReferenceBandUpper : p.ReferenceBandLower;
+        f.s.setGraphOptions({logarithmic, true});
+        MixNumbers m = f.s.numbers();
+        ClassFloats &band = upper ? m.referenceBandUpper : m.referenceBandLower;
         band.set(1, value);
         band.set(2, value);
-        DrawGranulometricGraph(p, f.image);
-        const int mode = logarithmic ? 0 : 1;
-        const double x = (*SizeToX(p, mode, 1) + *SizeToX(p, mode, 2)) / 2;
-        const double y = PassingToY(p, value);
+        f.draw(f.input(m));
+        const double x = (*f.sizeX(1) + *f.sizeX(2)) / 2;
+        const double y = f.y(value);
         QVERIFY(y > 0 && y < 6750); // inside the picture: a mask that is missing would show
         QVERIFY(!f.inkNear(x, y, QColor(128, 128, 128), 1));
         // The same band inside the plot is drawn where it is expected.
         band.set(1, 50.0f);
         band.set(2, 50.0f);
-        DrawGranulometricGraph(p, f.image);
-        QVERIFY(f.inkNear(x, PassingToY(p, 50.0f), QColor(128, 128, 128), 1));
+        f.draw(f.input(m));
+        QVERIFY(f.inkNear(x, f.y(50.0f), QColor(128, 128, 128), 1));
     }
 
     void gridOffKeepsLabels()
     {
         Fixture f;
-        f.p.Setka_check.setChecked(false);
-        DrawGranulometricGraph(f.p, f.image);
-        QVERIFY(!f.inkNear(4000, PassingToY(f.p, 50.0f), QColor(224, 224, 224), 0));
+        f.s.setGraphOptions({false, false});
+        f.draw();
+        QVERIFY(!f.inkNear(4000, f.y(50.0f), QColor(224, 224, 224), 0));
         // The ordinate label " 50" to the left of the plot is drawn.
-        QVERIFY(f.anyInk(QRect(100 / 15, int((PassingToY(f.p, 50.0f) - 110) / 15), 400 / 15, 12)));
-        f.p.Setka_check.setChecked(true);
-        DrawGranulometricGraph(f.p, f.image);
-        QVERIFY(f.inkNear(4000, PassingToY(f.p, 50.0f), QColor(224, 224, 224), 0));
+        QVERIFY(f.anyInk(QRect(100 / 15, int((f.y(50.0f) - 110) / 15), 400 / 15, 12)));
+        f.s.setGraphOptions({false, true});
+        f.draw();
+        QVERIFY(f.inkNear(4000, f.y(50.0f), QColor(224, 224, 224), 0));
     }
 
     void diagramWedges()
     {
         Fixture f(ProjectBuilder().baseRecipe({QStringLiteral("30"), QStringLiteral("70")}).counts(2, 2));
-        MixProject &p = f.p;
-        const auto w = DiagramWedges(p, 2);
+        const auto w = Charts::diagramWedges(f.s.numbers().baseRecipe, 2);
         QCOMPARE(w.size(), 2);
         QCOMPARE(w[0].sweep, 1.88f);
         QCOMPARE(w[1].sweep, 4.4f);
@@ -319,12 +353,12 @@ private slots:
         const double end = double(w[0].start + w[0].sweep) + 2 * M_PI;
         QVERIFY(end > M_PI / 2 && end < M_PI / 2 + 0.4);
         QImage image(640, 340, QImage::Format_RGB32);
-        DrawMassFractionDiagram(p, 2, image);
-        const DiagramGeometry g = DiagramLayout(640 * 15, 340 * 15);
+        Charts::drawDiagram(image, f.diagram());
+        const Charts::DiagramGeometry g = Charts::diagramLayout(640 * 15, 340 * 15);
         // Inside the first wedge (about 5 o'clock) its palette colour.
         const double a = double(w[0].start) + double(w[0].sweep) / 2;
         const QPoint in(int((g.cx + 1200 * std::cos(a)) / 15), int((g.cy + 1200 * std::sin(a)) / 15));
-        QCOMPARE(image.pixelColor(in), DiagramPalette(0));
+        QCOMPARE(image.pixelColor(in), Charts::diagramPalette(0));
         if (qEnvironmentVariableIsSet("PALVEX_SAVE_CHARTS"))
             image.save(QStringLiteral("/tmp/diagram.png"));
     }
@@ -353,17 +387,15 @@ private slots:
         QFETCH(QStringList, recipe);
         QFETCH(QStringList, texts);
         QFETCH(QList<QPointF>, points);
-        MixProject p;
-        p.startUp();
         QStringList names, densities;
         for (int i = 1; i <= recipe.size(); ++i) {
             names << QStringLiteral("Компонент %1").arg(i);
             densities << QStringLiteral("2,65");
         }
-        QVERIFY(ProjectBuilder().components(names, densities).baseRecipe(recipe).counts(int(recipe.size()), 2).typeInto(p));
+        Fixture f(ProjectBuilder().components(names, densities).baseRecipe(recipe).counts(int(recipe.size()), 2));
         QImage image(800, 500, QImage::Format_RGB32);
-        DrawMassFractionDiagram(p, int(recipe.size()), image);
-        const QFont font = ChartFont(9, true);
+        Charts::drawDiagram(image, f.diagram());
+        const QFont font = Charts::diagramFont();
         for (int k = 0; k < texts.size(); ++k) {
             QVERIFY2(redMarkNear(image, points[k]), qPrintable(QStringLiteral("no red mark at wedge %1").arg(k)));
             const QString wrong = textMismatch(image, points[k], texts[k], font);
@@ -371,7 +403,7 @@ private slots:
             // Legend: a square in the wedge's colour and the component's name to its right,
             // 400 twips lower for each wedge.
             const QPointF square((4800 + 2400 + 1200) / 15.0, (1000 + 400 * k + 100) / 15.0);
-            QCOMPARE(image.pixelColor(square.toPoint()), DiagramPalette(k));
+            QCOMPARE(image.pixelColor(square.toPoint()), Charts::diagramPalette(k));
             const QString name = textMismatch(image, QPointF((4800 + 2400 + 1600) / 15.0, (980 + 400 * k) / 15.0), names[k], font);
             QVERIFY2(name.isEmpty(), qPrintable(name));
         }
@@ -385,13 +417,12 @@ private slots:
         for (int i = 0; i < 10; ++i)
             tenths << QStringLiteral("10");
         Fixture f(ProjectBuilder().baseRecipe(tenths).counts(10, 2));
-        const MixProject &p = f.p;
         QImage image(640, 340, QImage::Format_RGB32);
-        DrawMassFractionDiagram(p, 10, image);
-        const DiagramGeometry g = DiagramLayout(640 * 15, 340 * 15);
+        Charts::drawDiagram(image, f.diagram());
+        const Charts::DiagramGeometry g = Charts::diagramLayout(640 * 15, 340 * 15);
         for (int k = 0; k < 10; ++k) {
             const QPoint square(int((g.cx + g.R + 1200) / 15), int((1000 + 400 * k + 100) / 15));
-            QCOMPARE(image.pixelColor(square), DiagramPalette(k));
+            QCOMPARE(image.pixelColor(square), Charts::diagramPalette(k));
         }
     }
 

@@ -1,3 +1,4 @@
+// palvex-cli as a user runs it: its JSON, its refusals (exit status 2 and one line), db and save.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,10 +1,13 @@
+// The component database: the workbook reader, the settings file, the six forms, and the
+// selection of components with its preview and its transfer into the project.
 #include "XlsxWriter.h"
-#include "core/Handlers.h"
-#include "core/Recalculate.h"
 #include "database/ComponentDatabase.h"
-#include "database/Selection.h"
+#include "database/ComponentSelection.h"
 #include "database/Xlsx.h"
 #include "files/Cp1251.h"
+#include "session/ProjectSession.h"
+
+#include "support/CellText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -246,12 +249,11 @@ private slots:
             f.open(QIODevice::WriteOnly);
             f.write(file);
         }
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
-        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, settings), &error));
+        QVERIFY(!s.load(book, writeSettings(dir, settings), &error));
         QVERIFY2(error.contains(message), qPrintable(error));
-        QVERIFY(s.comp_name[1].items().isEmpty());
+        QVERIFY(s.database().names().isEmpty());
     }
 
     void oversizedWorkbookIsRefusedBeforeUnpacking()
@@ -291,66 +293,74 @@ private slots:
     void transfer()
     {
         QTemporaryDir dir;
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
-        QVERIFY2(LoadDatabase(s, QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), &error),
+        QVERIFY2(s.load(QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), &error),
                  qPrintable(error));
-        s.comboN.setValue(3);
-        SetParticipatingRows(s);
+        s.setParticipating(3);
         QStringList messages;
-        auto inform = [&messages](const QString &, const QString &text) { messages << text; };
-        ChooseComponent(s, 1, 1, inform);
-        ChooseComponent(s, 2, 1, inform); // a duplicate
+        auto choose = [&](int i, int m) {
+            if (const auto message = s.chooseComponent(i, m))
+                messages << *message;
+        };
+        choose(1, 1);
+        choose(2, 1); // a duplicate
         QCOMPARE(messages, QStringList{QStringLiteral("Данный компонент уже используется в составе смеси!")});
-        QVERIFY(s.RedRamka[2].isVisible());
-        MixProject p;
-        ConnectInputHandlers(p);
-        p.startUp();
-        QVERIFY(!TransferSelection(s, p, inform));
-        QCOMPARE(messages.last(), QStringLiteral("Проверьте правильность заполнения полей!"));
-        ChooseComponent(s, 2, 2, inform);
-        ChooseComponent(s, 3, 5, inform);
+        QVERIFY(s.componentMarked(2));
+        // The transfer replaces what the project held; its name stays.
+        ProjectSession p;
+        p.setProjectName(QStringLiteral("Смесь №5"));
+        p.setReferenceKind(ReferenceKind::Hummel);
+        p.setCoefficientText(Coefficient::FunkDingerN, QStringLiteral("0,3"));
+        QString message;
+        QVERIFY(!s.transfer(p.document(), &message));
+        QCOMPARE(message, QStringLiteral("Проверьте правильность заполнения полей!"));
+        choose(2, 2);
+        choose(3, 5);
+        QCOMPARE(messages.size(), 1);
         for (int i = 1; i <= 3; ++i)
-            ConfirmDensity(s, QString::number(i), DefaultDensityOption);
-        QCOMPARE(s.comp_density[3].text(), QStringLiteral("2,65"));
-        SelectionTick(s);
-        QVERIFY(TransferSelection(s, p, inform));
-        QCOMPARE(p.N.text(), QStringLiteral("3"));
-        QCOMPARE(*p.tabl[1].text(1, 2), QStringLiteral("Цемент [ЦЕМ I 42,5Н]"));
-        QCOMPARE(*p.tabl[4].text(1, 0), QStringLiteral("33,3333333333333"));
-        QCOMPARE(p.SBegunok[2].value(), 3333);
-        QVERIFY(p.Etalon[1].isChecked());
+            s.setDensity(i, densityText(DefaultDensityOption));
+        QCOMPARE(s.row(3).density, QStringLiteral("2,65"));
+        const auto document = s.transfer(p.document(), &message);
+        QVERIFY2(document, qPrintable(message));
+        p.transferFromDatabase(*document);
+        QCOMPARE(p.componentCount(), 3);
+        QCOMPARE(p.document().name, QStringLiteral("Смесь №5"));
+        QCOMPARE(txt(p, InputTable::Names, 1, 2), QStringLiteral("Цемент [ЦЕМ I 42,5Н]"));
+        QCOMPARE(txt(p, InputTable::Densities, 1, 2), QStringLiteral("2,65"));
+        QCOMPARE(txt(p, InputTable::BaseRecipe, 1, 0), QStringLiteral("33,3333333333333"));
+        QCOMPARE(p.correction().slider[2], 3333);
+        QCOMPARE(p.document().referenceKind, ReferenceKind::FunkDinger);
+        QCOMPARE(p.document().coefficient(Coefficient::FunkDingerN).text(), QStringLiteral("0,5"));
+        QCOMPARE(p.document().dataForm, GrainDataForm::Integral);
         // Sizes descending; the coarse classes all three pass completely are trimmed to one.
-        const int k = int(p.K.text().toInt());
+        const int k = p.classCount();
         QVERIFY(k >= 2 && k <= 10);
-        QCOMPARE(*p.tabl[3].text(k, 0), QStringLiteral("0,071"));
+        QCOMPARE(txt(p, InputTable::Compositions, k, 0), QStringLiteral("0,071"));
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(*p.tabl[3].text(1, i), QStringLiteral("100"));
-        QVERIFY(*p.tabl[3].text(2, 1) != QStringLiteral("100") || *p.tabl[3].text(2, 2) != QStringLiteral("100")
-                || *p.tabl[3].text(2, 3) != QStringLiteral("100"));
+            QCOMPARE(txt(p, InputTable::Compositions, 1, i), QStringLiteral("100"));
+        QVERIFY(txt(p, InputTable::Compositions, 2, 1) != QStringLiteral("100") || txt(p, InputTable::Compositions, 2, 2) != QStringLiteral("100")
+                || txt(p, InputTable::Compositions, 2, 3) != QStringLiteral("100"));
     }
 
     void previewTable()
     {
         QTemporaryDir dir;
-        SelectionModel s;
-        StartSelection(s);
-        QVERIFY(LoadDatabase(s, QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), nullptr));
-        ChooseComponent(s, 1, 1, {});
-        QCOMPARE(s.ishod_gran_table.rows(), 2);
-        QCOMPARE(*s.ishod_gran_table.text(0, 0), QStringLiteral("Название компонента"));
-        QCOMPARE(*s.ishod_gran_table.text(0, 1), QStringLiteral("0,071"));
-        s.Graph_Check[1].setChecked(false);
-        RefreshPreviewTable(s);
-        QCOMPARE(s.ishod_gran_table.rows(), 1); // only the header row
+        ComponentSelection s;
+        QVERIFY(s.load(QStringLiteral(PALVEX_SOURCE_DIR "/tests/data/components-openpyxl.xlsx"), writeSettings(dir, FixtureSettings), nullptr));
+        s.chooseComponent(1, 1);
+        QCOMPARE(s.previewRows().size(), 1); // under the header row
+        QCOMPARE(s.previewHeader().value(0), QStringLiteral("Название компонента"));
+        QCOMPARE(s.previewHeader().value(1), QStringLiteral("0,071"));
+        QCOMPARE(s.previewRows().value(0).value(0), QStringLiteral("Песок кварцевый [Мк=2,1]"));
+        s.setShown(1, false);
+        QCOMPARE(s.previewRows().size(), 0); // only the header row
         QImage image(600, 400, QImage::Format_RGB32);
-        DrawPreviewGraph(s, image); // axes only
+        s.drawPreview(image); // axes only
         QVERIFY(!hasColour(image, QRect(QPoint(0, 0), image.size()), QColor(0xFF0000)));
-        s.Graph_Check[1].setChecked(true);
-        RefreshPreviewTable(s);
-        QCOMPARE(s.ishod_gran_table.rows(), 2);
-        DrawPreviewGraph(s, image);
+        s.setShown(1, true);
+        QCOMPARE(s.previewRows().size(), 1);
+        s.drawPreview(image);
         QVERIFY(hasColour(image, QRect(QPoint(0, 0), image.size()), QColor(0xFF0000)));
     }
 
@@ -392,17 +402,15 @@ private slots:
         QTemporaryDir dir;
         const QString book = dir.filePath(QStringLiteral("db.xlsx"));
         QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
-        QVERIFY2(LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), &error), qPrintable(error));
-        ChooseComponent(s, 1, 1, {});
-        s.combo_form.setValue(form);
-        s.Graph_Check[1].setChecked(shown);
-        s.Logarifm_Check.setChecked(logarithmic);
-        RefreshPreviewTable(s);
+        QVERIFY2(s.load(book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), &error), qPrintable(error));
+        s.chooseComponent(1, 1);
+        s.setForm(CompositionForm(form));
+        s.setShown(1, shown);
+        s.logarithmic = logarithmic;
         QImage image(600, 400, QImage::Format_RGB32);
-        DrawPreviewGraph(s, image);
+        s.drawPreview(image);
         const QPoint at((probe / 15).toPoint());
         QCOMPARE(hasColour(image, QRect(at - QPoint(1, 1), QSize(3, 3)), colour), present);
         if (qEnvironmentVariableIsSet("PALVEX_SAVE_CHARTS"))
@@ -416,16 +424,15 @@ private slots:
         QTemporaryDir dir;
         const QString book = dir.filePath(QStringLiteral("db.xlsx"));
         QVERIFY(TestXlsx::writeWorkbook(book, TestXlsx::sheetXml(smallSheet())));
-        SelectionModel s;
-        StartSelection(s);
-        QVERIFY(LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), nullptr));
-        ChooseComponent(s, 1, 1, {});
+        ComponentSelection s;
+        QVERIFY(s.load(book, writeSettings(dir, QStringLiteral("1:2,1:6\r\n2:1,2:8\r\n")), nullptr));
+        s.chooseComponent(1, 1);
         QImage image(600, 400, QImage::Format_RGB32);
         const QPoint square(3950 / 15, 1300 / 15);
-        DrawPreviewGraph(s, image);
+        s.drawPreview(image);
         QVERIFY(image.pixelColor(square) != QColor(0xFF0000));
-        s.Legend_Check.setChecked(true);
-        DrawPreviewGraph(s, image);
+        s.legend = true;
+        s.drawPreview(image);
         QCOMPARE(image.pixelColor(square), QColor(0xFF0000));
     }
 
@@ -441,36 +448,38 @@ private slots:
     {
         QFETCH(int, option);
         QFETCH(QString, text);
-        SelectionModel s;
-        ConfirmDensity(s, QStringLiteral("3"), option);
-        QCOMPARE(s.comp_density[3].text(), text);
-        QCOMPARE(DensityOptions().size(), 11);
+        ComponentSelection s;
+        s.setParticipating(3);
+        s.setDensity(3, densityText(option));
+        QCOMPARE(s.row(3).density, text);
+        QVERIFY(!s.densityMarked(3));
+        QCOMPARE(densityOptions().size(), 11);
     }
 
     void densityBoxRejectsText()
     {
-        SelectionModel s;
-        DensityEdited(s, 2, QStringLiteral("2,6x"));
-        QCOMPARE(s.comp_density[2].text(), QString());
-        DensityEdited(s, 2, QStringLiteral("2,6"));
-        QCOMPARE(s.comp_density[2].text(), QStringLiteral("2,6"));
+        ComponentSelection s;
+        s.setParticipating(2);
+        s.setDensity(2, QStringLiteral("2,6x"));
+        QCOMPARE(s.row(2).density, QString());
+        QVERIFY(s.densityMarked(2));
+        s.setDensity(2, QStringLiteral("2,6"));
+        QCOMPARE(s.row(2).density, QStringLiteral("2,6"));
+        QVERIFY(!s.densityMarked(2));
     }
 
     void fewerRowsKeepDensities()
     {
-        SelectionModel s;
-        StartSelection(s);
-        s.comboN.setValue(4);
-        SetParticipatingRows(s);
-        s.comp_name[4].setItems({QStringLiteral("a"), QStringLiteral("b")});
-        ChooseComponent(s, 4, 2, {});
-        DensityEdited(s, 4, QStringLiteral("3,1"));
-        s.comboN.setValue(2);
-        SetParticipatingRows(s);
-        QCOMPARE(s.comp_name[4].value(), 0);
-        QVERIFY(!s.RedRamka[4].isVisible());
-        QCOMPARE(s.comp_density[4].text(), QStringLiteral("3,1"));
-        QVERIFY(!s.comp_density[4].isEnabled());
+        ComponentSelection s;
+        s.setParticipating(4);
+        s.chooseComponent(4, 2);
+        s.setDensity(4, QStringLiteral("3,1"));
+        s.setParticipating(2);
+        QCOMPARE(s.row(4).component, 0);
+        QVERIFY(!s.componentMarked(4));
+        QVERIFY(!s.densityMarked(4));
+        QCOMPARE(s.row(4).density, QStringLiteral("3,1"));
+        QCOMPARE(s.participating(), 2); // the window enables rows 1..2 only
     }
 
     // Files made to break readers: each is refused with a Russian message naming the file,
@@ -490,14 +499,13 @@ private slots:
         QFETCH(QString, book);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
-        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, FixtureSettings), &error));
+        QVERIFY(!s.load(book, writeSettings(dir, FixtureSettings), &error));
         QVERIFY2(error.contains(message), qPrintable(error));
         QVERIFY2(error.contains(QFileInfo(book).fileName()), qPrintable(error));
         QVERIFY2(!soundsEnglish(error), qPrintable(error));
-        QVERIFY(s.comp_name[1].items().isEmpty());
+        QVERIFY(s.database().names().isEmpty());
     }
 
     // The parts themselves: what a real workbook never holds is refused, in Russian.
@@ -541,14 +549,13 @@ private slots:
         QTemporaryDir dir;
         const QString book = dir.filePath(QStringLiteral("damaged.xlsx"));
         QVERIFY(TestXlsx::writeWorkbook(book, sheet, shared));
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
-        QVERIFY(!LoadDatabase(s, book, writeSettings(dir, QStringLiteral("1:2,1:3\r\n2:1,2:1\r\n")), &error));
+        QVERIFY(!s.load(book, writeSettings(dir, QStringLiteral("1:2,1:3\r\n2:1,2:1\r\n")), &error));
         QVERIFY2(error.contains(message), qPrintable(error));
         QVERIFY2(error.contains(QStringLiteral("damaged.xlsx")), qPrintable(error));
         QVERIFY2(!soundsEnglish(error), qPrintable(error));
-        QVERIFY(s.comp_name[1].items().isEmpty());
+        QVERIFY(s.database().names().isEmpty());
     }
 
     // Text inside a text element is read whole, child elements included, and a nesting a real
@@ -645,53 +652,50 @@ private slots:
     void wrongColumnsAreReported()
     {
         QTemporaryDir dir;
-        SelectionModel s;
-        StartSelection(s);
+        ComponentSelection s;
         QString error;
         QStringList warnings;
-        QVERIFY2(LoadDatabase(s, Fixture, writeSettings(dir, QStringLiteral("2:3,2:13\r\n3:1,3:2\r\n")), &error, &warnings), qPrintable(error));
+        QVERIFY2(s.load(Fixture, writeSettings(dir, QStringLiteral("2:3,2:13\r\n3:1,3:2\r\n")), &error, &warnings), qPrintable(error));
         QCOMPARE(warnings.size(), 2);
         QVERIFY2(warnings[0].contains(QStringLiteral("M2")), qPrintable(warnings[0]));
         QVERIFY2(warnings[1].contains(QStringLiteral("3 («Песок кварцевый»)")) && warnings[1].contains(QStringLiteral("столбец 14")),
                  qPrintable(warnings[1]));
-        QVERIFY(!s.database.value(1, 1, CompositionForm::FullPassingPercent));
-        QVERIFY(!s.database.value(1, 1, CompositionForm::PartialResiduePercent));
-        QCOMPARE(*s.database.value(1, 1, CompositionForm::PartialResidueGrams), 60.0);
-        ChooseComponent(s, 1, 1, {});
-        s.combo_form.setValue(int(CompositionForm::FullPassingPercent));
-        RefreshPreviewTable(s);
-        QCOMPARE(*s.ishod_gran_table.text(1, 1), QString()); // not 100
+        QVERIFY(!s.database().value(1, 1, CompositionForm::FullPassingPercent));
+        QVERIFY(!s.database().value(1, 1, CompositionForm::PartialResiduePercent));
+        QCOMPARE(*s.database().value(1, 1, CompositionForm::PartialResidueGrams), 60.0);
+        s.chooseComponent(1, 1);
+        s.setForm(CompositionForm::FullPassingPercent);
+        QCOMPARE(s.previewRows().size(), 1);
+        QCOMPARE(s.previewRows()[0].value(1, QStringLiteral("<no cell>")), QString()); // not 100
         // Nor is the empty curve drawn as a line at 0 (or 100): no pixel in the row's colour.
         QImage image(600, 400, QImage::Format_RGB32);
-        DrawPreviewGraph(s, image);
+        s.drawPreview(image);
         bool red = false;
         for (int y = 0; y < image.height() && !red; ++y)
             for (int x = 0; x < image.width() && !red; ++x)
                 red = image.pixelColor(x, y) == QColor(0xFF0000);
         QVERIFY(!red);
-        ConfirmDensity(s, QStringLiteral("1"), DefaultDensityOption);
-        SelectionTick(s);
-        MixProject p;
-        ConnectInputHandlers(p);
-        p.startUp();
-        const QString before = p.N.text() + p.K.text();
-        QStringList messages;
-        QVERIFY(!TransferSelection(s, p, [&messages](const QString &, const QString &text) { messages << text; }));
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].contains(QStringLiteral("Песок кварцевый [Мк=2,1]")) && messages[0].contains(QStringLiteral("строка 3")),
-                 qPrintable(messages[0]));
-        QCOMPARE(p.N.text() + p.K.text(), before);
-        QCOMPARE(*p.tabl[1].text(1, 0), QString());
+        s.setDensity(1, densityText(DefaultDensityOption));
+        QVERIFY(!s.componentMarked(1) && !s.densityMarked(1));
+        ProjectSession p;
+        const ProjectDocument before = p.document();
+        QString message;
+        const auto document = s.transfer(p.document(), &message);
+        QVERIFY(!document);
+        QVERIFY2(message.contains(QStringLiteral("Песок кварцевый [Мк=2,1]")) && message.contains(QStringLiteral("строка 3")),
+                 qPrintable(message));
+        QCOMPARE(p.document(), before);
+        QCOMPARE(txt(p, InputTable::Names, 1, 0), QString());
     }
 
     // The right settings read the fixture without a warning.
     void rightColumnsReadWithoutWarnings()
     {
         QTemporaryDir dir;
-        SelectionModel s;
+        ComponentSelection s;
         QString error;
         QStringList warnings;
-        QVERIFY2(LoadDatabase(s, Fixture, writeSettings(dir, FixtureSettings), &error, &warnings), qPrintable(error));
+        QVERIFY2(s.load(Fixture, writeSettings(dir, FixtureSettings), &error, &warnings), qPrintable(error));
         QCOMPARE(warnings, QStringList());
     }
 

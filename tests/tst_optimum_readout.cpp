@@ -1,60 +1,79 @@
 // The best recipe against locks and bounds, and the life of its read-out "Минимально возможное
 // расхождение: …" beside the button.
 
-#include "checking/GridEditing.h"
-#include "core/Recalculate.h"
-#include "correction/AutoSelection.h"
-#include "correction/Optimum.h"
-#include "files/ProjectFile.h"
-#include "ui/Form1.h"
-#include "ui/Form1Logic.h"
-#include "ui/Form2.h"
+#include "session/ProjectSession.h"
+#include "widgets/ComponentDatabaseDialog.h"
 
-#include "FakeDesktop.h"
+#include "support/Compare.h"
+#include "support/WindowDriver.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
+
+using TestSupport::WindowDriver;
 
 namespace {
 
 const QString DryMix = QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt");
 const QString FirstName = QStringLiteral("«Песок фр. 1,25-2,5»");
 
-// The dry mix (five components, base recipe 30/25/15/10/20) as the window holds it.
-struct Project
+// The dry mix (five components, base recipe 30/25/15/10/20) as the window holds it after
+// opening it.
+void openDryMix(ProjectSession &s)
 {
-    MixProject p;
-    SearchRandom random{7};
-    Project()
-    {
-        ConnectWindowHandlers(p);
-        p.startUp();
-        QString error;
-        if (!ProjectFile::LoadProject(p, DryMix, &error))
-            qFatal("%s", qPrintable(error));
-        tick();
-    }
-    void tick() { Timer1Tick(p, false, random); }
-    void setBounds(int i, float lo, float hi)
-    {
-        p.VariationMin.set(i, lo);
-        p.VariationMax.set(i, hi);
-    }
-    // "Найти оптимальный состав" as the window runs it.
-    bool findOptimum()
-    {
-        const OptimumResult r = SolveOptimum(p);
-        if (r.feasible)
-            AdoptOptimum(p, r);
-        tick();
-        return r.feasible;
-    }
-};
+    QString error;
+    if (!s.openProject(DryMix, &error))
+        qFatal("%s", qPrintable(error));
+}
 
-using Change = std::function<void(MixProject &)>;
+// The bounds of component i set through the bounds dialog's "Применить": the others keep theirs.
+void setBounds(ProjectSession &s, int i, float lo, float hi)
+{
+    ComponentFloats lower = s.correction().variationMin, upper = s.correction().variationMax;
+    lower.set(i, lo);
+    upper.set(i, hi);
+    s.setBounds(lower, upper);
+}
+
+// Chooses item `index` of a drop-down list in its open list: the item made current there, then
+// Enter.
+bool choose(QComboBox *box, int index)
+{
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    if (!QTest::qWaitForWindowExposed(list->window()))
+        return false;
+    list->setCurrentIndex(list->model()->index(index, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    return QTest::qWaitFor([list] { return !list->isVisible(); });
+}
+
+// Runs `act` on the next modal dialog as soon as it is shown.
+void whenModalShown(std::function<void(QWidget *)> act)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start();
+}
+
+using Change = std::function<void(ProjectSession &)>;
 
 } // namespace
 
@@ -88,19 +107,26 @@ private slots:
         QFETCH(float, hi);
         QFETCH(bool, boundsOn);
         QFETCH(bool, feasible);
-        Project f;
-        MixProject &p = f.p;
-        p.CorrectedRecipe.set(1, locked);
-        p.MLock[1].setChecked(true);
-        p.BoundsCheck.setChecked(boundsOn);
-        f.setBounds(1, lo, hi);
-        const OptimumResult r = SolveOptimum(p);
+        ProjectSession s;
+        openDryMix(s);
+        // Component 1 at `locked` %, the others as they were.
+        ComponentFloats recipe = s.numbers().correctedRecipe;
+        recipe.set(1, locked);
+        s.setCorrectedRecipe(recipe);
+        QCOMPARE(s.numbers().correctedRecipe[1], locked);
+        s.setLocked(1, true);
+        s.setBoundsOn(boundsOn);
+        setBounds(s, 1, lo, hi);
+        const OptimumResult r = s.findBestRecipe();
         QCOMPARE(r.feasible, feasible);
         if (!feasible) {
             QVERIFY2(r.problem.contains(FirstName) && r.problem.contains(QStringLiteral("вне его границ")), qPrintable(r.problem));
+            // Nothing was adopted, and no read-out tells of a recipe that does not exist.
+            QCOMPARE(s.numbers().correctedRecipe[1], locked);
+            QVERIFY(s.optimumNote().isEmpty());
             return;
         }
-        QVERIFY(std::fabs(r.mass[1] - double(locked)) < 1e-3);
+        COMPARE_NEAR(r.mass[1], locked, 1e-3);
     }
 
     // The same conflict from the command line: refused with the message, exit status 2.
@@ -125,105 +151,118 @@ private slots:
             QVERIFY2(err.contains(FirstName) && err.contains(QStringLiteral("вне его границ")), qPrintable(err));
     }
 
-    // Whatever the best divergence was found for changes: the read-out goes at the next tick.
-    // Changes that leave the problem as it was keep it.
+    // Whatever the best divergence was found for changes: the read-out goes with the action
+    // that changed it. Changes that leave the problem as it was keep it.
     void readoutFollowsItsInputs_data()
     {
         QTest::addColumn<Change>("change");
         QTest::addColumn<bool>("cleared");
-        auto cell = [](int table, int row, int col, const char *text) {
-            return Change([=](MixProject &p) {
-                p.setCellText(p.tabl[table], row, col, QString::fromUtf8(text));
-                Recalculate(p);
-            });
+        auto cell = [](InputTable table, int row, int col, const char *text) {
+            return Change([=](ProjectSession &s) { s.setCellText(table, row, col, QString::fromUtf8(text)); });
         };
-        QTest::newRow("a grain composition") << cell(3, 3, 2, "98") << true;
-        QTest::newRow("a size") << cell(3, 2, 0, "1,2") << true;
-        QTest::newRow("a density") << cell(2, 1, 1, "2,6") << true;
-        QTest::newRow("the base recipe") << Change([](MixProject &p) {
-            p.setCellText(p.tabl[4], 1, 0, QStringLiteral("25"));
-            p.setCellText(p.tabl[4], 1, 1, QStringLiteral("30"));
-            Recalculate(p);
+        QTest::newRow("a grain composition") << cell(InputTable::Compositions, 3, 2, "98") << true;
+        QTest::newRow("a size") << cell(InputTable::Compositions, 2, 0, "1,2") << true;
+        QTest::newRow("a density") << cell(InputTable::Densities, 1, 1, "2,6") << true;
+        QTest::newRow("the base recipe") << Change([](ProjectSession &s) {
+            s.setCellText(InputTable::BaseRecipe, 1, 0, QStringLiteral("25"));
+            s.setCellText(InputTable::BaseRecipe, 1, 1, QStringLiteral("30"));
         }) << true;
-        QTest::newRow("a cell made invalid") << cell(2, 1, 0, "") << true;
-        QTest::newRow("the reference") << Change([](MixProject &p) { p.selectReference(ReferenceKind::Fuller); }) << true;
-        QTest::newRow("a coefficient") << Change([](MixProject &p) { p.koef_n.setText(QStringLiteral("0,5")); }) << true;
-        QTest::newRow("the data form") << Change([](MixProject &p) { p.selectDataForm(GrainDataForm::Differential); }) << true;
-        QTest::newRow("K") << Change([](MixProject &p) { p.K.setText(QStringLiteral("9")); }) << true;
-        QTest::newRow("N") << Change([](MixProject &p) { p.N.setText(QStringLiteral("4")); }) << true;
-        QTest::newRow("a lock") << Change([](MixProject &p) { p.MLock[2].setChecked(true); }) << true;
-        QTest::newRow("the bounds switch") << Change([](MixProject &p) { p.BoundsCheck.setChecked(true); }) << true;
-        QTest::newRow("a slider") << Change([](MixProject &p) { p.SBegunok[1].userScroll(5000); }) << false;
-        QTest::newRow("the base recipe restored") << Change([](MixProject &p) { p.IshReset.raiseClick(); }) << false;
-        QTest::newRow("another step") << Change([](MixProject &p) { SelectStep(p, 3); }) << false;
-        QTest::newRow("the graph options") << Change([](MixProject &p) { p.Log_check.setChecked(true); }) << false;
+        QTest::newRow("a cell made invalid") << cell(InputTable::Densities, 1, 0, "") << true;
+        QTest::newRow("the reference") << Change([](ProjectSession &s) { s.setReferenceKind(ReferenceKind::Fuller); }) << true;
+        QTest::newRow("a coefficient")
+            << Change([](ProjectSession &s) { s.setCoefficientText(Coefficient::FunkDingerN, QStringLiteral("0,5")); }) << true;
+        QTest::newRow("the data form") << Change([](ProjectSession &s) { s.setDataForm(GrainDataForm::Differential); }) << true;
+        QTest::newRow("K") << Change([](ProjectSession &s) { s.setClassCountText(QStringLiteral("9")); }) << true;
+        QTest::newRow("N") << Change([](ProjectSession &s) { s.setComponentCount(4); }) << true;
+        QTest::newRow("a lock") << Change([](ProjectSession &s) { s.setLocked(2, true); }) << true;
+        QTest::newRow("the bounds switch") << Change([](ProjectSession &s) { s.setBoundsOn(true); }) << true;
+        QTest::newRow("a slider") << Change([](ProjectSession &s) { s.moveSlider(1, 5000, true); }) << false;
+        QTest::newRow("the base recipe restored") << Change([](ProjectSession &s) { s.resetToBase(); }) << false;
+        QTest::newRow("another step") << Change([](ProjectSession &s) { s.selectStep(3); }) << false;
+        QTest::newRow("the graph options") << Change([](ProjectSession &s) {
+            GraphOptions options = s.graphOptions();
+            options.logarithmic = true;
+            s.setGraphOptions(options);
+        }) << false;
     }
     void readoutFollowsItsInputs()
     {
         QFETCH(Change, change);
         QFETCH(bool, cleared);
-        Project f;
-        SelectStep(f.p, 5);
-        QVERIFY(f.findOptimum());
-        QCOMPARE(f.p.LabelOptimum.text(), QStringLiteral("Минимально возможное расхождение: 2,14 %"));
-        change(f.p);
-        f.tick();
-        QCOMPARE(f.p.LabelOptimum.text().isEmpty(), cleared);
+        ProjectSession s;
+        openDryMix(s);
+        s.selectStep(5);
+        QVERIFY(s.findBestRecipe().feasible);
+        QCOMPARE(s.optimumNote(), QStringLiteral("Минимально возможное расхождение: 2,14 %"));
+        QSignalSpy changes(&s, &ProjectSession::changed);
+        change(s);
+        QVERIFY(!changes.isEmpty()); // the action did change something
+        QCOMPARE(s.optimumNote().isEmpty(), cleared);
     }
 
     // The bounds themselves, changed while the switch is on (the dialog's "Применить").
     void readoutFollowsTheBounds()
     {
-        Project f;
-        f.p.BoundsCheck.setChecked(true);
-        f.setBounds(1, 0, 50);
-        QVERIFY(f.findOptimum());
-        QVERIFY(!f.p.LabelOptimum.text().isEmpty());
-        f.setBounds(3, 10, 100);
-        f.tick();
-        QVERIFY(f.p.LabelOptimum.text().isEmpty());
+        ProjectSession s;
+        openDryMix(s);
+        s.setBoundsOn(true);
+        setBounds(s, 1, 0, 50);
+        QVERIFY(s.findBestRecipe().feasible);
+        QVERIFY(!s.optimumNote().isEmpty());
+        setBounds(s, 3, 10, 100);
+        QVERIFY(s.optimumNote().isEmpty());
     }
 
     // Opening a project, even the same one again, and loading components from the database
     // describe a new problem: the read-out goes at once.
     void openingAndDatabaseClearIt()
     {
-        Form1 w(nullptr, std::make_unique<FakeDesktop>());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        MixProject &p = w.project();
-        QVERIFY(w.openProject(DryMix));
-        w.tick();
-        p.CommandOptimum.raiseClick();
-        QVERIFY(!p.LabelOptimum.text().isEmpty());
-        QVERIFY(w.openProject(DryMix));
-        QVERIFY(p.LabelOptimum.text().isEmpty());
+        WindowDriver w;
+        QVERIFY(w.window.openProject(DryMix));
+        w.showStep(5);
+        auto *optimum = w.child<QPushButton>(QStringLiteral("optimumButton"));
+        auto *note = w.child<QLabel>(QStringLiteral("optimumNote"));
+        QVERIFY(optimum && note);
+        QTest::mouseClick(optimum, Qt::LeftButton);
+        w.window.showChanges();
+        QVERIFY(!note->text().isEmpty());
+        QVERIFY(w.window.openProject(DryMix));
+        w.window.showChanges();
+        QVERIFY(note->text().isEmpty());
 
-        w.tick();
-        p.CommandOptimum.raiseClick();
-        QVERIFY(!p.LabelOptimum.text().isEmpty());
-        SelectStep(p, 1);
-        p.Command3.raiseClick();
-        Form2 *db = w.findChild<Form2 *>();
+        QTest::mouseClick(optimum, Qt::LeftButton);
+        w.window.showChanges();
+        QVERIFY(!note->text().isEmpty());
+        w.showStep(1);
+        QTest::mouseClick(w.child<QPushButton>(QStringLiteral("databaseButton")), Qt::LeftButton);
+        auto *db = w.window.findChild<ComponentDatabaseDialog *>(QStringLiteral("databaseDialog"));
         QVERIFY(db);
+        QVERIFY(QTest::qWaitForWindowExposed(db));
         QVERIFY(db->loadWorkbook(QStringLiteral(PALVEX_SOURCE_DIR "/examples/components.xlsx"),
                                  QStringLiteral(PALVEX_SOURCE_DIR "/examples/app_setups.ini")));
-        SelectionModel &s = db->model();
-        s.comboN.setValue(2);
-        SetParticipatingRows(s);
+        auto *count = db->findChild<QComboBox *>(QStringLiteral("databaseCount"));
+        QVERIFY(count);
+        QVERIFY(choose(count, 1)); // two components
         for (int i = 1; i <= 2; ++i) {
-            ChooseComponent(s, i, i + 1, {});
-            ConfirmDensity(s, QString::number(i), DefaultDensityOption);
+            QVERIFY(choose(db->componentBox(i), i + 1));
+            bool confirmed = false;
+            whenModalShown([&confirmed](QWidget *table) {
+                auto *ok = table->findChild<QPushButton *>(QStringLiteral("densityOk"));
+                confirmed = ok != nullptr;
+                if (ok)
+                    QTest::mouseClick(ok, Qt::LeftButton);
+                else
+                    table->close();
+            });
+            QTest::mouseClick(db->findChild<QPushButton *>(QStringLiteral("densityTableButton%1").arg(i)), Qt::LeftButton);
+            QVERIFY(confirmed);
         }
-        QTest::qWait(20); // the window's own timer takes the red frames away
-        QPushButton *confirm = nullptr;
-        for (QPushButton *b : db->findChildren<QPushButton *>())
-            if (b->text() == s.Command1.text())
-                confirm = b;
-        QVERIFY(confirm);
-        QTest::mouseClick(confirm, Qt::LeftButton);
-        QCOMPARE(p.N.text(), QStringLiteral("2"));
-        QVERIFY(p.LabelOptimum.text().isEmpty());
+        QTest::mouseClick(db->transferButton(), Qt::LeftButton);
+        QCOMPARE(w.desktop->messages, QStringList());
+        w.window.showChanges();
+        QCOMPARE(w.child<QComboBox>(QStringLiteral("componentCount"))->currentText(), QStringLiteral("2"));
+        QVERIFY(w.session.optimumNote().isEmpty());
+        QVERIFY(note->text().isEmpty());
     }
 };
 

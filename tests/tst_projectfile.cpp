@@ -1,10 +1,12 @@
-#include "core/Handlers.h"
-#include "core/MixProject.h"
+// The project file: the document as Windows-1251 lines and back, opening through the session
+// (checked whole before anything changes), and saves that never damage the file they replace.
 #include "core/Numbers.h"
-#include "core/Recalculate.h"
 #include "files/Cp1251.h"
 #include "files/ProjectFile.h"
 #include "files/SafeSave.h"
+#include "session/ProjectSession.h"
+
+#include "support/CellText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -17,12 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString txt(const GridModel &g, int row, int col)
-{
-    const QString *t = g.text(row, col);
-    return t ? *t : QStringLiteral("<no cell>");
-}
 
 QByteArray cp1251Lines(const QStringList &lines)
 {
@@ -49,15 +45,15 @@ QStringList sampleLines()
             QStringLiteral("100"), QStringLiteral("39,11"), QStringLiteral("0")};
 }
 
-struct Project
+// The bytes the session would save now.
+QByteArray savedBytes(const ProjectSession &s)
 {
-    MixProject p;
-    Project()
-    {
-        ConnectInputHandlers(p);
-        p.startUp();
-    }
-};
+    QString error;
+    const auto bytes = ProjectFile::projectBytes(s.document(), s.numbers(), &error);
+    if (!bytes)
+        qWarning("%s", qPrintable(error));
+    return bytes.value_or(QByteArray("<not saved>"));
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -72,22 +68,33 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// A full project of about 10 KB: N = 10, K = 50, every cell filled.
-void fillLargeProject(MixProject &p)
+// Opens a file holding `bytes`, named `name`, as the window opens a project.
+bool openBytes(ProjectSession &s, const QByteArray &bytes, const QString &name, QString *error)
 {
-    p.project_name.setText(QStringLiteral("Большой состав"));
-    p.N.setText(QStringLiteral("10"));
-    p.K.setText(QStringLiteral("50"));
-    Recalculate(p);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    f.close();
+    return s.openProject(path, error);
+}
+
+// A full project of about 10 KB: N = 10, K = 50, every cell filled.
+void fillLargeProject(ProjectSession &s)
+{
+    s.setProjectName(QStringLiteral("Большой состав"));
+    s.setComponentCount(10);
+    s.setClassCountText(QStringLiteral("50"));
     for (int i = 1; i <= 10; ++i) {
-        p.setCellText(p.tabl[1], 1, i - 1, QStringLiteral("Компонент %1").arg(i));
-        p.setCellText(p.tabl[2], 1, i - 1, QStringLiteral("2,65"));
-        p.setCellText(p.tabl[4], 1, i - 1, QStringLiteral("10"));
+        s.setCellText(InputTable::Names, 1, i - 1, QStringLiteral("Компонент %1").arg(i));
+        s.setCellText(InputTable::Densities, 1, i - 1, QStringLiteral("2,65"));
+        s.setCellText(InputTable::BaseRecipe, 1, i - 1, QStringLiteral("10"));
     }
     for (int j = 1; j <= 50; ++j) {
-        p.setCellText(p.tabl[3], j, 0, Num::formatDouble(1000.0 / j));
+        s.setCellText(InputTable::Compositions, j, 0, Num::formatDouble(1000.0 / j));
         for (int i = 1; i <= 10; ++i)
-            p.setCellText(p.tabl[3], j, i, Num::formatDouble(100.0 - j * 1.5 - i / 3.0));
+            s.setCellText(InputTable::Compositions, j, i, Num::formatDouble(100.0 - j * 1.5 - i / 3.0));
     }
 }
 
@@ -133,11 +140,12 @@ private slots:
     {
         QFETCH(int, n);
         QFETCH(int, k);
-        Project pr;
-        pr.p.N.setText(QString::number(n));
-        pr.p.K.setText(QString::number(k));
-        const auto bytes = ProjectFile::ProjectBytes(pr.p, nullptr);
-        QVERIFY(bytes);
+        ProjectSession s;
+        s.setComponentCount(n);
+        s.setClassCountText(QString::number(k));
+        QString error;
+        const auto bytes = ProjectFile::projectBytes(s.document(), s.numbers(), &error);
+        QVERIFY2(bytes, qPrintable(error));
         QCOMPARE(int(bytes->count("\r\n")), 10 + 3 * n + 2 * k + k * n);
         QVERIFY(bytes->endsWith("\r\n"));
     }
@@ -146,26 +154,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray original = cp1251Lines(sampleLines());
-        Project a;
+        ProjectSession a;
         QString error;
-        QVERIFY2(ProjectFile::LoadProjectBytes(a.p, original, QStringLiteral("sample"), &error), qPrintable(error));
-        QCOMPARE(a.p.project_name.text(), QStringLiteral("Смесь №5"));
-        QCOMPARE(txt(a.p.tabl[2], 1, 1), QStringLiteral("3.1"));
-        QCOMPARE(txt(a.p.tabl[3], 2, 2), QString());
-        QCOMPARE(a.p.CorrectedRecipe[2], 40.0f);
-        QCOMPARE(a.p.SBegunok[1].value(), 6000);
+        QVERIFY2(openBytes(a, original, QStringLiteral("sample"), &error), qPrintable(error));
+        QCOMPARE(a.document().name, QStringLiteral("Смесь №5"));
+        QCOMPARE(txt(a, InputTable::Densities, 1, 1), QStringLiteral("3.1"));
+        QCOMPARE(txt(a, InputTable::Compositions, 2, 2), QString());
+        // Opening starts the correction from the base recipe.
+        QCOMPARE(a.numbers().correctedRecipe[2], 40.0f);
+        QCOMPARE(a.correction().slider[1], 6000);
         const QString path = dir.filePath(QStringLiteral("p.txt"));
-        QVERIFY2(ProjectFile::SaveProject(a.p, path, &error), qPrintable(error));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), original);
-        Project b;
-        QVERIFY(ProjectFile::LoadProject(b.p, path, &error));
+        QVERIFY2(a.saveProject(path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), original);
+        ProjectSession b;
+        QVERIFY2(b.openProject(path, &error), qPrintable(error));
+        QCOMPARE(b.document(), a.document());
         const QString path2 = dir.filePath(QStringLiteral("p2.txt"));
-        QVERIFY(ProjectFile::SaveProject(b.p, path2, &error));
-        QFile f2(path2);
-        QVERIFY(f2.open(QIODevice::ReadOnly));
-        QCOMPARE(f2.readAll(), original);
+        QVERIFY2(b.saveProject(path2, &error), qPrintable(error));
+        QCOMPARE(readAll(path2), original);
     }
 
     void countsAreNormalised()
@@ -175,14 +181,14 @@ private slots:
         lines[7] = QStringLiteral(" 3");
         lines[6] = QStringLiteral("3");  // unknown form: the options stay
         lines[19] = QStringLiteral("0"); // unknown kind: the options stay
-        Project pr;
-        pr.p.selectReference(ReferenceKind::Bolomey);
+        ProjectSession s;
+        s.setReferenceKind(ReferenceKind::Bolomey);
         QString error;
-        QVERIFY2(ProjectFile::LoadProjectBytes(pr.p, cp1251Lines(lines), QStringLiteral("x"), &error), qPrintable(error));
-        QCOMPARE(pr.p.N.text(), QStringLiteral("2"));
-        QCOMPARE(pr.p.K.text(), QStringLiteral("3"));
-        QVERIFY(pr.p.Data_type_1.isChecked());
-        QCOMPARE(*pr.p.referenceKind(), ReferenceKind::Bolomey);
+        QVERIFY2(openBytes(s, cp1251Lines(lines), QStringLiteral("x"), &error), qPrintable(error));
+        QCOMPARE(s.componentCount(), 2);
+        QCOMPARE(s.document().classCountText, QStringLiteral("3"));
+        QCOMPARE(s.document().dataForm, GrainDataForm::Integral);
+        QCOMPARE(s.document().referenceKind, ReferenceKind::Bolomey);
     }
 
     void manualReferenceRoundTrip()
@@ -192,13 +198,13 @@ private slots:
         lines[25] = QStringLiteral("100");
         lines[26] = QStringLiteral("55");
         lines[27] = QStringLiteral("3");
-        Project pr;
+        ProjectSession s;
         QString error;
-        QVERIFY(ProjectFile::LoadProjectBytes(pr.p, cp1251Lines(lines), QStringLiteral("x"), &error));
-        QCOMPARE(txt(pr.p.tabl[5], 0, 2), QStringLiteral("1,25"));
-        QCOMPARE(txt(pr.p.tabl[5], 1, 2), QStringLiteral("55"));
-        QCOMPARE(pr.p.ReferenceCurve[2], 55.0f);
-        QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), cp1251Lines(lines));
+        QVERIFY2(openBytes(s, cp1251Lines(lines), QStringLiteral("x"), &error), qPrintable(error));
+        QCOMPARE(txt(s, InputTable::Reference, 0, 2), QStringLiteral("1,25"));
+        QCOMPARE(txt(s, InputTable::Reference, 1, 2), QStringLiteral("55"));
+        QCOMPARE(s.numbers().referenceCurve[2], 55.0f);
+        QCOMPARE(savedBytes(s), cp1251Lines(lines));
     }
 
     // A refused file leaves the project exactly as it was.
@@ -233,16 +239,29 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        Project pr;
+        ProjectSession s;
         QString error;
-        QVERIFY(ProjectFile::LoadProjectBytes(pr.p, cp1251Lines(sampleLines()), QStringLiteral("good"), &error));
-        const QByteArray before = *ProjectFile::ProjectBytes(pr.p, nullptr);
-        const float divergence = pr.p.CurveDivergence;
-        QVERIFY(!ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("bad.txt"), &error));
-        QVERIFY(error.contains(QStringLiteral("bad.txt")));
+        QVERIFY2(openBytes(s, cp1251Lines(sampleLines()), QStringLiteral("good"), &error), qPrintable(error));
+        // A correction in progress, which opening would reset.
+        ComponentFloats corrected;
+        corrected.set(1, 50.0f);
+        corrected.set(2, 50.0f);
+        s.setCorrectedRecipe(corrected);
+        const ProjectDocument before = s.document();
+        const QByteArray beforeBytes = savedBytes(s);
+        const float divergence = s.numbers().curveDivergence;
+        QVERIFY(!openBytes(s, bytes, QStringLiteral("bad.txt"), &error));
+        QVERIFY2(error.contains(QStringLiteral("bad.txt")), qPrintable(error));
         QVERIFY2(error.contains(message), qPrintable(error));
-        QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), before);
-        QCOMPARE(pr.p.CurveDivergence, divergence);
+        QCOMPARE(s.document(), before);
+        QCOMPARE(savedBytes(s), beforeBytes);
+        QCOMPARE(s.numbers().curveDivergence, divergence);
+        QCOMPARE(s.numbers().correctedRecipe[1], 50.0f);
+        QCOMPARE(s.correction().slider[1], 5000);
+        // The same bytes read directly are refused with the same reason.
+        QString direct;
+        QVERIFY(!ProjectFile::parseProject(bytes, QStringLiteral("bad.txt"), s.document(), &direct));
+        QVERIFY2(direct.contains(QStringLiteral("bad.txt")) && direct.contains(message), qPrintable(direct));
     }
 
     // A project saved by a text editor: UTF-8 with or without a byte-order mark, and lines
@@ -262,40 +281,36 @@ private slots:
     void otherEncodingsAndLineEnds()
     {
         QFETCH(QByteArray, bytes);
-        Project pr;
+        ProjectSession s;
         QString error;
-        QVERIFY2(ProjectFile::LoadProjectBytes(pr.p, bytes, QStringLiteral("editor.txt"), &error), qPrintable(error));
-        QCOMPARE(pr.p.project_name.text(), QStringLiteral("Смесь №5"));
-        QCOMPARE(txt(pr.p.tabl[1], 1, 1), QStringLiteral("Цемент"));
-        QCOMPARE(*ProjectFile::ProjectBytes(pr.p, nullptr), cp1251Lines(sampleLines()));
+        QVERIFY2(openBytes(s, bytes, QStringLiteral("editor.txt"), &error), qPrintable(error));
+        QCOMPARE(s.document().name, QStringLiteral("Смесь №5"));
+        QCOMPARE(txt(s, InputTable::Names, 1, 1), QStringLiteral("Цемент"));
+        QCOMPARE(savedBytes(s), cp1251Lines(sampleLines()));
     }
 
     // A Windows-1251 file whose bytes are not valid UTF-8 stays Windows-1251, and plain ASCII
     // reads the same either way.
     void encodingDetection()
     {
-        QCOMPARE(ProjectFile::DetectEncoding(*Cp1251::encode(QStringLiteral("Песок\r\n"))), ProjectFile::Encoding::Cp1251);
-        QCOMPARE(ProjectFile::DetectEncoding(QStringLiteral("Песок\r\n").toUtf8()), ProjectFile::Encoding::Utf8);
-        QCOMPARE(ProjectFile::DetectEncoding("Sand\r\n"), ProjectFile::Encoding::Cp1251);
-        QCOMPARE(ProjectFile::DetectEncoding("\xEF\xBB\xBFSand"), ProjectFile::Encoding::Utf8);
+        using ProjectFile::Encoding;
+        QCOMPARE(ProjectFile::detectEncoding(*Cp1251::encode(QStringLiteral("Песок\r\n"))), Encoding::Cp1251);
+        QCOMPARE(ProjectFile::detectEncoding(QStringLiteral("Песок\r\n").toUtf8()), Encoding::Utf8);
+        QCOMPARE(ProjectFile::detectEncoding("Sand\r\n"), Encoding::Cp1251);
+        QCOMPARE(ProjectFile::detectEncoding("\xEF\xBB\xBFSand"), Encoding::Utf8);
     }
 
     void saveRefusesTextOutsideTheCodePage()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.txt"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old project");
-        old.close();
-        Project pr;
-        pr.p.project_name.setText(QStringLiteral("Смесь 😀"));
+        writeBytes(path, "old project");
+        ProjectSession s;
+        s.setProjectName(QStringLiteral("Смесь 😀"));
         QString error;
-        QVERIFY(!ProjectFile::SaveProject(pr.p, path, &error));
-        QVERIFY(error.contains(QStringLiteral("Смесь 😀")));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("old project"));
+        QVERIFY(!s.saveProject(path, &error));
+        QVERIFY2(error.contains(QStringLiteral("Смесь 😀")), qPrintable(error));
+        QCOMPARE(readAll(path), QByteArray("old project"));
     }
 
     // Every step of a save is checked: whichever fails, the old file stays byte for byte, no
@@ -327,11 +342,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Смесь М1.5.txt"));
         const QByteArray old = cp1251Lines(sampleLines());
         writeBytes(path, old);
-        Project pr;
-        fillLargeProject(pr.p);
+        ProjectSession s;
+        fillLargeProject(s);
         SafeSave::InjectFailure(SafeSave::Step(step), code, bytesBefore);
         QString error;
-        const bool saved = ProjectFile::SaveProject(pr.p, path, &error);
+        const bool saved = s.saveProject(path, &error);
         SafeSave::InjectFailure(SafeSave::Step::None, 0);
         QVERIFY(!saved);
         QCOMPARE(readAll(path), old);
@@ -340,8 +355,8 @@ private slots:
         QVERIFY2(error.contains(reason), qPrintable(error));
         QVERIFY2(!error.contains(QStringLiteral("Unknown")) && !error.contains(QStringLiteral("error")), qPrintable(error));
         // With the fault gone the same save goes through and leaves only the file.
-        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
-        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
+        QVERIFY2(s.saveProject(path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), savedBytes(s));
         QCOMPARE(strayFiles(dir.path(), {QStringLiteral("Смесь М1.5.txt")}), QStringList());
     }
 
@@ -363,27 +378,27 @@ private slots:
 
         const QString path = QDir(mountPoint).filePath(QStringLiteral("project.txt"));
         const QString filler = QDir(mountPoint).filePath(QStringLiteral("filler"));
-        Project small;
+        ProjectSession small;
         QString error;
-        QVERIFY(ProjectFile::LoadProjectBytes(small.p, cp1251Lines(sampleLines()), QStringLiteral("sample"), &error));
-        QVERIFY2(ProjectFile::SaveProject(small.p, path, &error), qPrintable(error));
+        QVERIFY2(openBytes(small, cp1251Lines(sampleLines()), QStringLiteral("sample"), &error), qPrintable(error));
+        QVERIFY2(small.saveProject(path, &error), qPrintable(error));
         const QByteArray old = readAll(path);
         QVERIFY(fillDisk(filler));
 
-        Project large;
-        fillLargeProject(large.p);
-        QVERIFY(ProjectFile::ProjectBytes(large.p, nullptr)->size() > 8192);
-        small.p.project_name.setText(QStringLiteral("Другое название"));
-        for (MixProject *p : {&small.p, &large.p}) {
-            QVERIFY(!ProjectFile::SaveProject(*p, path, &error));
+        ProjectSession large;
+        fillLargeProject(large);
+        QVERIFY(savedBytes(large).size() > 8192);
+        small.setProjectName(QStringLiteral("Другое название"));
+        for (const ProjectSession *s : {&small, &large}) {
+            QVERIFY(!s->saveProject(path, &error));
             QCOMPARE(readAll(path), old);
             QCOMPARE(strayFiles(mountPoint, {QStringLiteral("project.txt"), QStringLiteral("filler")}), QStringList());
             QVERIFY2(error.contains(QStringLiteral("project.txt")) && error.contains(QStringLiteral("недостаточно места")),
                      qPrintable(error));
         }
         QVERIFY(QFile::remove(filler));
-        QVERIFY2(ProjectFile::SaveProject(large.p, path, &error), qPrintable(error));
-        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(large.p, nullptr));
+        QVERIFY2(large.saveProject(path, &error), qPrintable(error));
+        QCOMPARE(readAll(path), savedBytes(large));
     }
 
     void savedFileKeepsItsPermissions()
@@ -392,11 +407,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("p.txt"));
         writeBytes(path, "old");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        Project pr;
+        ProjectSession s;
         QString error;
-        QVERIFY2(ProjectFile::SaveProject(pr.p, path, &error), qPrintable(error));
+        QVERIFY2(s.saveProject(path, &error), qPrintable(error));
         QCOMPARE(QFile::permissions(path) & QFileDevice::Permissions(0x7077), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QCOMPARE(readAll(path), *ProjectFile::ProjectBytes(pr.p, nullptr));
+        QCOMPARE(readAll(path), savedBytes(s));
     }
 
     // A file the user may not write is not replaced, although its folder would allow it.
@@ -408,20 +423,20 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("p.txt"));
         writeBytes(path, "read-only project");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        Project pr;
+        ProjectSession s;
         QString error;
-        QVERIFY(!ProjectFile::SaveProject(pr.p, path, &error));
+        QVERIFY(!s.saveProject(path, &error));
         QVERIFY2(error.contains(QStringLiteral("нет прав")), qPrintable(error));
         QCOMPARE(readAll(path), QByteArray("read-only project"));
     }
 
     void saveFailureNamesTheFile()
     {
-        Project pr;
+        ProjectSession s;
         QString error;
         const QString path = QStringLiteral("/nonexistent-folder/p.txt");
-        QVERIFY(!ProjectFile::SaveProject(pr.p, path, &error));
-        QVERIFY(error.contains(QStringLiteral("p.txt")));
+        QVERIFY(!s.saveProject(path, &error));
+        QVERIFY2(error.contains(QStringLiteral("p.txt")), qPrintable(error));
     }
 };
 

@@ -2,15 +2,10 @@
 // the page of their tables and charts, and the charts are drawn at print resolution.
 
 #include "charts/Diagram.h"
-#include "core/Handlers.h"
-#include "core/Recalculate.h"
-#include "files/ProjectFile.h"
 #include "report/DocxWriter.h"
 #include "report/Report.h"
-#include "ui/Form1.h"
-#include "ui/Form1Logic.h"
-#include "ui/Layout.h"
-#include "correction/AutoSelection.h"
+#include "session/ProjectSession.h"
+#include "widgets/MainWindow.h"
 
 #include "FakeDesktop.h"
 
@@ -26,19 +21,15 @@ namespace {
 
 const QString Concrete = QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt");
 
+// The concrete example as the window holds it after opening it.
 struct Project
 {
-    MixProject p;
+    ProjectSession p;
     explicit Project(const QString &file = Concrete)
     {
-        ConnectWindowHandlers(p);
-        p.startUp();
-        LayoutWindow(p, DesignWidth, DesignHeight);
         QString error;
-        if (!ProjectFile::LoadProject(p, file, &error))
+        if (!p.openProject(file, &error))
             qFatal("%s", qPrintable(error));
-        SearchRandom random(1);
-        Timer1Tick(p, false, random);
     }
 };
 
@@ -142,7 +133,7 @@ private slots:
             QVERIFY(writeFile(dir.filePath(name), "kept by the user " + name.toUtf8()));
         Project f;
         QString error;
-        const QString path = WriteNewReport(f.p, dir.path(), &error);
+        const QString path = Report::writeNew(f.p, dir.path(), Report::Pictures(), &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
         QCOMPARE(QFileInfo(path).fileName(), written);
         QVERIFY(readFile(path).startsWith("PK"));
@@ -157,39 +148,39 @@ private slots:
         Project f;
         QString error;
         const QString folder = dir.filePath(QStringLiteral("нет такой папки"));
-        QVERIFY(WriteNewReport(f.p, folder, &error).isEmpty());
+        QVERIFY(Report::writeNew(f.p, folder, Report::Pictures(), &error).isEmpty());
         QVERIFY2(error.contains(QStringLiteral("не существует")) && error.contains(QStringLiteral("Отчет — ")), qPrintable(error));
     }
 
-    // The window's button twice: two reports in the temporary folder, the first one (edited by
+    // The window's button twice: two reports in the report folder, the first one (edited by
     // the user meanwhile) untouched.
     void windowNeverOverwrites()
     {
         QTemporaryDir dir;
-        const QByteArray oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(dir.path()));
-        {
-            Form1 w(nullptr, std::make_unique<FakeDesktop>());
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QVERIFY(w.openProject(Concrete));
-            const QString first = w.buildReport(false);
-            QVERIFY(!first.isEmpty());
-            QVERIFY(writeFile(first, "edited in the word processor"));
-            const QString second = w.buildReport(false);
-            QVERIFY(!second.isEmpty());
-            QVERIFY(second != first);
-            QVERIFY(second.endsWith(QStringLiteral(" (2).docx")));
-            QCOMPARE(readFile(first), QByteArray("edited in the word processor"));
-        }
-        qputenv("TMPDIR", oldTemp);
+        auto *desktop = new FakeDesktop;
+        MainWindow w{std::unique_ptr<Desktop>(desktop)};
+        w.reportFolder = dir.path();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.openProject(Concrete));
+        const QString first = w.buildReport(false);
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+        QVERIFY(writeFile(first, "edited in the word processor"));
+        const QString second = w.buildReport(false);
+        QVERIFY(!second.isEmpty());
+        QVERIFY(second != first);
+        QVERIFY(second.endsWith(QStringLiteral(" (2).docx")));
+        QCOMPARE(readFile(first), QByteArray("edited in the word processor"));
+        QVERIFY(readFile(second).startsWith("PK"));
+        QCOMPARE(desktop->messages, QStringList());
     }
 
     // Every table and chart keeps its heading on its page; the graph keeps its caption too.
     void headingsStayWithTheirTablesAndCharts()
     {
         Project f;
-        const Doc::Document d = BuildReport(f.p, RenderGraph(f.p, QSize(300, 200)), RenderDiagram(f.p, QSize(320, 170)));
+        const Doc::Document d = Report::build(f.p, Report::renderGraph(f.p, QSize(300, 200)), Report::renderDiagram(f.p, QSize(320, 170)));
         const QList<BodyBlock> blocks = body(Docx::Build(d).document);
         int tablesSeen = 0, pictures = 0;
         for (int b = 1; b < blocks.size(); ++b) {
@@ -223,7 +214,7 @@ private slots:
         QTemporaryDir dir;
         Project f;
         QString error;
-        const QString path = WriteNewReport(f.p, dir.path(), &error);
+        const QString path = Report::writeNew(f.p, dir.path(), Report::Pictures(), &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
         int code = 0;
         zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
@@ -251,14 +242,14 @@ private slots:
             QCOMPARE(image.dotsPerMeterX(), 11811);
         }
 
-        const QSize size = ReportGraphSize();
-        const QImage screen = RenderGraph(f.p, size);
-        const QImage print = RenderGraph(f.p, size, ReportPixelRatio(size.width()));
+        const QSize size = Report::Pictures().graph;
+        const QImage screen = Report::renderGraph(f.p, size);
+        const QImage print = Report::renderGraph(f.p, size, Report::pixelRatioFor(size.width()));
         QCOMPARE(print.width(), 1772);
         const QImage reduced = print.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QVERIFY2(meanDifference(screen, reduced) < 3.0, qPrintable(QString::number(meanDifference(screen, reduced))));
-        const QImage diagramScreen = RenderDiagram(f.p, QSize(640, 340));
-        const QImage diagramPrint = RenderDiagram(f.p, QSize(640, 340), ReportPixelRatio(640));
+        const QImage diagramScreen = Report::renderDiagram(f.p, QSize(640, 340));
+        const QImage diagramPrint = Report::renderDiagram(f.p, QSize(640, 340), Report::pixelRatioFor(640));
         const QImage diagramReduced = diagramPrint.scaled(QSize(640, 340), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QVERIFY2(meanDifference(diagramScreen, diagramReduced) < 3.0,
                  qPrintable(QString::number(meanDifference(diagramScreen, diagramReduced))));
@@ -272,34 +263,38 @@ private slots:
         QTest::addColumn<QStringList>("recipe");
         QTest::addColumn<double>("ratio");
         QTest::newRow("50/50 on screen") << QStringList{QStringLiteral("50"), QStringLiteral("50")} << 1.0;
-        QTest::newRow("50/50 in the report") << QStringList{QStringLiteral("50"), QStringLiteral("50")} << ReportPixelRatio(640);
+        QTest::newRow("50/50 in the report") << QStringList{QStringLiteral("50"), QStringLiteral("50")} << Report::pixelRatioFor(640);
         QTest::newRow("ten tenths") << QStringList(10, QStringLiteral("10")) << 1.0;
     }
     void pieLabelsInsideThePicture()
     {
         QFETCH(QStringList, recipe);
         QFETCH(double, ratio);
-        MixProject p;
-        ConnectInputHandlers(p);
-        p.startUp();
-        p.N.setText(QString::number(recipe.size()));
-        for (int i = 0; i < recipe.size(); ++i) {
-            p.setCellText(p.tabl[1], 1, i, QStringLiteral("К%1").arg(i + 1));
-            p.setCellText(p.tabl[4], 1, i, recipe[i]);
+        const int n = int(recipe.size());
+        ProjectSession p;
+        p.setComponentCount(n);
+        QStringList names;
+        for (int i = 0; i < n; ++i) {
+            names << QStringLiteral("К%1").arg(i + 1);
+            p.setCellText(InputTable::Names, 1, i, names.last());
+            p.setCellText(InputTable::BaseRecipe, 1, i, recipe[i]);
         }
-        Recalculate(p);
-        for (const DiagramText &label : DiagramLabels(p, recipe.size(), QSizeF(640, 340)))
+        QVERIFY(p.validation().baseRecipeValid);
+        const Charts::DiagramInput in{p.numbers().baseRecipe, n, names};
+        const QList<Charts::DiagramText> labels = Charts::diagramLabels(in, QSizeF(640, 340));
+        QCOMPARE(labels.size(), n);
+        for (const Charts::DiagramText &label : labels)
             QVERIFY(QRectF(0, 0, 640, 340).contains(label.box));
         QImage image(qRound(640 * ratio), qRound(340 * ratio), QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
-        DrawMassFractionDiagram(p, recipe.size(), image);
+        Charts::drawDiagram(image, in);
         auto dark = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 100; };
         for (int x = 0; x < image.width(); ++x)
             QVERIFY2(!dark(x, 0) && !dark(x, image.height() - 1), qPrintable(QStringLiteral("x = %1").arg(x)));
         for (int y = 0; y < image.height(); ++y)
             QVERIFY2(!dark(0, y) && !dark(image.width() - 1, y), qPrintable(QStringLiteral("y = %1").arg(y)));
         // The decimal comma of Russian, whole.
-        QCOMPARE(DiagramLabels(p, recipe.size(), QSizeF(640, 340)).first().text, recipe.size() == 2 ? QStringLiteral("50,00") : QStringLiteral("10,00"));
+        QCOMPARE(labels.first().text, n == 2 ? QStringLiteral("50,00") : QStringLiteral("10,00"));
     }
 };
 

@@ -2,9 +2,8 @@
 // the file dialog, the context menu of a text field, the guide's "Закрыть". Runs offscreen and,
 // as tst_russian_texts_x11, on a real X server (Xvfb).
 
-#include "ui/Form1.h"
-#include "ui/Form1Logic.h"
-#include "ui/Translations.h"
+#include "widgets/MainWindow.h"
+#include "widgets/Translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -105,7 +104,7 @@ class TestRussianTexts final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(InstallRussianTranslations(*qApp)); }
+    void initTestCase() { QVERIFY(installRussianTranslations(*qApp)); }
 
     void standardButtons_data()
     {
@@ -133,7 +132,7 @@ private slots:
     // Нет; Нет keeps the window.
     void exitQuestion()
     {
-        Form1 w;
+        MainWindow w; // the system's own message boxes
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.openProject(QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt")));
@@ -166,7 +165,7 @@ private slots:
         file.close();
         const QString before = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        Form1 w;
+        MainWindow w; // the system's message boxes and file dialogs
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QStringList dialogTexts, foreign;
@@ -200,7 +199,7 @@ private slots:
             dialog->reject();
             return true;
         });
-        QPushButton *openButton = w.findChild<QPushButton *>(QStringLiteral("ButOpen"));
+        QPushButton *openButton = w.findChild<QPushButton *>(QStringLiteral("openButton"));
         QVERIFY(openButton);
         QTest::mouseClick(openButton, Qt::LeftButton);
         QDir::setCurrent(before);
@@ -214,11 +213,12 @@ private slots:
     // The context menu of a text field (the project's name).
     void textFieldMenu()
     {
-        Form1 w;
+        MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        SelectStep(w.project(), 1);
-        auto *name = w.findChild<QLineEdit *>(QStringLiteral("project_name"));
+        w.session().selectStep(1);
+        w.showChanges();
+        auto *name = w.findChild<QLineEdit *>(QStringLiteral("projectName"));
         QVERIFY(name);
         QStringList items, foreign;
         whenShown([&](QWidget *top) {
@@ -245,11 +245,12 @@ private slots:
     // The user guide's button.
     void guideCloses()
     {
-        Form1 w;
+        MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        SelectStep(w.project(), 7);
-        auto *link = w.findChild<QLabel *>(QStringLiteral("Label_info12"));
+        w.session().selectStep(7);
+        w.showChanges();
+        auto *link = w.findChild<QLabel *>(QStringLiteral("guideLink"));
         QVERIFY(link);
         QString button;
         whenShown([&button](QWidget *top) {

@@ -2,17 +2,18 @@
 
 #include "charts/Graph.h"
 #include "core/Numbers.h"
+#include "charts/Twips.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 
 #include <cmath>
+#include <numbers>
 
 namespace Charts {
 
 namespace {
-constexpr double TwipsPerPixel = 15.0;
 constexpr double TwoPi = 6.28318530717958;
 } // namespace
 
@@ -125,8 +126,8 @@ void drawDiagram(QImage &image, const DiagramInput &in)
     for (int k = 0; k < wedges.size(); ++k) {
         const DiagramWedge &w = wedges[k];
         // Clockwise on the screen from the wedge's start angle (0 = 3 o'clock, y downwards).
-        const double startDeg = -double(w.start) * 180.0 / M_PI;
-        const double spanDeg = -double(w.sweep) * 180.0 / M_PI;
+        const double startDeg = -double(w.start) * 180.0 / std::numbers::pi;
+        const double spanDeg = -double(w.sweep) * 180.0 / std::numbers::pi;
         g.setPen(QPen(QColor(212, 208, 200), 1));
         g.setBrush(diagramPalette(k));
         g.drawPie(circle, int(std::lround(startDeg * 16)), int(std::lround(spanDeg * 16)));

@@ -1,6 +1,7 @@
 #include "charts/Graph.h"
 
 #include "core/Numbers.h"
+#include "charts/Twips.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -11,7 +12,6 @@ namespace Charts {
 
 namespace {
 
-constexpr double TwipsPerPixel = 15.0;
 constexpr float PlotMargin = 500.0f;
 
 const QColor ReferenceColour(0, 0, 255);

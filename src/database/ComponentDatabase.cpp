@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -48,26 +49,46 @@ QString rowList(const QStringList &rows)
 
 } // namespace
 
+QStringList DatabaseSettingsCandidates(const QString &programFolder)
+{
+    const QString name = QStringLiteral("app_setups.ini");
+    QStringList paths;
+    auto add = [&](const QString &folder) {
+        if (folder.isEmpty())
+            return;
+        const QString path = QDir::cleanPath(QDir(folder).filePath(name));
+        if (!paths.contains(path))
+            paths << path;
+    };
+    add(programFolder);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!config.isEmpty())
+        add(QDir(config).filePath(QStringLiteral("palvex")));
+    // An installation keeps its data in share/palvex beside bin/, wherever it was installed.
+    if (!programFolder.isEmpty())
+        add(QDir(programFolder).filePath(QStringLiteral("../share/palvex")));
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        add(QDir(data).filePath(QStringLiteral("palvex")));
+    return paths;
+}
+
 QStringList DatabaseSettingsCandidates()
 {
-    QStringList paths;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    if (!appDir.isEmpty()) {
-        paths << QDir(appDir).filePath(QStringLiteral("app_setups.ini"));
-        paths << QDir(appDir).filePath(QStringLiteral("../share/palvex/app_setups.ini"));
-    }
-    for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
-        paths << QDir(dir).filePath(QStringLiteral("app_setups.ini"));
-    return paths;
+    return DatabaseSettingsCandidates(QCoreApplication::applicationDirPath());
+}
+
+QString DefaultDatabaseSettingsFile(const QString &programFolder)
+{
+    const QStringList candidates = DatabaseSettingsCandidates(programFolder);
+    for (const QString &candidate : candidates)
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    return candidates.value(0);
 }
 
 QString DefaultDatabaseSettingsFile()
 {
-    const QStringList candidates = DatabaseSettingsCandidates();
-    for (const QString &candidate : candidates)
-        if (QFile::exists(candidate))
-            return candidate;
-    return candidates.value(0);
+    return DefaultDatabaseSettingsFile(QCoreApplication::applicationDirPath());
 }
 
 std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QString *error)

@@ -39,9 +39,14 @@ struct DatabaseSettings
 std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QString *error);
 // The same from the file's bytes (`shown` names the file in messages).
 std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &bytes, const QString &shown, QString *error);
-// Where the settings file is looked up: the program's folder, then its data folder.
-QStringList DatabaseSettingsCandidates();
+// Where the settings file is looked up, in order: beside the program; in the user's
+// configuration folder ("palvex" in ~/.config, %LOCALAPPDATA%, ~/Library/Preferences); in the
+// installation's data folder (share/palvex beside the program's bin/), then in the system's
+// data folders (/usr/local/share/palvex, /usr/share/palvex).
+QStringList DatabaseSettingsCandidates(const QString &programFolder);
+QStringList DatabaseSettingsCandidates(); // for the running program's folder
 // The first of them that exists (the first of them when none does).
+QString DefaultDatabaseSettingsFile(const QString &programFolder);
 QString DefaultDatabaseSettingsFile();
 
 struct DbComponent

@@ -2,6 +2,7 @@
 
 #include "charts/Graph.h"
 #include "core/Numbers.h"
+#include "charts/Twips.h"
 
 #include <QPainter>
 
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr double TwipsPerPixel = 15.0;
 
 struct RowColours
 {
@@ -148,6 +148,7 @@ void ComponentSelection::drawPreview(QImage &image) const
     g.setFont(font);
     const ComponentDatabase &db = m_database;
     const QSizeF size = image.deviceIndependentSize();
+    using Charts::TwipsPerPixel;
     const double W = size.width() * TwipsPerPixel, H = size.height() * TwipsPerPixel;
     const double L = 1000, T = 500, R = W - 300, B = H - 800;
     auto px = [](double t) { return t / TwipsPerPixel; };

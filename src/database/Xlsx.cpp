@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Xlsx {
@@ -133,8 +134,21 @@ class Package
 public:
     bool open(const QString &path, QString *error)
     {
+#ifdef Q_OS_WIN
+        // Windows opens the file by its Unicode name; the 8-bit one would lose Cyrillic folders.
+        zip_error_t e;
+        zip_error_init(&e);
+        const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
+        zip_source_t *src = zip_source_win32w_create(name.c_str(), 0, -1, &e);
+        zip_t *z = src ? zip_open_from_source(src, ZIP_RDONLY, &e) : nullptr;
+        const int code = zip_error_code_zip(&e);
+        if (!z && src)
+            zip_source_free(src);
+        zip_error_fini(&e);
+#else
         int code = 0;
         zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+#endif
         if (!z) {
             if (error)
                 *error = zipOpenProblem(code);

@@ -1,45 +1,74 @@
 #include "files/Cp1251.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-
 namespace Cp1251 {
 
 namespace {
 
-std::optional<QByteArray> convert(const char *to, const char *from, const QByteArray &in)
+// The characters of bytes 0x80..0xFF; the lower half is ASCII. Byte 0x98 is left undefined
+// by the code page (0 here, never a character of the upper half).
+constexpr char16_t Undefined = 0;
+constexpr char16_t UpperHalf[128] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90
+    Undefined, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
+};
+
+// The byte of a character, or nothing when the code page has no place for it.
+std::optional<char> byteOf(char16_t c)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    QByteArray out;
-    out.resize(in.size() * 4 + 16);
-    char *src = const_cast<char *>(in.constData());
-    size_t srcLeft = size_t(in.size());
-    char *dst = out.data();
-    size_t dstLeft = size_t(out.size());
-    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (r == size_t(-1) || srcLeft != 0)
-        return std::nullopt;
-    out.resize(out.size() - qsizetype(dstLeft));
-    return out;
+    if (c < 0x80)
+        return char(c);
+    // А..я, most of any Russian text, lie in one run from 0xC0.
+    if (c >= 0x0410 && c <= 0x044F)
+        return char(0xC0 + (c - 0x0410));
+    for (int i = 0; i < 0x40; ++i)
+        if (UpperHalf[i] == c && c != Undefined)
+            return char(0x80 + i);
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<QByteArray> encode(const QString &text)
 {
-    return convert("WINDOWS-1251", "UTF-8", text.toUtf8());
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    // A character beyond the Basic Multilingual Plane is a surrogate pair, and no surrogate has
+    // a place in the code page.
+    for (const QChar ch : text) {
+        const auto byte = byteOf(ch.unicode());
+        if (!byte)
+            return std::nullopt;
+        *dst++ = *byte;
+    }
+    return out;
 }
 
 std::optional<QString> decode(const QByteArray &bytes)
 {
-    const auto utf8 = convert("UTF-8", "WINDOWS-1251", bytes);
-    if (!utf8)
-        return std::nullopt;
-    return QString::fromUtf8(*utf8);
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        const char16_t c = u < 0x80 ? char16_t(u) : UpperHalf[u - 0x80];
+        if (u >= 0x80 && c == Undefined)
+            return std::nullopt;
+        *dst++ = QChar(c);
+    }
+    return out;
 }
 
 } // namespace Cp1251

@@ -5,11 +5,189 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#ifdef Q_OS_WIN
+#  ifndef NOMINMAX
+#    define NOMINMAX
+#  endif
+#  include <io.h>
+#  include <windows.h>
+#else
+#  include <unistd.h>
+#endif
+
+namespace {
+
+// The few file calls a safe save needs, each setting errno on failure, on POSIX systems and on
+// Windows (whose C runtime knows errno too).
+namespace Native {
+
+#ifdef Q_OS_WIN
+
+using Name = std::wstring;
+
+Name name(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+int createNew(const Name &n)
+{
+    return ::_wopen(n.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+qint64 write(int fd, const char *p, qint64 n)
+{
+    return ::_write(fd, p, unsigned(std::min<qint64>(n, INT_MAX)));
+}
+
+int sync(int fd)
+{
+    return ::_commit(fd);
+}
+
+int close(int fd)
+{
+    return ::_close(fd);
+}
+
+void remove(const Name &n)
+{
+    ::_wunlink(n.c_str());
+}
+
+bool exists(const Name &n)
+{
+    return ::_waccess(n.c_str(), 0) == 0;
+}
+
+bool writable(const Name &n)
+{
+    return ::_waccess(n.c_str(), 2) == 0;
+}
+
+// Windows keeps no permission bits beyond read-only, which a file we may replace never has.
+void keepPermissions(const Name &, int)
+{
+}
+
+int errnoOf(DWORD code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EBUSY;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+        return EINVAL;
+    default:
+        return EIO;
+    }
+}
+
+// Replaces `to` by `from` in one step, written through to the disk.
+int rename(const Name &from, const Name &to)
+{
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    errno = errnoOf(::GetLastError());
+    return -1;
+}
+
+// MOVEFILE_WRITE_THROUGH has already flushed the rename.
+void syncFolder(const QString &)
+{
+}
+
+#else
+
+using Name = QByteArray;
+
+Name name(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+int createNew(const Name &n)
+{
+    return ::open(n.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+qint64 write(int fd, const char *p, qint64 n)
+{
+    return ::write(fd, p, size_t(n));
+}
+
+int sync(int fd)
+{
+    return ::fsync(fd);
+}
+
+int close(int fd)
+{
+    return ::close(fd);
+}
+
+void remove(const Name &n)
+{
+    ::unlink(n.constData());
+}
+
+bool exists(const Name &n)
+{
+    return ::access(n.constData(), F_OK) == 0;
+}
+
+bool writable(const Name &n)
+{
+    return ::access(n.constData(), W_OK) == 0;
+}
+
+// The new file keeps the permissions of the one it replaces.
+void keepPermissions(const Name &target, int fd)
+{
+    struct stat old;
+    if (::stat(target.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+}
+
+int rename(const Name &from, const Name &to)
+{
+    return ::rename(from.constData(), to.constData());
+}
+
+// The rename itself reaches the disk with the folder.
+void syncFolder(const QString &folder)
+{
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+#endif
+
+} // namespace Native
+
+} // namespace
 
 namespace SafeSave {
 
@@ -47,15 +225,15 @@ QString targetOf(const QString &path)
 }
 
 // Creates a new, empty file beside the target; -1 with errno set when that fails.
-int createTemporary(const QString &folder, QByteArray &name)
+int createTemporary(const QString &folder, Native::Name &name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = QDir(folder).filePath(
             QStringLiteral(".palvex-save-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        name = QFile::encodeName(candidate);
+        name = Native::name(candidate);
         if (injected(Step::Create))
             return -1;
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = Native::createNew(name);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -70,13 +248,13 @@ bool writeAll(int fd, const QByteArray &bytes)
     if (injection().step == Step::Write) {
         // The injected failure lets the first bytes through, as a disk that fills up does.
         const qint64 first = std::min(left, injection().bytesBefore);
-        if (first > 0 && ::write(fd, p, size_t(first)) != first)
+        if (first > 0 && Native::write(fd, p, first) != first)
             return false;
         errno = injection().code;
         return false;
     }
     while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
+        const qint64 n = Native::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -124,10 +302,14 @@ QString SystemReason(int code)
     case ENFILE:
         return QStringLiteral("открыто слишком много файлов");
     case EBUSY:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return QStringLiteral("файл занят другой программой");
+#ifdef ELOOP
     case ELOOP:
         return QStringLiteral("слишком много символических ссылок в пути");
+#endif
     case EINVAL:
         return QStringLiteral("недопустимое имя файла");
     default:
@@ -153,46 +335,38 @@ bool WriteFile(const QString &path, const QByteArray &bytes, QString *reason)
     const QFileInfo info(target);
     if (info.isDir())
         return fail(EISDIR);
-    const QByteArray targetName = QFile::encodeName(target);
+    const Native::Name targetName = Native::name(target);
     // A file the user may not write keeps its contents, although the folder would allow a rename.
-    if (::access(targetName.constData(), F_OK) == 0 && ::access(targetName.constData(), W_OK) != 0)
+    if (Native::exists(targetName) && !Native::writable(targetName))
         return fail(errno);
 
-    QByteArray temporary;
+    Native::Name temporary;
     const int fd = createTemporary(info.absolutePath(), temporary);
     if (fd < 0)
         return fail(errno);
     auto abandon = [&](int code, bool open) {
         if (open)
-            ::close(fd);
-        ::unlink(temporary.constData());
+            Native::close(fd);
+        Native::remove(temporary);
         return fail(code);
     };
-    // The new file keeps the permissions of the one it replaces.
-    struct stat old;
-    if (::stat(targetName.constData(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
+    Native::keepPermissions(targetName, fd);
     if (!writeAll(fd, bytes))
         return abandon(errno, true);
     // The data must be on the disk before the name points at it; a file system that cannot
     // sync (EINVAL) has nothing to flush.
-    if (injected(Step::Flush) || (::fsync(fd) != 0 && errno != EINVAL))
+    if (injected(Step::Flush) || (Native::sync(fd) != 0 && errno != EINVAL))
         return abandon(errno, true);
     if (injected(Step::Close)) {
         const int code = errno;
-        ::close(fd);
+        Native::close(fd);
         return abandon(code, false);
     }
-    if (::close(fd) != 0)
+    if (Native::close(fd) != 0)
         return abandon(errno, false);
-    if (injected(Step::Rename) || ::rename(temporary.constData(), targetName.constData()) != 0)
+    if (injected(Step::Rename) || Native::rename(temporary, targetName) != 0)
         return abandon(errno, false);
-    // The rename itself reaches the disk with the folder.
-    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    Native::syncFolder(info.absolutePath());
     return true;
 }
 

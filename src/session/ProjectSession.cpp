@@ -46,6 +46,48 @@ void ProjectSession::finishAction()
     emit changed(what);
 }
 
+void ProjectSession::noteEditPlace(const EditPlace &place)
+{
+    if (m_actionDepth == 1)
+        m_editPlace = place;
+}
+
+// ---- The work as a value ----
+
+bool ProjectSession::Snapshot::sameWork(const Snapshot &other) const
+{
+    // The sliders, locks, bounds and their switch; the rest of the correction is the search's
+    // walk and the correction's own bookkeeping.
+    const CorrectionState &a = correction;
+    const CorrectionState &b = other.correction;
+    return document == other.document && numbers == other.numbers && validation == other.validation
+        && a.slider == b.slider && a.locked == b.locked && a.boundsOn == b.boundsOn && a.variationMin == b.variationMin
+        && a.variationMax == b.variationMax && optimumNote == other.optimumNote;
+}
+
+ProjectSession::Snapshot ProjectSession::snapshot() const
+{
+    Snapshot s{m_document, m_numbers, m_validation, m_correction, m_optimumNote, m_optimumFoundFor};
+    s.correction.searchOn = false;
+    s.correction.adjusting = false;
+    return s;
+}
+
+void ProjectSession::restore(const Snapshot &snapshot)
+{
+    SessionAction action(*this);
+    m_document = snapshot.document;
+    // The numbers come back as they were, not recalculated: with the values failed statements
+    // kept, and with the divergence as the search and the best recipe left it (rounded to 2
+    // decimals: the search adopts only a trial below it).
+    m_numbers = snapshot.numbers;
+    m_validation = snapshot.validation;
+    m_correction = snapshot.correction;
+    m_optimumNote = snapshot.optimumNote;
+    m_optimumFoundFor = snapshot.optimumFoundFor;
+    markChanged(DocumentChanged | NumbersChanged | ValidationChanged | CorrectionChanged | OptimumChanged);
+}
+
 void ProjectSession::recalculateAll()
 {
     recalculate(m_document, m_numbers);

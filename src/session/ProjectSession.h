@@ -29,6 +29,19 @@
 // The sections of the report, 1..11 in the order the report writes them (6.1 .. 6.11).
 using ReportSections = std::array<bool, 12>;
 
+// The place an action typed into or dragged: a cell of a table, one of the text fields (the
+// project name, K, a coefficient) or a slider held by the mouse. Consecutive edits of one place
+// make one step of the undo history until the user leaves it.
+struct EditPlace
+{
+    enum Kind : uint8_t { Cell, ProjectName, ClassCount, CoefficientField, Slider };
+    Kind kind = Cell;
+    InputTable table = InputTable::Names; // of a cell
+    int row = 0;                          // of a cell
+    int col = 0;                          // of a cell; the coefficient or the component of a slider
+    bool operator==(const EditPlace &) const = default;
+};
+
 class ProjectSession final : public QObject
 {
     Q_OBJECT
@@ -71,6 +84,32 @@ public:
     // The front point whose recipe was adopted last, while the front stands.
     std::optional<int> adoptedFrontPoint() const { return m_adoptedFrontPoint; }
     const OptimiserSettings &optimiserSettings() const { return m_correction.optimiser; }
+
+    // ---- The work as a value, for undo and redo ----
+    // Everything the user's changes to the project affect: the document, its numbers (with the
+    // values failed statements kept), the check of the tables, the correction (the corrected
+    // recipe is in the numbers; sliders, locks, bounds and their switch, the search's walk) and
+    // the best recipe's note. Not the step shown, the graph options, the report sections or the
+    // error list: they are views, not work.
+    struct Snapshot
+    {
+        ProjectDocument document;
+        MixNumbers numbers;
+        ValidationReport validation;
+        CorrectionState correction; // never with the search running
+        QString optimumNote;
+        std::optional<quint64> optimumFoundFor;
+        bool operator==(const Snapshot &) const = default;
+        // Whether the user would see the same work: the search's walk (its trials, which the
+        // search shows only while it runs) aside.
+        bool sameWork(const Snapshot &other) const;
+    };
+    Snapshot snapshot() const;
+    // Puts the work back exactly as the snapshot holds it (a running search stops) and signals
+    // it as one action.
+    void restore(const Snapshot &snapshot);
+    // The place the last action typed into or dragged; nothing after any other action.
+    const std::optional<EditPlace> &lastEditPlace() const { return m_editPlace; }
 
     // ---- What the window shows, computed from the state ----
     int componentCount() const { return m_document.componentCount; }
@@ -208,6 +247,9 @@ public:
 
 signals:
     void changed(ProjectSession::Changes what);
+    // A project was opened (after the changed() of its opening): what came before is another
+    // project.
+    void projectOpened();
 
 private:
     friend class SessionAction;
@@ -218,6 +260,9 @@ private:
     void revalidate();
     void markChanged(Changes what);
     void finishAction();
+    // Notes the place an outermost action types into (an action nested in another is part of
+    // that one).
+    void noteEditPlace(const EditPlace &place);
 
     // Correction internals (SessionCorrection.cpp).
     void setSliderFromCode(int i, int value);
@@ -253,6 +298,7 @@ private:
     long long m_searchSteps = 0;
     int m_actionDepth = 0;
     Changes m_pending;
+    std::optional<EditPlace> m_editPlace;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ProjectSession::Changes)
@@ -265,7 +311,8 @@ public:
     explicit SessionAction(ProjectSession &session)
         : m_session(session)
     {
-        ++m_session.m_actionDepth;
+        if (++m_session.m_actionDepth == 1)
+            m_session.m_editPlace.reset();
     }
     ~SessionAction() { m_session.finishAction(); }
     SessionAction(const SessionAction &) = delete;

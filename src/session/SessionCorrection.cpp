@@ -150,6 +150,8 @@ void ProjectSession::moveSlider(int i, int value, bool dragged)
     if (m_correction.slider[size_t(i)] == value)
         return;
     SessionAction action(*this);
+    if (dragged)
+        noteEditPlace({EditPlace::Slider, InputTable::Names, 0, i});
     m_correction.slider[size_t(i)] = value;
     markChanged(CorrectionChanged);
     // A drag raises the slider's scroll and then its change; a click or a key only the change.

@@ -25,6 +25,7 @@ void ProjectSession::setProjectName(const QString &name)
     if (m_document.name == name)
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::ProjectName});
     m_document.name = name;
     markChanged(DocumentChanged);
 }
@@ -45,6 +46,7 @@ void ProjectSession::setClassCountText(const QString &text)
     if (m_document.classCountText == text)
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::ClassCount});
     m_document.classCountText = text;
     markChanged(DocumentChanged);
     recalculateAll();
@@ -52,6 +54,8 @@ void ProjectSession::setClassCountText(const QString &text)
 
 void ProjectSession::increaseClassCount()
 {
+    // A press of "+" is an action of its own, not typing into the field.
+    SessionAction action(*this);
     QString text = m_document.classCountText;
     if (Num::Val(text) < MaxClasses)
         text = Num::formatDouble(Num::Val(text) + 1);
@@ -62,6 +66,7 @@ void ProjectSession::increaseClassCount()
 
 void ProjectSession::decreaseClassCount()
 {
+    SessionAction action(*this);
     QString text = m_document.classCountText;
     if (Num::Val(text) > 2)
         text = Num::formatDouble(Num::Val(text) - 1);
@@ -98,6 +103,7 @@ void ProjectSession::setCoefficientText(Coefficient c, const QString &text)
     if (m_document.coefficient(c).text() == text)
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::CoefficientField, InputTable::Names, 0, int(c)});
     m_document.setCoefficient(c, text);
     markChanged(DocumentChanged);
     recalculateAll();
@@ -114,6 +120,7 @@ void ProjectSession::typeCharacter(InputTable table, int row, int col, QChar ch)
     if (!m_document.isInputCell(table, row, col))
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::Cell, table, row, col});
     // The base recipe is followed at both moments, as the key reaches the table and as its
     // character does.
     if (table == InputTable::BaseRecipe)
@@ -129,6 +136,7 @@ void ProjectSession::backspace(InputTable table, int cornerRow, int cornerCol)
     if (!typingAllowed(table))
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::Cell, table, cornerRow, cornerCol});
     if (table == InputTable::BaseRecipe)
         followBaseRecipe();
     if (m_document.isInputCell(table, cornerRow, cornerCol)) {
@@ -145,6 +153,7 @@ void ProjectSession::deleteCell(InputTable table, int row, int col)
     if (!typingAllowed(table) || !m_document.isInputCell(table, row, col))
         return;
     SessionAction action(*this);
+    noteEditPlace({EditPlace::Cell, table, row, col});
     writeCell(table, row, col, QString());
     if (table == InputTable::BaseRecipe)
         followBaseRecipe();

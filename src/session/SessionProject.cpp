@@ -35,16 +35,19 @@ void ProjectSession::closingSteps()
 
 void ProjectSession::openDocument(const ProjectDocument &document)
 {
-    SessionAction action(*this);
-    m_document = document;
-    markChanged(DocumentChanged);
-    clearOptimumNote();
-    // The numbers keep what a cell of the new project cannot give, as after any edit.
-    recalculateAll();
-    closingSteps();
-    if (m_step == 0)
-        selectStep(1);
-    showErrorList(false);
+    {
+        SessionAction action(*this);
+        m_document = document;
+        markChanged(DocumentChanged);
+        clearOptimumNote();
+        // The numbers keep what a cell of the new project cannot give, as after any edit.
+        recalculateAll();
+        closingSteps();
+        if (m_step == 0)
+            selectStep(1);
+        showErrorList(false);
+    }
+    emit projectOpened();
 }
 
 bool ProjectSession::openProject(const QString &path, QString *error)

@@ -35,11 +35,20 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
             image.fill(Qt::white);
             return;
         }
-        QStringList names;
-        for (int i = 1; i <= s.componentCount(); ++i)
-            names << s.document().componentName(i).text();
-        Charts::drawDiagram(image, {s.numbers().baseRecipe, s.componentCount(), names});
+        Charts::drawDiagram(image, {s.numbers().baseRecipe, s.componentCount(), componentNames()});
     });
+    // A name the legend shortened shows whole in a tool tip over it.
+    m_diagram->toolTipAt = [this](QPointF pos) {
+        const ProjectSession &s = m_session;
+        if (s.validation().baseRecipeValid) {
+            const QStringList names = componentNames();
+            for (const Charts::DiagramText &entry :
+                 Charts::diagramLegend({s.numbers().baseRecipe, s.componentCount(), names}, QSizeF(m_diagram->size())))
+                if (entry.shortened && entry.box.contains(pos))
+                    return entry.name;
+        }
+        return QString();
+    };
 
     auto *sumRow = new QHBoxLayout;
     sumRow->addWidget(captionLabel(QStringLiteral("Сумма массовых долей (%) составляет:"), this));
@@ -83,6 +92,14 @@ void BaseRecipePage::refresh(ProjectSession::Changes what)
     m_costCaption->setVisible(!cost.isEmpty());
     if (what & (ProjectSession::DocumentChanged | ProjectSession::NumbersChanged | ProjectSession::ValidationChanged))
         m_diagram->markDirty();
+}
+
+QStringList BaseRecipePage::componentNames() const
+{
+    QStringList names;
+    for (int i = 1; i <= m_session.componentCount(); ++i)
+        names << m_session.document().componentName(i).text();
+    return names;
 }
 
 void BaseRecipePage::entered()

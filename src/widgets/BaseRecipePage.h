@@ -21,6 +21,9 @@ public:
     void entered() override;
 
 private:
+    // The names of components 1..N, as the diagram's legend shows them.
+    QStringList componentNames() const;
+
     InputTableView *m_table;
     ErrorFrame *m_frame;
     QLabel *m_error;

@@ -4,6 +4,7 @@
 #include "correction/Bounds.h"
 #include "session/ProjectSession.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/StepPage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -106,7 +107,8 @@ void BoundsDialog::load()
         const bool used = j <= n;
         m_frames[j]->setEnabled(used);
         if (used) {
-            m_names[j]->setFullText(m_session.document().componentName(j).text());
+            // Named as the sliders name them: two components of the same name told apart.
+            m_names[j]->setFullText(componentLabel(m_session.document(), j));
             m_lower[j]->setText(Num::formatSingle(c.variationMin[j]));
             m_upper[j]->setText(Num::formatSingle(c.variationMax[j]));
         }

@@ -1,22 +1,20 @@
 #include "widgets/ChartView.h"
 
+#include "charts/PictureFile.h"
+
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
+#include <QToolTip>
 
 ChartView::ChartView(QWidget *parent)
     : QWidget(parent)
 {
-    chooseFile = [this](QString *format) {
-        QString filter;
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(),
-                                                          QStringLiteral("Изображение PNG (*.png);;Рисунок BMP (*.bmp)"), &filter);
-        *format = filter.contains(QStringLiteral("bmp")) ? QStringLiteral("bmp") : QStringLiteral("png");
-        return path;
+    chooseFile = [this](QString *filter) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(), PictureFile::DialogFilter(),
+                                            filter);
     };
 }
 
@@ -54,6 +52,20 @@ void ChartView::render()
     m_dirty = false;
 }
 
+bool ChartView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTipAt) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void ChartView::paintEvent(QPaintEvent *)
 {
     render();
@@ -61,23 +73,14 @@ void ChartView::paintEvent(QPaintEvent *)
     g.drawImage(QPointF(0, 0), m_image);
 }
 
-bool ChartView::savePicture(QString path, const QString &format, QString *error)
+bool ChartView::savePicture(const QString &chosen, const QString &filter, QString *error)
 {
-    const QString lower = path.toLower();
-    if (!lower.endsWith(QStringLiteral(".png")) && !lower.endsWith(QStringLiteral(".bmp")))
-        path += u'.' + format;
     QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     if (m_renderer)
         m_renderer(picture);
-    const QByteArray fileFormat = (path.toLower().endsWith(QStringLiteral(".bmp")) ? "BMP" : "PNG");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, fileFormat.constData()) || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удалось записать файл «%1»: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    else
+        picture.fill(Qt::white);
+    return PictureFile::Save(picture, PictureFile::FileName(chosen, filter), error);
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent *event)
@@ -86,11 +89,11 @@ void ChartView::contextMenuEvent(QContextMenuEvent *event)
     QAction *save = menu.addAction(QStringLiteral("Сохранить изображение…"));
     if (menu.exec(event->globalPos()) != save)
         return;
-    QString format;
-    const QString path = chooseFile(&format);
-    if (path.isEmpty())
+    QString filter;
+    const QString chosen = chooseFile(&filter);
+    if (chosen.isEmpty())
         return;
     QString error;
-    if (!savePicture(path, format, &error))
+    if (!savePicture(chosen, filter, &error))
         QMessageBox::warning(this, QStringLiteral("Сохранить изображение"), error);
 }

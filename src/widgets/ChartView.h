@@ -23,15 +23,21 @@ public:
     void markDirty();
     // The picture as it is shown now, at the screen's pixel density.
     const QImage &image();
-    // Saves the picture (at the widget's size) as PNG or BMP: `format` "png" or "bmp". The
-    // extension is added unless the name already ends with .png or .bmp; the file it would
-    // replace stays intact when the writing fails. Returns false with `error` set on failure.
-    bool savePicture(QString path, const QString &format, QString *error);
+    // Saves the picture (at the widget's size) as PNG or BMP under the name chosen in the save
+    // dialog, with the extension of the format chosen (`filter`, an entry of the dialog's filter)
+    // unless the name already ends with .png or .bmp. The file it would replace stays intact
+    // when the writing fails. Returns false with `error` set on failure.
+    bool savePicture(const QString &chosen, const QString &filter, QString *error);
 
-    // Where a picture chosen from the context menu is saved (tests replace the dialog).
-    std::function<QString(QString *format)> chooseFile;
+    // The save dialog of the context menu: the name chosen (empty when cancelled) and the filter
+    // entry chosen (tests replace the dialog).
+    std::function<QString(QString *filter)> chooseFile;
+    // The whole text of what the chart shortened at a point (a name in a legend), shown in a
+    // tool tip; empty where nothing is shortened.
+    std::function<QString(QPointF)> toolTipAt;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -5,6 +5,7 @@
 #include "widgets/Controls.h"
 #include "widgets/Desktop.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/FileDrop.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -193,6 +194,8 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     root->addLayout(buttons);
     showRows();
     refreshPreview();
+    // A workbook dropped on the window is read as one chosen with "Выбрать".
+    new FileDropTarget(this, [this](const QString &path) { loadWorkbook(path); });
 }
 
 void ComponentDatabaseDialog::chooseWorkbook()

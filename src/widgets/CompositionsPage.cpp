@@ -3,6 +3,7 @@
 #include "widgets/Controls.h"
 #include "widgets/Desktop.h"
 #include "widgets/InputTableView.h"
+#include "widgets/Pictures.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
@@ -20,47 +20,10 @@
 
 namespace {
 
-// The small drawn icons of the copy, paste and clear buttons.
-QIcon drawnIcon(int kind)
-{
-    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter g(&image);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.scale(2, 2);
-    g.setPen(QPen(QColor(60, 60, 60), 1.4));
-    switch (kind) {
-    case 0: // copy: two sheets
-        g.setBrush(QColor(255, 255, 255));
-        g.drawRect(QRectF(3, 3, 12, 14));
-        g.setBrush(QColor(220, 235, 255));
-        g.drawRect(QRectF(9, 7, 12, 14));
-        break;
-    case 1: // paste: a clipboard with a sheet
-        g.setBrush(QColor(210, 170, 110));
-        g.drawRoundedRect(QRectF(4, 4, 14, 17), 2, 2);
-        g.setBrush(QColor(255, 255, 255));
-        g.drawRect(QRectF(9, 9, 11, 12));
-        g.setBrush(QColor(120, 120, 120));
-        g.drawRect(QRectF(8, 2, 6, 4));
-        break;
-    default: // clear: a red cross over a sheet
-        g.setBrush(QColor(255, 255, 255));
-        g.drawRect(QRectF(4, 3, 14, 18));
-        g.setPen(QPen(QColor(200, 30, 30), 2.6));
-        g.drawLine(QPointF(8, 8), QPointF(20, 20));
-        g.drawLine(QPointF(20, 8), QPointF(8, 20));
-        break;
-    }
-    g.end();
-    image.setDevicePixelRatio(2);
-    return QIcon(QPixmap::fromImage(image));
-}
-
-QToolButton *iconButton(int kind, const QString &tip, const QString &name, QWidget *parent)
+QToolButton *iconButton(Pictures::TableAction action, const QString &tip, const QString &name, QWidget *parent)
 {
     auto *b = new QToolButton(parent);
-    b->setIcon(drawnIcon(kind));
+    b->setIcon(drawnIcon([action](QSize size, qreal ratio) { return Pictures::tableAction(action, size, ratio); }));
     b->setIconSize(QSize(24, 24));
     b->setToolTip(tip);
     b->setObjectName(name);
@@ -101,9 +64,9 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
     m_showErrors = new QCheckBox(QStringLiteral("Посмотреть сообщение об ошибках"), this);
     m_showErrors->setObjectName(QStringLiteral("showErrors"));
     connect(m_showErrors, &QCheckBox::clicked, this, [this](bool on) { m_session.showErrorList(on); });
-    m_copy = iconButton(0, QStringLiteral("Копировать содержимое таблицы в буфер"), QStringLiteral("copyTable"), this);
-    m_paste = iconButton(1, QStringLiteral("Вставить данные из буфера"), QStringLiteral("pasteTable"), this);
-    m_clear = iconButton(2, QStringLiteral("Очистить таблицу"), QStringLiteral("clearTable"), this);
+    m_copy = iconButton(Pictures::TableAction::Copy, QStringLiteral("Копировать содержимое таблицы в буфер"), QStringLiteral("copyTable"), this);
+    m_paste = iconButton(Pictures::TableAction::Paste, QStringLiteral("Вставить данные из буфера"), QStringLiteral("pasteTable"), this);
+    m_clear = iconButton(Pictures::TableAction::Clear, QStringLiteral("Очистить таблицу"), QStringLiteral("clearTable"), this);
     connect(m_copy, &QToolButton::clicked, m_table, &InputTableView::copyToClipboard);
     connect(m_paste, &QToolButton::clicked, m_table, &InputTableView::pasteFromClipboard);
     connect(m_clear, &QToolButton::clicked, this, [this] {

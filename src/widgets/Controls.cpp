@@ -1,8 +1,11 @@
 #include "widgets/Controls.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 #include <QStyleOptionSlider>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -94,6 +97,60 @@ void PictureWidget::paintEvent(QPaintEvent *)
         m_image = m_painter ? m_painter(size(), ratio) : QImage();
     QPainter g(this);
     g.drawImage(QPointF(0, 0), m_image);
+}
+
+namespace {
+
+class DrawnIconEngine final : public QIconEngine
+{
+public:
+    explicit DrawnIconEngine(PictureWidget::Painter painter)
+        : m_painter(std::move(painter))
+    {
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+
+    // `size` in device pixels, as QIcon asks for a pixmap at a device pixel ratio.
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override { return styled(m_painter(size, 1.0), mode); }
+
+    // `size` counts device pixels here too; the pixmap covers them at `scale`.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        QPixmap pixmap = styled(m_painter(size, 1.0), mode);
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect.topLeft(), styled(m_painter(rect.size(), ratio), mode));
+    }
+
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_painter); }
+
+    QString key() const override { return QStringLiteral("palvex-drawn"); }
+
+private:
+    static QPixmap styled(const QImage &image, QIcon::Mode mode)
+    {
+        QPixmap pixmap = QPixmap::fromImage(image);
+        if (mode == QIcon::Disabled) {
+            const QStyleOption option;
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        return pixmap;
+    }
+
+    PictureWidget::Painter m_painter;
+};
+
+} // namespace
+
+QIcon drawnIcon(PictureWidget::Painter painter)
+{
+    return QIcon(new DrawnIconEngine(std::move(painter)));
 }
 
 ErrorFrame::ErrorFrame(QWidget *content, QWidget *parent)

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QSlider>
 
@@ -68,6 +69,10 @@ private:
     Painter m_painter;
     QImage m_image;
 };
+
+// An icon the program draws itself, drawn again for each size and pixel density it is shown at
+// (never a small picture scaled up); greyed by the style where its button is disabled.
+QIcon drawnIcon(PictureWidget::Painter painter);
 
 // A frame around a table that turns red while the table holds errors.
 class ErrorFrame final : public QFrame

@@ -121,27 +121,7 @@ void CorrectionPage::buildLegend()
 {
     // The envelope has its entry while the project has one.
     const bool envelope = m_legendEnvelope;
-    m_legend->setPainter([envelope](QSize size, qreal ratio) {
-        QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter g(&image);
-        const QString names[5] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
-                                  QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых"),
-                                  QStringLiteral("Границы зернового состава")};
-        const QColor colours[5] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128),
-                                   Charts::envelopeColour()};
-        const int rows = envelope ? 5 : 4;
-        const int rowHeight = size.height() / rows;
-        for (int k = 0; k < rows; ++k) {
-            const int y = k * rowHeight;
-            g.setPen(QPen(colours[k], k == 4 ? 2 : 3, k == 4 ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
-            g.drawLine(4, y + rowHeight / 2, 30, y + rowHeight / 2);
-            g.setPen(Qt::black);
-            g.drawText(QRect(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
-        }
-        return image;
-    });
+    m_legend->setPainter([this, envelope](QSize size, qreal ratio) { return Pictures::graphLegend(size, font(), ratio, envelope); });
     const QString widest = envelope ? QStringLiteral("Границы зернового состава") : QStringLiteral("Проектируемый состав");
     m_legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(widest) + 46, (envelope ? 5 : 4) * (fontMetrics().height() + 2));
 }
@@ -171,6 +151,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
         r.lock->setObjectName(QStringLiteral("lock%1").arg(i));
         r.lock->setToolTip(QStringLiteral("Закрепить долю компонента"));
         r.padlock = new PictureWidget([](QSize size, qreal ratio) { return Pictures::padlock(false, size, ratio); }, this);
+        r.padlock->setObjectName(QStringLiteral("padlock%1").arg(i));
         r.padlock->setFixedSize(18, 24);
         r.fraction = new QLabel(this);
         r.fraction->setObjectName(QStringLiteral("fraction%1").arg(i));
@@ -286,7 +267,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     connect(m_logarithmic, &QCheckBox::clicked, this, options);
     connect(m_grid, &QCheckBox::clicked, this, options);
     m_legend = new PictureWidget({}, this);
-    m_legend->setObjectName(QStringLiteral("legend"));
+    m_legend->setObjectName(QStringLiteral("graphLegend"));
     buildLegend();
 
     auto *resetRow = new QHBoxLayout;
@@ -395,21 +376,6 @@ void CorrectionPage::runSearchSlice()
     } while (clock.elapsed() < 8 && m_session.correction().searchOn);
 }
 
-QString CorrectionPage::sliderName(int i) const
-{
-    const ProjectDocument &d = m_session.document();
-    const QString name = d.componentName(i).text();
-    const QString key = name.trimmed();
-    if (key.isEmpty())
-        return name;
-    // Two components of the same name (two database rows may share one) are told apart by their
-    // numbers.
-    for (int k = 1; k <= d.componentCount; ++k)
-        if (k != i && d.componentName(k).text().trimmed() == key)
-            return name + QStringLiteral(" (%1)").arg(i);
-    return name;
-}
-
 void CorrectionPage::setRowVisible(Row &r, bool visible)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{r.name, r.slider, r.minus, r.plus, r.lock, r.padlock, r.fraction, r.trial})
@@ -428,7 +394,7 @@ void CorrectionPage::refresh(ProjectSession::Changes what)
             continue;
         }
         setRowVisible(r, true);
-        r.name->setFullText(sliderName(i));
+        r.name->setFullText(componentLabel(m_session.document(), i));
         if (r.slider->slider->value() != c.slider[size_t(i)] && !r.slider->slider->isSliderDown()) {
             const QSignalBlocker block(r.slider->slider);
             r.slider->slider->setValue(c.slider[size_t(i)]);

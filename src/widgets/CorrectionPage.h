@@ -55,7 +55,6 @@ private:
         bool locked = false;
     };
     void setRowVisible(Row &row, bool visible);
-    QString sliderName(int i) const;
     void buildLegend();
 
     Desktop &m_desktop;

@@ -416,11 +416,34 @@ void InputTableView::spreadColumns()
     const bool shared = m_partner && m_partner->m_model.columnCount() == cols;
     // Partners spread over the narrower of their two widths, so that their columns line up.
     const int available = shared ? std::min(viewport()->width(), m_partner->viewport()->width()) : viewport()->width();
-    const int even = available / cols;
-    for (int c = 0; c < cols; ++c) {
-        const int needed = shared ? std::max(neededWidth(c), m_partner->neededWidth(c)) : neededWidth(c);
-        setColumnWidth(c, std::max(even, needed));
+    QList<int> needed(cols);
+    for (int c = 0; c < cols; ++c)
+        needed[c] = shared ? std::max(neededWidth(c), m_partner->neededWidth(c)) : neededWidth(c);
+    // The columns that need more than an even share take what they need; the others share the
+    // rest evenly. Only when the texts need more than the whole width does the table scroll.
+    QList<bool> wide(cols, false);
+    int share = 0;
+    for (;;) {
+        int rest = available, narrow = 0;
+        for (int c = 0; c < cols; ++c) {
+            if (wide[c])
+                rest -= needed[c];
+            else
+                ++narrow;
+        }
+        share = narrow > 0 ? std::max(0, rest) / narrow : 0;
+        bool grew = false;
+        for (int c = 0; c < cols; ++c) {
+            if (!wide[c] && needed[c] > share) {
+                wide[c] = true;
+                grew = true;
+            }
+        }
+        if (!grew)
+            break;
     }
+    for (int c = 0; c < cols; ++c)
+        setColumnWidth(c, wide[c] ? needed[c] : share);
 }
 
 void InputTableView::alignColumnsWith(InputTableView *partner)

@@ -11,7 +11,9 @@
 #include "widgets/CorrectionPage.h"
 #include "widgets/Desktop.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/FileDrop.h"
 #include "widgets/GraphView.h"
+#include "widgets/InputTableView.h"
 #include "widgets/ParametersPage.h"
 #include "widgets/Pictures.h"
 #include "widgets/ReferencePage.h"
@@ -19,15 +21,21 @@
 #include "widgets/StepBar.h"
 #include "widgets/Steps.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -38,6 +46,20 @@ namespace {
 constexpr int MinimumWidth = 950;
 constexpr int MinimumHeight = 720;
 const QString ProjectFilter = QStringLiteral("Текстовые файлы с данными (*.txt)");
+
+enum class HistoryKey { None, Undo, Redo };
+
+// Ctrl+Z undoes; Ctrl+Shift+Z and Ctrl+Y redo.
+HistoryKey historyKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Z && mods == Qt::ControlModifier)
+        return HistoryKey::Undo;
+    if ((event->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        || (event->key() == Qt::Key_Y && mods == Qt::ControlModifier))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
 
 } // namespace
 
@@ -75,6 +97,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     Desktop &d = *m_desktop;
     m_pages = new QStackedWidget(central);
     auto *logo = new PictureWidget([](QSize size, qreal ratio) { return Pictures::logo(size, ratio); });
+    logo->setObjectName(QStringLiteral("logo"));
     logo->setFixedSize(420, 300);
     auto *logoPage = new QWidget;
     auto *logoLayout = new QVBoxLayout(logoPage);
@@ -105,6 +128,7 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     connect(open, &QPushButton::clicked, this, &MainWindow::onOpen);
     connect(save, &QPushButton::clicked, this, &MainWindow::onSave);
     auto *strip = new PictureWidget([](QSize size, qreal ratio) { return Pictures::gradient(size, ratio); }, central);
+    strip->setObjectName(QStringLiteral("bottomStrip"));
     strip->setFixedHeight(12);
 
     auto *files = new QHBoxLayout;
@@ -123,6 +147,8 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     layout->addWidget(strip);
 
     connect(&m_session, &ProjectSession::changed, this, &MainWindow::onChanged);
+    new FileDropTarget(this, [this](const QString &path) { openDroppedProject(path); });
+    setUpHistory();
     resize(1000, 750);
     showStep(0);
 }
@@ -134,6 +160,69 @@ MainWindow::~MainWindow()
     // read the session's texts once more as they do).
     delete m_database;
     qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::setUpHistory()
+{
+    m_undo = new QAction(QStringLiteral("Отменить"), this);
+    m_undo->setObjectName(QStringLiteral("undoAction"));
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = new QAction(QStringLiteral("Повторить"), this);
+    m_redo->setObjectName(QStringLiteral("redoAction"));
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *a : {m_undo, m_redo}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(m_undo, &QAction::triggered, &m_history, &ProjectHistory::undo);
+    connect(m_redo, &QAction::triggered, &m_history, &ProjectHistory::redo);
+    auto availability = [this] {
+        m_undo->setEnabled(m_history.canUndo());
+        m_redo->setEnabled(m_history.canRedo());
+    };
+    connect(&m_history, &ProjectHistory::availabilityChanged, this, availability);
+    availability();
+
+    // Typing into a place merges into one step until the place is left: the focus moves,
+    // another cell is entered, a slider is let go (or taken again).
+    // (The history is the connections' context: they end with it, before the window's own end.)
+    connect(qApp, &QApplication::focusChanged, &m_history, &ProjectHistory::leavePlace);
+    for (InputTableView *view : m_pages->findChildren<InputTableView *>()) {
+        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, &m_history, [this, view](const QModelIndex &current) {
+            if (current.isValid())
+                m_history.enterCell(view->table(), current.row() + 1, current.column());
+        });
+    }
+    for (QSlider *slider : m_pages->findChildren<QSlider *>()) {
+        connect(slider, &QSlider::sliderPressed, &m_history, &ProjectHistory::leavePlace);
+        connect(slider, &QSlider::sliderReleased, &m_history, &ProjectHistory::leavePlace);
+    }
+    // The text fields walk the project's history too, not their own (eventFilter); an editable
+    // list hands its keys to its field itself.
+    for (QLineEdit *edit : m_pages->findChildren<QLineEdit *>())
+        edit->installEventFilter(this);
+    for (QComboBox *box : m_pages->findChildren<QComboBox *>())
+        if (box->isEditable())
+            box->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const HistoryKey key = historyKey(static_cast<QKeyEvent *>(event));
+        if (key != HistoryKey::None) {
+            // A field would take the key for its own undo: it goes to the project's history.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                if (key == HistoryKey::Undo)
+                    m_history.undo();
+                else
+                    m_history.redo();
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 StepPage *MainWindow::page(int step) const
@@ -185,11 +274,22 @@ std::optional<std::pair<QString, QString>> MainWindow::unsavedQuestion(bool clos
                      QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
 }
 
+bool MainWindow::mayReplaceProject()
+{
+    const auto q = unsavedQuestion(false);
+    return !q || m_desktop->askYesNo(this, q->first, q->second);
+}
+
 void MainWindow::onOpen()
 {
-    if (const auto q = unsavedQuestion(false); q && !m_desktop->askYesNo(this, q->first, q->second))
-        return;
-    openProject(chooseOpenPath());
+    if (mayReplaceProject())
+        openProject(chooseOpenPath());
+}
+
+void MainWindow::openDroppedProject(const QString &path)
+{
+    if (mayReplaceProject())
+        openProject(path);
 }
 
 bool MainWindow::openProject(const QString &path)

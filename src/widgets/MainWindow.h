@@ -8,6 +8,7 @@
 #include "session/ProjectSession.h"
 #include "widgets/ComponentDatabaseDialog.h"
 #include "widgets/Desktop.h"
+#include "widgets/ProjectHistory.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -22,6 +23,7 @@ class CompositionsPage;
 class CorrectionPage;
 class Desktop;
 class ParametersPage;
+class QAction;
 class QLabel;
 class QStackedWidget;
 class ReferencePage;
@@ -40,6 +42,8 @@ public:
     ~MainWindow() override;
 
     ProjectSession &session() { return m_session; }
+    // The undo history of the project (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y).
+    ProjectHistory &history() { return m_history; }
     // The component database window while it exists.
     ComponentDatabaseDialog *databaseDialog() const { return m_database; }
     void showDatabase();
@@ -49,6 +53,9 @@ public:
     // Opens a project file as the open button does after its dialog; an empty path is a cancelled
     // dialog. A refused file is reported and the project stays as it was.
     bool openProject(const QString &path);
+    // Opens a project file dropped on the window: after the open button's question, where there
+    // is data to lose.
+    void openDroppedProject(const QString &path);
     // Saves the project; a failure is reported, naming the file.
     bool saveProject(const QString &path);
     // "Сформировать отчет": writes the report to the temporary folder under a name no earlier
@@ -67,6 +74,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onChanged(ProjectSession::Changes what);
@@ -76,8 +84,15 @@ private:
     void showGuide();
     void showBounds();
     std::optional<std::pair<QString, QString>> unsavedQuestion(bool closing) const;
+    // Asks whether the project may be replaced by another; true without asking where there is
+    // nothing to lose.
+    bool mayReplaceProject();
+    void setUpHistory();
 
     ProjectSession m_session;
+    ProjectHistory m_history{m_session};
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
     std::unique_ptr<Desktop> m_desktop;
     StepBar *m_steps;
     QLabel *m_title;

@@ -3,7 +3,10 @@
 #include "Version.h"
 #include "widgets/Steps.h"
 
+#include "charts/Graph.h"
+
 #include <QFont>
+#include <QFontInfo>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -192,6 +195,66 @@ QImage formula(ReferenceKind kind, QSize size, qreal ratio)
     }
     g.translate(0, std::max(0.0, (size.height() - doc.size().height()) / 2));
     doc.drawContents(&g);
+    return image;
+}
+
+QImage tableAction(TableAction action, QSize size, qreal ratio)
+{
+    QImage image = blank(size, ratio);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a grid of 24 × 24, whatever the size.
+    g.scale(size.width() / 24.0, size.height() / 24.0);
+    g.setPen(QPen(QColor(60, 60, 60), 1.4));
+    switch (action) {
+    case TableAction::Copy: // two sheets
+        g.setBrush(QColor(255, 255, 255));
+        g.drawRect(QRectF(3, 3, 12, 14));
+        g.setBrush(QColor(220, 235, 255));
+        g.drawRect(QRectF(9, 7, 12, 14));
+        break;
+    case TableAction::Paste: // a clipboard with a sheet
+        g.setBrush(QColor(210, 170, 110));
+        g.drawRoundedRect(QRectF(4, 4, 14, 17), 2, 2);
+        g.setBrush(QColor(255, 255, 255));
+        g.drawRect(QRectF(9, 9, 11, 12));
+        g.setBrush(QColor(120, 120, 120));
+        g.drawRect(QRectF(8, 2, 6, 4));
+        break;
+    case TableAction::Clear: // a red cross over a sheet
+        g.setBrush(QColor(255, 255, 255));
+        g.drawRect(QRectF(4, 3, 14, 18));
+        g.setPen(QPen(QColor(200, 30, 30), 2.6));
+        g.drawLine(QPointF(8, 8), QPointF(20, 20));
+        g.drawLine(QPointF(20, 8), QPointF(8, 20));
+        break;
+    }
+    return image;
+}
+
+QImage graphLegend(QSize size, const QFont &font, qreal ratio, bool envelope)
+{
+    QImage image = blank(size, ratio);
+    QPainter g(&image);
+    g.setRenderHint(QPainter::Antialiasing);
+    // The type of the window's labels, however many dots per inch the image claims.
+    QFont type = font;
+    type.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
+    g.setFont(type);
+    const QString names[5] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
+                              QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых"),
+                              QStringLiteral("Границы зернового состава")};
+    const QColor colours[5] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128),
+                               Charts::envelopeColour()};
+    const int rows = envelope ? 5 : 4;
+    const qreal rowHeight = size.height() / qreal(rows);
+    for (int k = 0; k < rows; ++k) {
+        const qreal y = k * rowHeight;
+        g.setPen(QPen(colours[k], k == 4 ? 2 : 3, k == 4 ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+        g.drawLine(QPointF(4, y + rowHeight / 2), QPointF(30, y + rowHeight / 2));
+        g.setPen(Qt::black);
+        g.drawText(QRectF(36, y, size.width() - 36, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, names[k]);
+    }
     return image;
 }
 

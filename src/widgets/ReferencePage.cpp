@@ -69,6 +69,7 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     grid->setColumnStretch(5, 1);
     for (int k = 1; k <= 4; ++k) {
         auto *formula = new PictureWidget([k](QSize size, qreal ratio) { return Pictures::formula(ReferenceKind(k), size, ratio); }, this);
+        formula->setObjectName(QStringLiteral("formula%1").arg(k));
         formula->setFixedSize(300, 30);
         grid->addWidget(m_kinds[k], k - 1, 0);
         grid->addWidget(formula, k - 1, 1);

@@ -39,3 +39,15 @@ void setLabelText(QLabel *label, const QString &text)
     if (label->text() != text)
         label->setText(text);
 }
+
+QString componentLabel(const ProjectDocument &d, int i)
+{
+    const QString name = d.componentName(i).text();
+    const QString key = name.trimmed();
+    if (key.isEmpty())
+        return name;
+    for (int k = 1; k <= d.componentCount; ++k)
+        if (k != i && d.componentName(k).text().trimmed() == key)
+            return name + QStringLiteral(" (%1)").arg(i);
+    return name;
+}

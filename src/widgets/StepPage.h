@@ -32,3 +32,7 @@ QLabel *wrappedLabel(const QString &text, QWidget *parent);
 QLabel *errorLabel(QWidget *parent);
 // Sets a label's text only when it differs (a change costs a relayout).
 void setLabelText(QLabel *label, const QString &text);
+// The name of component i as the correction step and the bounds dialog show it: its name from
+// step 1, followed by its number when another of the N components has the same name (two
+// database rows may share one).
+QString componentLabel(const ProjectDocument &document, int i);
