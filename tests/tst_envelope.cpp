@@ -382,7 +382,7 @@ private slots:
         ProjectSession g;
         QVERIFY2(g.openProject(path, &error), qPrintable(error));
         QVERIFY(g.document() == f.s.document());
-        f.s.setCellText(InputTable::Prices, 1, 0, QStringLiteral("€"));
+        f.s.setCellText(InputTable::Prices, 1, 0, QStringLiteral("中"));
         QVERIFY(!f.s.saveProject(path, &error));
         QVERIFY2(error.contains(QStringLiteral("Windows-1251")), qPrintable(error));
         QVERIFY(g.openProject(path, &error)); // the old file stays

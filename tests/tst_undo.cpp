@@ -4,7 +4,9 @@
 // whatever widget has the focus. Typing into one place is one step until the place is left, a
 // run of the automatic search is one step, opening a project clears the history.
 #include "session/ProjectSession.h"
+#include "charts/Front.h"
 #include "widgets/ComponentDatabaseDialog.h"
+#include "widgets/FrontView.h"
 #include "widgets/InputTableView.h"
 #include "widgets/StepPage.h"
 
@@ -34,6 +36,8 @@ namespace {
 
 const QString DryMix = QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix.txt");
 const QString Concrete = QStringLiteral(PALVEX_SOURCE_DIR "/examples/concrete.txt");
+// The dry mix with a price for every component and a grading envelope.
+const QString DryMixPrices = QStringLiteral(PALVEX_SOURCE_DIR "/examples/dry-mix-prices.txt");
 const QString Workbook = QStringLiteral(PALVEX_SOURCE_DIR "/examples/components.xlsx");
 const QString Settings = QStringLiteral(PALVEX_SOURCE_DIR "/examples/app_setups.ini");
 
@@ -65,6 +69,11 @@ QString difference(const Snapshot &actual, const Snapshot &expected)
         parts << QStringLiteral("correction");
     if (actual.optimumNote != expected.optimumNote || actual.optimumFoundFor != expected.optimumFoundFor)
         parts << QStringLiteral("best recipe's note");
+    if (actual.optimumDetails != expected.optimumDetails)
+        parts << QStringLiteral("what the best recipe reached");
+    if (!(actual.front == expected.front) || actual.frontFoundFor != expected.frontFoundFor
+        || actual.adoptedFrontPoint != expected.adoptedFrontPoint)
+        parts << QStringLiteral("cost-divergence front");
     return parts.join(QStringLiteral(", "));
 }
 
@@ -402,6 +411,52 @@ private slots:
             [](Window &w) {
                 w.click(QStringLiteral("optimumButton"));
                 QVERIFY(!w.session.optimumNote().isEmpty());
+            });
+        row("typing a price", nothing(), [](Window &w) { w.typeCell(InputTable::Prices, 1, 2, QStringLiteral("950")); });
+        row("typing an envelope limit", nothing(), [](Window &w) { w.typeCell(InputTable::Envelope, 2, 3, QStringLiteral("40")); });
+        row("an envelope limit emptied", [](Window &w) { w.open(DryMixPrices); },
+            [](Window &w) { w.typeCell(InputTable::Envelope, 1, 2, QStringLiteral("\x7f")); });
+        row("the aim: the lowest cost",
+            [](Window &w) {
+                w.open(DryMixPrices);
+                w.showStep(5);
+            },
+            [](Window &w) { w.tick(QStringLiteral("objectiveCost")); });
+        row("typing the largest divergence",
+            [](Window &w) {
+                w.open(DryMixPrices);
+                w.showStep(5);
+                w.tick(QStringLiteral("divergenceCap"));
+            },
+            [](Window &w) { w.typeField(QStringLiteral("maxDivergence"), QStringLiteral("4,5")); });
+        row("the cheapest recipe within the envelope, at most four components",
+            [](Window &w) {
+                w.open(DryMixPrices);
+                w.showStep(5);
+                w.tick(QStringLiteral("objectiveCost"));
+                w.tick(QStringLiteral("componentCap"));
+                QVERIFY(choose(w.find<QComboBox>(QStringLiteral("maxComponents")), 3));
+                w.window.showChanges();
+            },
+            [](Window &w) {
+                w.click(QStringLiteral("optimumButton"));
+                QVERIFY(w.session.optimumNote().startsWith(QStringLiteral("Наименьшая стоимость")));
+            });
+        // The front found adopts nothing; a click on one of its points adopts that recipe.
+        row("a point of the front clicked",
+            [](Window &w) {
+                w.open(DryMixPrices);
+                w.showStep(5);
+                w.click(QStringLiteral("frontButton"));
+                QCOMPARE(w.session.costFront().points.size(), 20);
+            },
+            [](Window &w) {
+                auto *chart = w.find<FrontView>(QStringLiteral("frontChart"));
+                const auto at = Charts::frontPointPosition(QSizeF(chart->size()), chart->input(), 5);
+                QVERIFY(at);
+                QTest::mouseClick(chart, Qt::LeftButton, {}, at->toPoint());
+                w.window.showChanges();
+                QCOMPARE(w.session.adoptedFrontPoint(), std::optional<int>(5));
             });
         // A cancelled open dialog reads nothing but returns the sliders and locks to the base
         // recipe: a change like any other, not an opening.

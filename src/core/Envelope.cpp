@@ -19,18 +19,20 @@ EnvelopeLimits limits(const ProjectDocument &d)
     return e;
 }
 
+// Both sides as stored reals: a limit typed "62,74" is the float nearest to it, and so is the
+// passing shown as 62,74.
 bool below(const EnvelopeLimits &e, int j, double passing)
 {
     if (j < 1 || j > MaxClasses || !e.lower[size_t(j)])
         return false;
-    return Num::roundHalfEven(passing, 2) < double(*e.lower[size_t(j)]);
+    return float(Num::roundHalfEven(passing, 2)) < *e.lower[size_t(j)];
 }
 
 bool above(const EnvelopeLimits &e, int j, double passing)
 {
     if (j < 1 || j > MaxClasses || !e.upper[size_t(j)])
         return false;
-    return Num::roundHalfEven(passing, 2) > double(*e.upper[size_t(j)]);
+    return float(Num::roundHalfEven(passing, 2)) > *e.upper[size_t(j)];
 }
 
 QList<int> departures(const EnvelopeLimits &e, const ClassFloats &curve, int k)

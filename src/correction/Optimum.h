@@ -63,6 +63,7 @@ struct FrontPoint
     double cost = 0;
     std::array<double, MaxComponents + 1> mass{};
     int componentsUsed = 0;
+    bool operator==(const FrontPoint &) const = default;
 };
 
 struct CostFront
@@ -72,6 +73,7 @@ struct CostFront
     QString problem;
     QStringList conflicts;
     QString message;
+    bool operator==(const CostFront &) const = default;
 };
 
 namespace Optimum {

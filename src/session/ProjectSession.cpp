@@ -56,18 +56,21 @@ void ProjectSession::noteEditPlace(const EditPlace &place)
 
 bool ProjectSession::Snapshot::sameWork(const Snapshot &other) const
 {
-    // The sliders, locks, bounds and their switch; the rest of the correction is the search's
-    // walk and the correction's own bookkeeping.
+    // The sliders, locks, bounds and their switch, the optimiser's aim and constraints; the rest
+    // of the correction is the search's walk and the correction's own bookkeeping. A front found
+    // is no change of the work by itself (it adopts nothing), but the point adopted from it is.
     const CorrectionState &a = correction;
     const CorrectionState &b = other.correction;
     return document == other.document && numbers == other.numbers && validation == other.validation
         && a.slider == b.slider && a.locked == b.locked && a.boundsOn == b.boundsOn && a.variationMin == b.variationMin
-        && a.variationMax == b.variationMax && optimumNote == other.optimumNote;
+        && a.variationMax == b.variationMax && a.optimiser == b.optimiser && optimumNote == other.optimumNote
+        && optimumDetails == other.optimumDetails && adoptedFrontPoint == other.adoptedFrontPoint;
 }
 
 ProjectSession::Snapshot ProjectSession::snapshot() const
 {
-    Snapshot s{m_document, m_numbers, m_validation, m_correction, m_optimumNote, m_optimumFoundFor};
+    Snapshot s{m_document, m_numbers,        m_validation, m_correction,    m_optimumNote,
+               m_optimumFoundFor, m_optimumDetails, m_front,  m_frontFoundFor, m_adoptedFrontPoint};
     s.correction.searchOn = false;
     s.correction.adjusting = false;
     return s;
@@ -85,6 +88,10 @@ void ProjectSession::restore(const Snapshot &snapshot)
     m_correction = snapshot.correction;
     m_optimumNote = snapshot.optimumNote;
     m_optimumFoundFor = snapshot.optimumFoundFor;
+    m_optimumDetails = snapshot.optimumDetails;
+    m_front = snapshot.front;
+    m_frontFoundFor = snapshot.frontFoundFor;
+    m_adoptedFrontPoint = snapshot.adoptedFrontPoint;
     markChanged(DocumentChanged | NumbersChanged | ValidationChanged | CorrectionChanged | OptimumChanged);
 }
 

@@ -34,7 +34,7 @@ using ReportSections = std::array<bool, 12>;
 // make one step of the undo history until the user leaves it.
 struct EditPlace
 {
-    enum Kind : uint8_t { Cell, ProjectName, ClassCount, CoefficientField, Slider };
+    enum Kind : uint8_t { Cell, ProjectName, ClassCount, CoefficientField, Slider, MaxDivergenceField };
     Kind kind = Cell;
     InputTable table = InputTable::Names; // of a cell
     int row = 0;                          // of a cell
@@ -89,8 +89,8 @@ public:
     // Everything the user's changes to the project affect: the document, its numbers (with the
     // values failed statements kept), the check of the tables, the correction (the corrected
     // recipe is in the numbers; sliders, locks, bounds and their switch, the search's walk) and
-    // the best recipe's note. Not the step shown, the graph options, the report sections or the
-    // error list: they are views, not work.
+    // the best recipe's note, what it reached and the cost-divergence front. Not the step shown,
+    // the graph options, the report sections or the error list: they are views, not work.
     struct Snapshot
     {
         ProjectDocument document;
@@ -99,6 +99,10 @@ public:
         CorrectionState correction; // never with the search running
         QString optimumNote;
         std::optional<quint64> optimumFoundFor;
+        QString optimumDetails;
+        CostFront front;
+        std::optional<quint64> frontFoundFor;
+        std::optional<int> adoptedFrontPoint;
         bool operator==(const Snapshot &) const = default;
         // Whether the user would see the same work: the search's walk (its trials, which the
         // search shows only while it runs) aside.

@@ -369,6 +369,8 @@ void ProjectSession::setDivergenceCapOn(bool on)
 
 void ProjectSession::setMaxDivergenceText(const QString &text)
 {
+    SessionAction action(*this);
+    noteEditPlace({EditPlace::MaxDivergenceField});
     OptimiserSettings o = m_correction.optimiser;
     o.maxDivergenceText = text;
     setOptimiserSettings(o);

@@ -41,7 +41,7 @@ struct WindowDriver
     // The view of an input table; the step that holds it is shown first.
     InputTableView *table(InputTable t)
     {
-        const int step = t == InputTable::Names || t == InputTable::Densities ? 1
+        const int step = t == InputTable::Names || t == InputTable::Densities || t == InputTable::Prices ? 1
             : t == InputTable::Compositions                                   ? 2
             : t == InputTable::BaseRecipe                                     ? 3
                                                                               : 4;
