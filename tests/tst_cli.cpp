@@ -132,6 +132,167 @@ private slots:
         QCOMPARE(r.err.count('\n'), 1);
     }
 
+    // optimum with prices, an envelope and the optimiser's constraints on small.txt, worked out
+    // on paper. A volume share a of the first component gives the mix 50 + 20a at 1,25 and
+    // 10 + 10a at 0,16 against the reference 39,1071587 and 0: the divergence is
+    // 10,8928413 + 20a. Its mass share is 2,65a / (2,65a + 3,1(1 - a)); with the prices 1000 and
+    // 2500 a tonne costs 1000 at a = 1 and 2500 at a = 0.
+    void optimumAimsAndConstraints_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<double>("divergence");
+        QTest::addColumn<double>("firstMass");
+        QTest::addColumn<QVariant>("cost"); // null without prices
+        QTest::addColumn<int>("used");
+        QTest::addColumn<QVariant>("envelopeOk"); // null without an envelope
+        const QVariant none = QVariant::fromValue(nullptr);
+        const QString prices = QStringLiteral("1000,2500");
+        // The smallest divergence: the second component alone, as before.
+        QTest::newRow("divergence") << QStringList{} << 10.8928413 << 0.0 << none << 1 << none;
+        QTest::newRow("divergence, priced") << QStringList{QStringLiteral("--prices"), prices} << 10.8928413 << 0.0 << QVariant(2500.0) << 1 << none;
+        // At least 60 at 1,25: a >= 0,5, divergence 20,8928413, mass 46,0869565 %.
+        QTest::newRow("divergence, lower limit") << QStringList{QStringLiteral("--envelope"), QStringLiteral(":,60:,:")} << 20.8928413
+                                                 << 46.0869565 << none << 2 << QVariant(true);
+        // The cheapest: the first component alone.
+        QTest::newRow("cost") << QStringList{QStringLiteral("--objective"), QStringLiteral("cost"), QStringLiteral("--prices"), prices}
+                              << 30.8928413 << 100.0 << QVariant(1000.0) << 1 << none;
+        // At most 20 points: a = 0,455357935, mass 41,6808795 %, cost 1874,78681.
+        QTest::newRow("cost, D 20") << QStringList{QStringLiteral("--objective"), QStringLiteral("cost"), QStringLiteral("--prices"), prices,
+                                                   QStringLiteral("--max-divergence"), QStringLiteral("20")}
+                                    << 20.0 << 41.6808795 << QVariant(1874.78681) << 2 << none;
+        // At most 55 at 1,25: a <= 0,25, mass 22,1757322 %, cost 2167,36402.
+        QTest::newRow("cost, upper limit") << QStringList{QStringLiteral("--objective"), QStringLiteral("cost"), QStringLiteral("--prices"),
+                                                          prices, QStringLiteral("--envelope"), QStringLiteral(":,:55,:")}
+                                           << 15.8928413 << 22.1757322 << QVariant(2167.36402) << 2 << QVariant(true);
+        // One component within that limit: only the second one stays under it.
+        QTest::newRow("cost, upper limit, one component")
+            << QStringList{QStringLiteral("--objective"), QStringLiteral("cost"), QStringLiteral("--prices"), prices,
+                           QStringLiteral("--envelope"), QStringLiteral(":,:55,:"), QStringLiteral("--max-components"), QStringLiteral("1")}
+            << 10.8928413 << 0.0 << QVariant(2500.0) << 1 << QVariant(true);
+    }
+    void optimumAimsAndConstraints()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(double, divergence);
+        QFETCH(double, firstMass);
+        QFETCH(QVariant, cost);
+        QFETCH(int, used);
+        QFETCH(QVariant, envelopeOk);
+        const Run r = cli(QStringList{QStringLiteral("optimum"), data("small.txt")} + options);
+        QCOMPARE(r.status, 0);
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        COMPARE_NEAR(o[QStringLiteral("optimum")].toDouble(), divergence, 1e-5);
+        const QJsonArray recipe = o[QStringLiteral("corrected_recipe")].toArray();
+        COMPARE_NEAR(recipe[0].toDouble(), firstMass, 1e-4);
+        COMPARE_NEAR(recipe[1].toDouble(), 100 - firstMass, 1e-4);
+        if (cost.isNull())
+            QVERIFY(o[QStringLiteral("cost")].isNull());
+        else
+            COMPARE_NEAR(o[QStringLiteral("cost")].toDouble(), cost.toDouble(), 1e-3);
+        QCOMPARE(o[QStringLiteral("components_used")].toInt(), used);
+        if (envelopeOk.isNull())
+            QVERIFY(o[QStringLiteral("envelope_ok")].isNull());
+        else
+            QCOMPARE(o[QStringLiteral("envelope_ok")].toBool(), envelopeOk.toBool());
+        QVERIFY(!o.contains(QStringLiteral("pareto")));
+    }
+
+    // The front of 5 points runs from the smallest divergence (a = 0) to that of the cheapest
+    // recipe (a = 1) in steps of 5 points: a = 0, 1/4, 1/2, 3/4, 1.
+    void optimumFront()
+    {
+        const Run r = cli({QStringLiteral("optimum"), data("small.txt"), QStringLiteral("--prices"), QStringLiteral("1000,2500"),
+                           QStringLiteral("--pareto"), QStringLiteral("5")});
+        QCOMPARE(r.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        const QJsonArray front = o[QStringLiteral("pareto")].toArray();
+        QCOMPARE(front.size(), 5);
+        const double costs[5] = {2500, 2167.36402, 1808.69565, 1420.81448, 1000};
+        const double masses[5] = {0, 22.1757322, 46.0869565, 71.9457014, 100};
+        for (int k = 0; k < 5; ++k) {
+            const QJsonObject point = front[k].toObject();
+            COMPARE_NEAR(point[QStringLiteral("divergence")].toDouble(), 10.8928413 + 5 * k, 1e-5);
+            COMPARE_NEAR(point[QStringLiteral("cost")].toDouble(), costs[k], 1e-3);
+            const QJsonArray recipe = point[QStringLiteral("recipe")].toArray();
+            QCOMPARE(recipe.size(), 2);
+            COMPARE_NEAR(recipe[0].toDouble(), masses[k], 1e-4);
+            COMPARE_NEAR(recipe[1].toDouble(), 100 - masses[k], 1e-4);
+        }
+        // The adopted recipe is the one of the smallest divergence.
+        COMPARE_NEAR(o[QStringLiteral("optimum")].toDouble(), 10.8928413, 1e-5);
+    }
+
+    // No recipe satisfies the constraints: exit status 1 and one line naming those in conflict.
+    void optimumInfeasible_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("named");
+        // At least 60 at 1,25 needs a >= 0,5, a divergence of at least 20,89.
+        QTest::newRow("envelope and D") << QStringList{QStringLiteral("--prices"), QStringLiteral("1000,2500"), QStringLiteral("--objective"),
+                                                       QStringLiteral("cost"), QStringLiteral("--envelope"), QStringLiteral(":,60:,:"),
+                                                       QStringLiteral("--max-divergence"), QStringLiteral("15")}
+                                        << QStringList{QStringLiteral("расхождение не более 15 %"), QStringLiteral("Dj = 1,25")};
+        // Between 55 and 65 at 1,25 needs a blend.
+        QTest::newRow("envelope and one component")
+            << QStringList{QStringLiteral("--envelope"), QStringLiteral(":,55:65,:"), QStringLiteral("--max-components"), QStringLiteral("1")}
+            << QStringList{QStringLiteral("не более 1 компонент"), QStringLiteral("Dj = 1,25")};
+        // The first component locked at 60 % (its base share) and bounded to 0..50 %.
+        QTest::newRow("a lock outside its bounds")
+            << QStringList{QStringLiteral("--lock"), QStringLiteral("1"), QStringLiteral("--bounds"), QStringLiteral("0:50,0:100")}
+            << QStringList{QStringLiteral("вне его границ")};
+    }
+    void optimumInfeasible()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, named);
+        const Run r = cli(QStringList{QStringLiteral("optimum"), data("small.txt")} + options);
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count('\n'), 1);
+        const QString err = QString::fromUtf8(r.err);
+        for (const QString &name : named)
+            QVERIFY2(err.contains(name), qPrintable(err));
+    }
+
+    // Bad arguments of optimum: exit status 2, one line naming what is wrong.
+    void optimumRefusals_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("message");
+        auto row = [](const char *name, const QStringList &options, const char *message) {
+            QTest::newRow(name) << options << QString::fromUtf8(message);
+        };
+        row("unknown aim", {QStringLiteral("--objective"), QStringLiteral("price")}, "--objective");
+        row("cost without prices", {QStringLiteral("--objective"), QStringLiteral("cost")}, "--objective cost");
+        row("cost with a price missing", {QStringLiteral("--objective"), QStringLiteral("cost"), QStringLiteral("--prices"), QStringLiteral("1000,")},
+            "--objective cost");
+        row("too few prices", {QStringLiteral("--prices"), QStringLiteral("1000")}, "--prices");
+        row("a negative price", {QStringLiteral("--prices"), QStringLiteral("1000,-1")}, "-1");
+        row("a price not a number", {QStringLiteral("--prices"), QStringLiteral("1000,x")}, "\"x\"");
+        row("negative D", {QStringLiteral("--max-divergence"), QStringLiteral("-1")}, "--max-divergence");
+        row("D not a number", {QStringLiteral("--max-divergence"), QStringLiteral("five")}, "--max-divergence");
+        row("no components", {QStringLiteral("--max-components"), QStringLiteral("0")}, "--max-components");
+        row("more components than N", {QStringLiteral("--max-components"), QStringLiteral("3")}, "--max-components");
+        row("too few envelope pairs", {QStringLiteral("--envelope"), QStringLiteral(":,:")}, "--envelope");
+        row("a pair without its colon", {QStringLiteral("--envelope"), QStringLiteral(":,50,:")}, "\"50\"");
+        row("a lower limit above the upper", {QStringLiteral("--envelope"), QStringLiteral(":,70:60,:")}, "\"70:60\"");
+        row("a limit above 100", {QStringLiteral("--envelope"), QStringLiteral(":,:101,:")}, "\":101\"");
+        row("no front points", {QStringLiteral("--prices"), QStringLiteral("1,2"), QStringLiteral("--pareto"), QStringLiteral("0")}, "--pareto");
+        row("a front without prices", {QStringLiteral("--pareto"), QStringLiteral("5")}, "--pareto");
+    }
+    void optimumRefusals()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, message);
+        const Run r = cli(QStringList{QStringLiteral("optimum"), data("small.txt")} + options);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    }
+
     void reportCommand()
     {
         QTemporaryDir dir;

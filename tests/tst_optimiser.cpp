@@ -338,6 +338,37 @@ private slots:
         QCOMPARE(free.insideEnvelope, std::optional<bool>(false));
     }
 
+    // A tonne is priced by mass, not by volume. Held at 50 % passing at the middle size, the
+    // recipes run from the middle component alone (220 a tonne) to equal volumes of the light
+    // and the heavy one: masses 1,5 : 4,5, so 25 % at 100 and 75 % at 300, 250 a tonne (by
+    // volume it would seem 200). Every recipe meets the reference; the cheapest is the middle one.
+    void costIsPerTonne()
+    {
+        Case c;
+        c.values = {{QStringLiteral("100"), QStringLiteral("100"), QStringLiteral("0")},
+                    {QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("0")},
+                    {QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("0")}};
+        c.densities = {QStringLiteral("1,5"), QStringLiteral("3"), QStringLiteral("4,5")};
+        c.prices = {QStringLiteral("100"), QStringLiteral("220"), QStringLiteral("300")};
+        c.reference = {QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("0")};
+        c.lower = {QString(), QStringLiteral("50"), QString()};
+        c.upper = {QString(), QStringLiteral("50"), QString()};
+        Constraints l;
+        l.objective = Objective::Cost;
+        Fixture f(c, l);
+        const OptimumResult r = f.solve();
+        QVERIFY2(r.feasible, qPrintable(r.message));
+        COMPARE_NEAR(r.mass[2], 100.0, 1e-6);
+        COMPARE_NEAR(*r.cost, 220.0, 1e-6);
+        COMPARE_NEAR(r.divergence, 0.0, 1e-6);
+        // With the middle one dearer than 250, the other end.
+        f.s.setCellText(InputTable::Prices, 1, 1, QStringLiteral("260"));
+        const OptimumResult other = f.solve();
+        COMPARE_NEAR(other.mass[1], 25.0, 1e-5);
+        COMPARE_NEAR(other.mass[3], 75.0, 1e-5);
+        COMPARE_NEAR(*other.cost, 250.0, 1e-4);
+    }
+
     // Alone the three components diverge by 10, 5 and 20 points: at most one component leaves
     // the second, 100 %. Blended, a third of the first and two thirds of the second reach the
     // reference exactly.
