@@ -3,11 +3,13 @@
 // section that keeps them (and the lines it does not know), and their place in the report.
 #include "files/Cp1251.h"
 #include "files/ProjectFile.h"
+#include "report/DocxWriter.h"
 #include "report/Report.h"
 #include "session/ProjectSession.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include "support/CellText.h"
 #include "support/ProjectBuilder.h"
@@ -57,6 +59,40 @@ QStringList lines(const QByteArray &bytes)
 }
 
 const QString Marker = QString::fromLatin1(ProjectFile::SectionMarker);
+
+// The paragraphs of a report's word/document.xml as a reader of the .docx sees them, table
+// cells included, in the document's order.
+QStringList docxParagraphs(const Doc::Document &document)
+{
+    QXmlStreamReader xml(Docx::Build(document).document);
+    QStringList paragraphs;
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("p"))
+            text.clear();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("t"))
+            text += xml.readElementText();
+        else if (xml.isEndElement() && xml.name() == QLatin1String("p"))
+            paragraphs << text.trimmed();
+    }
+    return paragraphs;
+}
+
+// Whether `texts` appear among `paragraphs` in this order.
+bool inOrder(const QStringList &paragraphs, const QStringList &texts)
+{
+    qsizetype from = 0;
+    for (const QString &t : texts) {
+        from = paragraphs.indexOf(t, from);
+        if (from < 0) {
+            qWarning("not found in its place: %s", qPrintable(t));
+            return false;
+        }
+        ++from;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -428,6 +464,23 @@ private slots:
             if (t->rows == 2 && t->cell(2, 2).text == QStringLiteral("2500"))
                 prices = t;
         QVERIFY(prices);
+        // As the .docx holds it: the prices after the densities, the cost after the corrected
+        // recipe, the limits with the corrected curve and the classes that leave them.
+        const QStringList docx = docxParagraphs(d);
+        QVERIFY(inOrder(docx, {QStringLiteral("Плотности сырьевых компонентов смеси"), QStringLiteral("Цены сырьевых компонентов смеси, руб./т"),
+                               QStringLiteral("1000"), QStringLiteral("2500"),
+                               QStringLiteral("Стоимость 1 т проектируемой смеси: 1600 руб. (исходного состава: 1600 руб.)"),
+                               QStringLiteral("Границы зернового состава (полный проход, % в зависимости от размеров частиц Dj) и "
+                                              "скорректированный зерновой состав"),
+                               QStringLiteral("Нижняя граница, %"), QStringLiteral("Верхняя граница, %"), QStringLiteral("60"),
+                               QStringLiteral("Aj,%"), QStringLiteral("100"), QStringLiteral("62,74"), QStringLiteral("16,37"),
+                               QStringLiteral("Проектируемый состав выходит за границы зернового состава при Dj = 1,25.")}));
+        // Without prices or envelope the report has none of it.
+        const QStringList plainDocx = docxParagraphs(plain);
+        for (const QString &absent : {QStringLiteral("Цены сырьевых компонентов смеси, руб./т"), QStringLiteral("Нижняя граница, %")})
+            QVERIFY(!plainDocx.contains(absent));
+        for (const QString &p : plainDocx)
+            QVERIFY2(!p.startsWith(QStringLiteral("Стоимость")) && !p.contains(QStringLiteral("границы зернового")), qPrintable(p));
         // Inside the envelope the verdict says so.
         f.envelope(2, QString(), QStringLiteral("70"));
         const Doc::Document inside = Report::build(f.s, QImage(), QImage());
