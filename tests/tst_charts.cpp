@@ -1,6 +1,7 @@
 // The charts: the granulometric graph and the pie diagram drawn by pure functions into
 // images, the pointer read-out, and the picture files their context menus save.
 #include "charts/Diagram.h"
+#include "charts/Front.h"
 #include "charts/Graph.h"
 #include "charts/PictureFile.h"
 #include "files/SafeSave.h"
@@ -490,6 +491,35 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("graph.png")});
         QVERIFY2(error.contains(QStringLiteral("graph.png")) && error.contains(QStringLiteral("недостаточно места")), qPrintable(error));
     }
+
+    // The cost-divergence front: each point drawn is found again under the pointer, a place
+    // between points far apart finds none; the point adopted is drawn in its own colour, the
+    // others in the line's.
+    void frontPoints()
+    {
+        Charts::FrontInput in;
+        for (int k = 0; k < 20; ++k)
+            in.points << QPointF(2 + 0.5 * k, 1400 - 5 * k);
+        const QSizeF size(360, 150);
+        for (int k = 0; k < 20; ++k) {
+            const auto at = Charts::frontPointPosition(size, in, k);
+            QVERIFY(at);
+            QVERIFY(QRectF(QPointF(0, 0), size).contains(*at));
+            QCOMPARE(Charts::frontPointAt(size, in, *at + QPointF(1, -1)), std::optional<int>(k));
+        }
+        QVERIFY(!Charts::frontPointAt(size, in, QPointF(size.width() / 2, 4)));
+        QVERIFY(!Charts::frontPointPosition(size, in, 20));
+        QVERIFY(!Charts::frontPointAt(size, Charts::FrontInput(), QPointF(100, 75)));
+
+        in.highlighted = 7;
+        QImage image(size.toSize(), QImage::Format_ARGB32);
+        Charts::drawFront(image, in);
+        const QPoint adopted = Charts::frontPointPosition(size, in, 7)->toPoint();
+        const QPoint other = Charts::frontPointPosition(size, in, 3)->toPoint();
+        QVERIFY(image.pixelColor(adopted).red() > 200 && image.pixelColor(adopted).blue() < 80);
+        QVERIFY(image.pixelColor(other).blue() > image.pixelColor(other).red());
+    }
+
 };
 
 QTEST_MAIN(TestCharts)

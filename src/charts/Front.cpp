@@ -50,6 +50,13 @@ void spread(double &lo, double &hi)
     hi += pad;
 }
 
+// The cost at an end of the axis: whole roubles, or kopecks where the front spans a few roubles
+// only (two ends reading the same would say nothing).
+QString costLabel(double cost, double span)
+{
+    return Num::formatRounded(cost, span < 10 ? 2 : 0);
+}
+
 Frame frameOf(QSizeF size, const FrontInput &in)
 {
     Frame f;
@@ -72,8 +79,8 @@ Frame frameOf(QSizeF size, const FrontInput &in)
     f.yMin = yMin;
     f.yMax = yMax;
     // Room for the cost labels on the left and the divergence labels under the plot.
-    const double left = std::max(metrics.horizontalAdvance(Num::formatRounded(yMax, 0)),
-                                 metrics.horizontalAdvance(Num::formatRounded(yMin, 0)))
+    const double left = std::max(metrics.horizontalAdvance(costLabel(yMax, yMax - yMin)),
+                                 metrics.horizontalAdvance(costLabel(yMin, yMax - yMin)))
         + 10;
     const double line = metrics.height();
     f.plot = QRectF(QPointF(left, line + 4), QPointF(size.width() - 12, size.height() - 2 * line - 6));
@@ -103,7 +110,7 @@ void drawFront(QImage &image, const FrontInput &in)
         return;
     }
     // The ends of both axes.
-    const QString yTop = Num::formatRounded(f.yMax, 0), yBottom = Num::formatRounded(f.yMin, 0);
+    const QString yTop = costLabel(f.yMax, f.yMax - f.yMin), yBottom = costLabel(f.yMin, f.yMax - f.yMin);
     const QPointF low = f.at(QPointF(f.xMin, f.yMin)), high = f.at(QPointF(f.xMax, f.yMax));
     g.drawText(QPointF(f.plot.left() - 5 - metrics.horizontalAdvance(yTop), high.y() + metrics.ascent() / 2), yTop);
     g.drawText(QPointF(f.plot.left() - 5 - metrics.horizontalAdvance(yBottom), low.y() + metrics.ascent() / 2), yBottom);
