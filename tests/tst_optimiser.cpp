@@ -1,10 +1,16 @@
 // The blend optimiser: the lowest cost, the divergence at most D, the grading envelope, at most m
 // components, the cost-divergence front, and the constraints named when no recipe exists.
 // Expected values are worked out on paper; the brute-force check compares the optimum with the
-// best recipe of a fine grid, computed here from the raw numbers of the case.
+// best recipe of a fine grid, computed here from the raw numbers of the case, and palvex-cli finds
+// the same recipe from the saved project.
 #include "correction/Optimum.h"
 #include "session/ProjectSession.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "support/Compare.h"
@@ -554,6 +560,44 @@ private slots:
         COMPARE_NEAR(r.divergence, divergenceOf(c, r.mass), 1e-6);
         QVERIFY(r.cost);
         COMPARE_NEAR(*r.cost, costOf(c, r.mass), 1e-6);
+
+        // palvex-cli on the saved project with the same settings as options finds the same recipe.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("case.txt"));
+        QString error;
+        QVERIFY2(f.s.saveProject(path, &error), qPrintable(error));
+        QStringList args{QStringLiteral("optimum"), path, QStringLiteral("--objective"),
+                         limits.objective == Objective::Cost ? QStringLiteral("cost") : QStringLiteral("divergence")};
+        if (!limits.maxDivergence.isEmpty())
+            args << QStringLiteral("--max-divergence") << limits.maxDivergence;
+        if (limits.maxComponents > 0)
+            args << QStringLiteral("--max-components") << QString::number(limits.maxComponents);
+        if (!limits.envelope)
+            args << QStringLiteral("--envelope") << QStringList(theCase.k(), QStringLiteral(":")).join(u',');
+        if (!limits.locked.isEmpty()) {
+            QStringList locked;
+            for (const int i : limits.locked)
+                locked << QString::number(i);
+            args << QStringLiteral("--lock") << locked.join(u',');
+        }
+        if (!limits.bounds.isEmpty()) {
+            QStringList bounds;
+            for (int i = 0; i < theCase.n(); ++i)
+                bounds << QStringLiteral("%1:%2").arg(double(limits.bounds[i].first)).arg(double(limits.bounds[i].second));
+            args << QStringLiteral("--bounds") << bounds.join(u',');
+        }
+        QProcess cli;
+        cli.start(QStringLiteral(PALVEX_CLI), args);
+        QVERIFY(cli.waitForFinished(30000));
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+        const QJsonObject o = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        const QJsonArray recipe = o[QStringLiteral("corrected_recipe")].toArray();
+        QCOMPARE(recipe.size(), theCase.n());
+        for (int i = 1; i <= theCase.n(); ++i)
+            COMPARE_NEAR(recipe[i - 1].toDouble(), r.mass[size_t(i)], 1e-4);
+        COMPARE_NEAR(o[QStringLiteral("optimum")].toDouble(), r.divergence, 1e-5);
+        COMPARE_NEAR(o[QStringLiteral("cost")].toDouble(), *r.cost, 1e-4);
+        QCOMPARE(o[QStringLiteral("components_used")].toInt(), r.componentsUsed);
     }
 
     // No recipe: the message names the constraints that conflict, and only those.
