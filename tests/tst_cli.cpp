@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Version.h"
 #include "support/Compare.h"
 
 namespace {
@@ -130,6 +131,73 @@ private slots:
         QVERIFY(r.out.isEmpty());
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
         QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    // The command line itself: where options may stand, what each list of arguments prints and
+    // its exit status. `out` and `err` are parts of what is printed ("" for anything).
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString small = data("small.txt");
+        const auto l = [](std::initializer_list<const char *> items) {
+            QStringList list;
+            for (const char *i : items)
+                list << QString::fromUtf8(i);
+            return list;
+        };
+        QTest::newRow("--version") << l({"--version"}) << 0 << QStringLiteral("palvex-cli " PALVEX_VERSION "\n") << QString();
+        QTest::newRow("-v") << l({"-v"}) << 0 << QStringLiteral("palvex-cli " PALVEX_VERSION) << QString();
+        QTest::newRow("--help lists every command") << l({"--help"}) << 0 << QStringLiteral("save IN OUT") << QString();
+        QTest::newRow("--help names --lang") << l({"-h"}) << 0 << QStringLiteral("--lang en|ru") << QString();
+        QTest::newRow("a command's help") << l({"optimum", "--help"}) << 0 << QStringLiteral("optimum FILE [--bounds") << QString();
+        QTest::newRow("nothing: the help, refused") << QStringList{} << 2 << QString() << QStringLiteral("calc FILE");
+        QTest::newRow("an unknown option before the command") << l({"--frobnicate", "calc"}) << 2 << QString()
+                                                             << QStringLiteral("--frobnicate");
+        QTest::newRow("an unknown single-dash option") << (l({"calc", "-x"}) << small) << 2 << QString() << QStringLiteral("-x");
+        QTest::newRow("no project") << l({"calc"}) << 2 << QString() << QStringLiteral("calc: ");
+        QTest::newRow("two projects") << (l({"calc"}) << small << small) << 2 << QString() << QStringLiteral("calc: ");
+        QTest::newRow("no workbook") << l({"db"}) << 2 << QString() << QStringLiteral("db: ");
+        QTest::newRow("an option without its value") << (l({"calc"}) << small << QStringLiteral("--corrected")) << 2 << QString()
+                                                     << QStringLiteral("--corrected");
+        QTest::newRow("save with one file") << (l({"save"}) << small) << 2 << QString() << QStringLiteral("save: ");
+        QTest::newRow("an unknown language") << (l({"--lang", "de", "calc"}) << small) << 2 << QString() << QStringLiteral("de");
+        // Options may stand before the file, with "=", and --lang before or after the command.
+        QTest::newRow("the option before the file") << (l({"calc", "--corrected", "100,0"}) << small) << 0
+                                                    << QStringLiteral("\"corrected_curve\": [100, 70,") << QString();
+        QTest::newRow("option=value") << (l({"calc"}) << small << QStringLiteral("--corrected=100,0")) << 0
+                                      << QStringLiteral("\"corrected_curve\": [100, 70,") << QString();
+        QTest::newRow("--lang before the command") << (l({"--lang", "ru", "calc"}) << small) << 0 << QStringLiteral("\"N\": 2")
+                                                   << QString();
+        QTest::newRow("--lang after the command") << (l({"calc"}) << small << QStringLiteral("--lang=ru")) << 0
+                                                  << QStringLiteral("\"N\": 2") << QString();
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run r = cli(args);
+        QCOMPARE(r.status, status);
+        QVERIFY2(QString::fromUtf8(r.out).contains(out), r.out.constData());
+        QVERIFY2(QString::fromUtf8(r.err).contains(err), r.err.constData());
+        if (status == 2 && !args.isEmpty()) {
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(r.err.count('\n'), 1);
+        }
+    }
+
+    // The report needs a painting application: found behind --lang too.
+    void reportAfterTheLanguage()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("r.docx"));
+        const Run r = cli({QStringLiteral("--lang"), QStringLiteral("ru"), QStringLiteral("report"), data("small.txt"), QStringLiteral("-o"), out});
+        QCOMPARE(r.status, 0);
+        QVERIFY(QFileInfo(out).size() > 1000);
     }
 
     void reportCommand()

@@ -308,6 +308,14 @@ bool MainWindow::openProject(const QString &path)
     return true;
 }
 
+void MainWindow::start(const QString &project, int step)
+{
+    if (!project.isEmpty())
+        openProject(project);
+    if (step != 0)
+        m_session.selectStep(step);
+}
+
 void MainWindow::onSave()
 {
     saveProject(chooseSavePath());
