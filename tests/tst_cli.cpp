@@ -20,9 +20,16 @@ struct Run
     QByteArray err;
 };
 
-Run cli(const QStringList &args)
+// palvex-cli run with the locale LANG = `lang` (none if empty).
+Run cli(const QStringList &args, const QString &lang = QString())
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        env.remove(QString::fromLatin1(name));
+    if (!lang.isEmpty())
+        env.insert(QStringLiteral("LANG"), lang);
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(PALVEX_CLI), args);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -198,6 +205,72 @@ private slots:
         const Run r = cli({QStringLiteral("--lang"), QStringLiteral("ru"), QStringLiteral("report"), data("small.txt"), QStringLiteral("-o"), out});
         QCOMPARE(r.status, 0);
         QVERIFY(QFileInfo(out).size() > 1000);
+    }
+
+    // The language of the messages: --lang, else the system's (English where the locale is
+    // English), Russian otherwise. `lang` is LANG ("" for none: the tests' own C locale).
+    void languages_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QStringList missing{QStringLiteral("calc"), QStringLiteral("/nonexistent/p.txt")};
+        const QStringList unknown{QStringLiteral("calc"), data("small.txt"), QStringLiteral("--x")};
+        QTest::newRow("default: Russian") << QString() << missing << QStringLiteral("Не удалось открыть файл «/nonexistent/p.txt»: файл не найден.");
+        QTest::newRow("German desktop: Russian") << QStringLiteral("de_DE.UTF-8") << missing << QStringLiteral("Не удалось открыть файл");
+        QTest::newRow("English desktop") << QStringLiteral("en_US.UTF-8") << missing
+                                         << QStringLiteral("Could not open the file “/nonexistent/p.txt”: file not found.");
+        QTest::newRow("British desktop") << QStringLiteral("en_GB.UTF-8") << unknown << QStringLiteral("calc: unknown option --x (see --help)");
+        QTest::newRow("--lang en") << QString() << (QStringList{QStringLiteral("--lang"), QStringLiteral("en")} + missing)
+                                   << QStringLiteral("Could not open the file");
+        QTest::newRow("--lang ru on an English desktop") << QStringLiteral("en_US.UTF-8") << (unknown + QStringList{QStringLiteral("--lang=ru")})
+                                                         << QStringLiteral("calc: неизвестный параметр --x");
+        QTest::newRow("a refused project, in English") << QStringLiteral("en_US.UTF-8") << QStringList{QStringLiteral("calc"), data("bad-count.txt")}
+                                                       << QStringLiteral("the number of components (line 2: “12”) must be from 1 to 10.");
+        QTest::newRow("an unknown language, in the desktop's") << QStringLiteral("en_US.UTF-8") << (QStringList{QStringLiteral("--lang"), QStringLiteral("fr")} + missing)
+                                                               << QStringLiteral("--lang: \"fr\" is not a language of the program (en or ru)");
+    }
+    void languages()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = cli(args, lang);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    }
+
+    // In English the messages in the JSON are English; its keys stay as they are.
+    void englishJson()
+    {
+        QTemporaryDir dir;
+        QFile small(data("small.txt"));
+        QVERIFY(small.open(QIODevice::ReadOnly));
+        const QString path = dir.filePath(QStringLiteral("recipe-90.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(small.readAll().replace("\r\n60\r\n40\r\n", "\r\n60\r\n30\r\n"));
+        f.close();
+        const Run russian = cli({QStringLiteral("calc"), path});
+        const Run english = cli({QStringLiteral("calc"), path}, QStringLiteral("en_US.UTF-8"));
+        QCOMPARE(english.status, 0);
+        const QJsonObject ru = QJsonDocument::fromJson(russian.out).object();
+        const QJsonObject en = QJsonDocument::fromJson(english.out).object();
+        QCOMPARE(en.keys(), ru.keys());
+        QCOMPARE(ru[QStringLiteral("errors")].toArray(), QJsonArray{QStringLiteral("Таблица содержит ошибки (сумма массовых долей <> 100%)!")});
+        QCOMPARE(en[QStringLiteral("errors")].toArray(),
+                 QJsonArray{QStringLiteral("The table has errors (the mass fractions do not add up to 100%)!")});
+        QCOMPARE(en[QStringLiteral("valid")].toObject(), ru[QStringLiteral("valid")].toObject());
+        QCOMPARE(en[QStringLiteral("base_curve")].toArray(), ru[QStringLiteral("base_curve")].toArray());
+    }
+
+    // The help in English.
+    void englishHelp()
+    {
+        const Run r = cli({QStringLiteral("--help")}, QStringLiteral("en_US.UTF-8"));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith("Usage: palvex-cli [--lang en|ru] COMMAND [ARGS]\n"), r.out.constData());
+        QVERIFY(r.out.contains("Finds the recipe with the smallest possible divergence"));
     }
 
     void reportCommand()

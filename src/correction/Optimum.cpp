@@ -4,6 +4,7 @@
 #include "core/MixNumbers.h"
 #include "core/ProjectDocument.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,6 +13,15 @@
 #include <glpk.h>
 
 #include <vector>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Optimum)
+};
+
+} // namespace
 
 namespace {
 
@@ -44,7 +54,7 @@ QString componentName(const ProjectDocument &d, int i)
 QString explainInfeasible(const ProjectDocument &d, const MixNumbers &x, const CorrectionState &s, int n, bool bounds)
 {
     if (const auto i = lockedOutsideBounds(x, s, n, bounds))
-        return QStringLiteral("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
+        return Texts::tr("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
             .arg(componentName(d, *i), Num::formatRounded(double(x.correctedRecipe[*i]), 2),
                  Num::formatRounded(double(s.variationMin[*i]), 2), Num::formatRounded(double(s.variationMax[*i]), 2));
     double lockedSum = 0, minSum = 0, maxSum = 0;
@@ -64,12 +74,12 @@ QString explainInfeasible(const ProjectDocument &d, const MixNumbers &x, const C
             upper << componentName(d, i);
     }
     if (lockedSum + minSum > 100.0 + 1e-9)
-        return QStringLiteral("закрепленные доли и нижние границы компонентов %1 в сумме больше 100 %.")
+        return Texts::tr("закрепленные доли и нижние границы компонентов %1 в сумме больше 100 %.")
             .arg((locked + lower).join(QStringLiteral(", ")));
     if (lockedSum + maxSum < 100.0 - 1e-9)
-        return QStringLiteral("закрепленные доли и верхние границы компонентов %1 в сумме меньше 100 %.")
+        return Texts::tr("закрепленные доли и верхние границы компонентов %1 в сумме меньше 100 %.")
             .arg((locked + upper).join(QStringLiteral(", ")));
-    return QStringLiteral("закрепленные доли и границы компонентов %1 несовместимы.")
+    return Texts::tr("закрепленные доли и границы компонентов %1 несовместимы.")
         .arg((locked + lower + upper).join(QStringLiteral(", ")));
 }
 
@@ -83,12 +93,12 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
     const int n = x.componentCount;
     const int k = d.classCount();
     if (n < 1 || n > MaxComponents || k < 1 || k > MaxClasses) {
-        result.problem = QStringLiteral("проект должен иметь от 1 до 10 компонентов и от 1 до 50 классов крупности.");
+        result.problem = Texts::tr("проект должен иметь от 1 до 10 компонентов и от 1 до 50 классов крупности.");
         return result;
     }
     for (int i = 1; i <= n; ++i) {
         if (!(x.grainDensity[i] > 0)) {
-            result.problem = QStringLiteral("плотность компонента %1 должна быть больше нуля.").arg(componentName(d, i));
+            result.problem = Texts::tr("плотность компонента %1 должна быть больше нуля.").arg(componentName(d, i));
             return result;
         }
     }
@@ -168,14 +178,14 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
         return result;
     }
     if (ret != 0 || status != GLP_OPT) {
-        result.problem = QStringLiteral("решение не найдено (код %1).").arg(ret);
+        result.problem = Texts::tr("решение не найдено (код %1).").arg(ret);
         return result;
     }
     double volumeMass = 0;
     for (int i = 1; i <= n; ++i)
         volumeMass += glp_get_col_prim(lp, i) * x.grainDensity[i];
     if (!(volumeMass > 0)) {
-        result.problem = QStringLiteral("решение не найдено.");
+        result.problem = Texts::tr("решение не найдено.");
         return result;
     }
     for (int i = 1; i <= n; ++i)

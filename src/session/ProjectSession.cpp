@@ -3,7 +3,17 @@
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Session)
+};
+
+} // namespace
 
 ProjectSession::ProjectSession(QObject *parent)
     : QObject(parent)
@@ -235,7 +245,7 @@ QString ProjectSession::divergenceText() const
 {
     if (!m_validation.tablesValid())
         return QStringLiteral(" ");
-    return QStringLiteral("Расхождение кривых: ") + Num::graphText(Num::roundHalfEven(double(m_numbers.curveDivergence), 2))
+    return Texts::tr("Расхождение кривых: ") + Num::graphText(Num::roundHalfEven(double(m_numbers.curveDivergence), 2))
         + QStringLiteral(" %");
 }
 

@@ -11,6 +11,16 @@
 #include "core/Numbers.h"
 
 #include <cmath>
+#include <QCoreApplication>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Session)
+};
+
+} // namespace
 
 namespace {
 
@@ -305,7 +315,7 @@ OptimumResult ProjectSession::findBestRecipe()
     markChanged(NumbersChanged | CorrectionChanged);
     revalidate();
     refreshLocks();
-    m_optimumNote = QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
+    m_optimumNote = Texts::tr("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
         + QStringLiteral(" %");
     m_optimumFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction);
     markChanged(OptimumChanged);
