@@ -190,6 +190,187 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>ComponentDatabase</name>
+    <message>
+        <source> и еще %1</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <source>Файл настроек «%1» не найден или не читается.</source>
+        <translation>The settings file “%1” is not found or cannot be read.</translation>
+    </message>
+    <message>
+        <source>Файл настроек «%1» не является текстом в кодировке Windows-1251.</source>
+        <translation>The settings file “%1” is not text in the Windows-1251 encoding.</translation>
+    </message>
+    <message>
+        <source>Файл настроек «%1»: строка %2 («%3») %4</source>
+        <translation>The settings file “%1”: line %2 (“%3”) %4</translation>
+    </message>
+    <message>
+        <source>должна иметь вид «строка:столбец,строка:столбец».</source>
+        <translation>must have the form “row:column,row:column”.</translation>
+    </message>
+    <message>
+        <source>указывает строку листа «%1»; строки листа нумеруются от 1 до 1 048 576.</source>
+        <translation>names the worksheet row “%1”; worksheet rows are numbered from 1 to 1,048,576.</translation>
+    </message>
+    <message>
+        <source>указывает столбец листа «%1»; столбцы листа нумеруются от 1 до 16 384.</source>
+        <translation>names the worksheet column “%1”; worksheet columns are numbered from 1 to 16,384.</translation>
+    </message>
+    <message>
+        <source>Файл настроек «%1»: в строке 1 последний столбец размеров сит меньше первого.</source>
+        <translation>The settings file “%1”: in line 1 the last column of sieve sizes comes before the first.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» больше %2 строк компонентов (начиная со строки %3); столько программа не читает.</source>
+        <translation>The database “%1” has more than %2 component rows (from row %3 on); the program does not read that many.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать базу данных «%1»: %2.</source>
+        <translation>Could not read the database “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» в строке %2 (столбцы %3–%4) нет размеров сит; проверьте файл настроек app_setups.ini.</source>
+        <translation>The database “%1” has no sieve sizes in row %2 (columns %3–%4); check the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» размер сита в ячейке %2 пуст или не является числом; проверьте файл настроек app_setups.ini.</source>
+        <translation>In the database “%1” the sieve size in cell %2 is empty or not a number; check the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» размеры сит в ячейках %2 пусты или не являются числами; проверьте файл настроек app_setups.ini.</source>
+        <translation>In the database “%1” the sieve sizes in cells %2 are empty or not numbers; check the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» у компонента в строке %2 нет общей массы пробы (ячейка в столбце %3 пуста, не число или 0): его проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.</source>
+        <translation>In the database “%1” the component in row %2 has no total sample mass (the cell in column %3 is empty, not a number or 0): its percentages and passings are not calculated. Check the database and the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>В базе данных «%1» у компонентов в строках %2 нет общей массы пробы (столбец %3 пуст, не число или 0): их проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.</source>
+        <translation>In the database “%1” the components in rows %2 have no total sample mass (column %3 is empty, not a number or 0): their percentages and passings are not calculated. Check the database and the settings file app_setups.ini.</translation>
+    </message>
+</context>
+<context>
+    <name>ComponentSelection</name>
+    <message>
+        <source>Проверьте правильность заполнения полей!</source>
+        <translation>Check that the fields are filled in correctly!</translation>
+    </message>
+    <message>
+        <source>Частные остатки [гр]</source>
+        <translation>Partial residues [g]</translation>
+    </message>
+    <message>
+        <source>Частные остатки [%]</source>
+        <translation>Partial residues [%]</translation>
+    </message>
+    <message>
+        <source>Полные остатки [гр]</source>
+        <translation>Cumulative residues [g]</translation>
+    </message>
+    <message>
+        <source>Полные остатки [%]</source>
+        <translation>Cumulative residues [%]</translation>
+    </message>
+    <message>
+        <source>Полные проходы [гр]</source>
+        <translation>Cumulative passing [g]</translation>
+    </message>
+    <message>
+        <source>Полные проходы [%]</source>
+        <translation>Cumulative passing [%]</translation>
+    </message>
+    <message>
+        <source>Данный компонент уже используется в составе смеси!</source>
+        <translation>This component is already used in the mix!</translation>
+    </message>
+    <message>
+        <source>Название компонента</source>
+        <translation>Component name</translation>
+    </message>
+    <message>
+        <source>Частные остатки [гр.]</source>
+        <translation>Partial residues [g]</translation>
+    </message>
+    <message>
+        <source>Полные остатки [гр.]</source>
+        <translation>Cumulative residues [g]</translation>
+    </message>
+    <message>
+        <source>Полные проходы [гр.]</source>
+        <translation>Cumulative passing [g]</translation>
+    </message>
+    <message>
+        <source>Размеры частиц (апертуры сит)</source>
+        <translation>Particle sizes (sieve apertures)</translation>
+    </message>
+    <message>
+        <source>У компонента «%1» (строка %2 базы данных) нет зернового состава в процентах: в базе не указана общая масса пробы. Выберите другой компонент или исправьте базу данных и файл настроек app_setups.ini.</source>
+        <translation>The component “%1” (row %2 of the database) has no grain composition in percent: the database gives no total sample mass. Choose another component or correct the database and the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>В базе данных нет размера сита для %1-го класса крупности (размер пуст или не число); проверьте файл настроек app_setups.ini.</source>
+        <translation>The database has no sieve size for size class %1 (the size is empty or not a number); check the settings file app_setups.ini.</translation>
+    </message>
+    <message>
+        <source>Гранит: 2,75</source>
+        <translation>Granite: 2,75</translation>
+    </message>
+    <message>
+        <source>Цемент: 3,1</source>
+        <translation>Cement: 3,1</translation>
+    </message>
+    <message>
+        <source>Известняк плотный: 2,5</source>
+        <translation>Dense limestone: 2,5</translation>
+    </message>
+    <message>
+        <source>Песок кварцевый: 2,65</source>
+        <translation>Quartz sand: 2,65</translation>
+    </message>
+    <message>
+        <source>Шлак доменный: 2,95</source>
+        <translation>Blast-furnace slag: 2,95</translation>
+    </message>
+    <message>
+        <source>Шлак пористый: 2,94</source>
+        <translation>Expanded slag: 2,94</translation>
+    </message>
+    <message>
+        <source>Шлак мартеновский: 3,2</source>
+        <translation>Open-hearth slag: 3,2</translation>
+    </message>
+    <message>
+        <source>Шлак конвертерный: 3,1</source>
+        <translation>Converter slag: 3,1</translation>
+    </message>
+    <message>
+        <source>Шлак медеплавильный: 3,5</source>
+        <translation>Copper slag: 3,5</translation>
+    </message>
+    <message>
+        <source>Шлак фосфорный: 2,95</source>
+        <translation>Phosphorus slag: 2,95</translation>
+    </message>
+    <message>
+        <source>Стальная крошка: 7,85</source>
+        <translation>Steel shot: 7,85</translation>
+    </message>
+</context>
+<context>
+    <name>DocxWriter</name>
+    <message>
+        <source>Рисунок %1</source>
+        <translation>Picture %1</translation>
+    </message>
+    <message>
+        <source>не удалось собрать документ в памяти</source>
+        <translation>the document could not be assembled in memory</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message>
         <source>папка «%1» не существует</source>
@@ -393,6 +574,89 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>основной задачей произведенных расчетов является приближение зернового состава проектируемой смеси к заданному эталонному зерновому составу. Данный программный продукт (и алгоритм, лежащий в его основе) является лишь вспомогательным расчетно-математическим средством, при этом не гарантируется оптимизирующий эффект в отношении качественных (технико-эксплуатационных) характеристик конечного продукта. Методологическая основа задачи оптимизации зернового состава сырьевой смеси сводится к критериям выбора эталонного зернового состава. При этом следует учитывать аспекты пространственной упаковки частиц и их влияние на структурную топологию рассматриваемого гранулированного материала.</source>
+        <translation>the main aim of these calculations is to bring the grain composition of the designed mix as close as possible to the given reference grain composition. This program (and the algorithm it rests on) is only an auxiliary computational tool; it does not guarantee any improvement of the quality (technical and service) properties of the final product. Optimising the grain composition of a raw mix comes down, as a method, to the criteria by which the reference grain composition is chosen. The spatial packing of the particles and its effect on the structure of the granular material should be taken into account as well.</translation>
+    </message>
+    <message>
+        <source>Результаты расчета зернового состава сырьевой смеси</source>
+        <translation>Results of the grain composition design of the raw mix</translation>
+    </message>
+    <message>
+        <source>Название проектируемой смеси: </source>
+        <translation>Name of the designed mix: </translation>
+    </message>
+    <message>
+        <source>Количество сырьевых компонентов смеси: </source>
+        <translation>Number of raw components in the mix: </translation>
+    </message>
+    <message>
+        <source>Названия сырьевых компонентов смеси</source>
+        <translation>Names of the raw components of the mix</translation>
+    </message>
+    <message>
+        <source>Плотности сырьевых компонентов смеси</source>
+        <translation>Grain densities of the raw components of the mix</translation>
+    </message>
+    <message>
+        <source>Зерновые составы сырьевых компонентов смеси (интегральное распределение, %)</source>
+        <translation>Grain compositions of the raw components of the mix (cumulative distribution, %)</translation>
+    </message>
+    <message>
+        <source>Зерновые составы сырьевых компонентов смеси (дифференциальное распределение, %)</source>
+        <translation>Grain compositions of the raw components of the mix (differential distribution, %)</translation>
+    </message>
+    <message>
+        <source>Исходный компонентный состав смеси в массовых долях, % (базовая рецептура, подлежащая оптимизации)</source>
+        <translation>Base component composition of the mix in mass fractions, % (the base recipe to be optimised)</translation>
+    </message>
+    <message>
+        <source>Диаграмма массовых долей исходного компонентного состава:</source>
+        <translation>Mass fractions of the base component composition:</translation>
+    </message>
+    <message>
+        <source>Эталонный зерновой состав (полный проход A&apos;j, % в зависимости от размеров частиц Dj)</source>
+        <translation>Reference grain composition (cumulative passing A&apos;j, % against the particle size Dj)</translation>
+    </message>
+    <message>
+        <source>Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, отвечающая минимальному расхождению грансостава смеси с эталоном)</source>
+        <translation>Corrected component composition of the mix in mass fractions, % (the optimal recipe, with the smallest divergence of the mix grading from the reference)</translation>
+    </message>
+    <message>
+        <source>Скорректированный зерновой состав (полный проход A&apos;j, % в зависимости от размеров частиц Dj)</source>
+        <translation>Corrected grain composition (cumulative passing A&apos;j, % against the particle size Dj)</translation>
+    </message>
+    <message>
+        <source>Гранулометрический график (</source>
+        <translation>Grading chart (</translation>
+    </message>
+    <message>
+        <source>Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный (оранжевый), скорректированный (красный) составы и расхождение кривых (серый)]</source>
+        <translation>Aj - cumulative passing (%) of particles through the sieve Dj [reference (blue), base (orange) and corrected (red) compositions, and the curve divergence (grey)]</translation>
+    </message>
+    <message>
+        <source>Примечание: </source>
+        <translation>Note: </translation>
+    </message>
+    <message>
+        <source>без названия</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>Отчет — </source>
+        <translation>Report — </translation>
+    </message>
+    <message>
+        <source>Не удалось записать отчет «%1»: %2</source>
+        <translation>Could not write the report “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Не удалось записать отчет: в папке «%1» заняты все имена отчетов этого проекта.</source>
+        <translation>Could not write the report: every report name of this project is taken in the folder “%1”.</translation>
+    </message>
+</context>
+<context>
     <name>SafeSave</name>
     <message>
         <source>на диске недостаточно места</source>
@@ -538,6 +802,109 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     <message>
         <source>файл «%1» не удалось прочитать: %2</source>
         <translation>file “%1” could not be read: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Xlsx</name>
+    <message>
+        <source>Истина</source>
+        <translation>TRUE</translation>
+    </message>
+    <message>
+        <source>Ложь</source>
+        <translation>FALSE</translation>
+    </message>
+    <message>
+        <source>это не книга Excel (.xlsx) или файл поврежден</source>
+        <translation>it is not an Excel workbook (.xlsx), or the file is damaged</translation>
+    </message>
+    <message>
+        <source>файл не найден</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>файл не удается прочитать</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>не хватает памяти</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>книга сжата или зашифрована способом, который программа не читает</source>
+        <translation>the workbook is compressed or encrypted in a way the program cannot read</translation>
+    </message>
+    <message>
+        <source>архив книги не читается (ошибка архива № %1)</source>
+        <translation>the workbook archive cannot be read (archive error no. %1)</translation>
+    </message>
+    <message>
+        <source>книга распаковывается в слишком большой объем (больше 24 МБ)</source>
+        <translation>the workbook unpacks to too large a size (over 24 MB)</translation>
+    </message>
+    <message>
+        <source>в книге нет части %1</source>
+        <translation>the workbook has no part %1</translation>
+    </message>
+    <message>
+        <source>часть %1 книги повреждена</source>
+        <translation>part %1 of the workbook is damaged</translation>
+    </message>
+    <message>
+        <source>часть %1 книги повреждена: она не распаковывается</source>
+        <translation>part %1 of the workbook is damaged: it does not unpack</translation>
+    </message>
+    <message>
+        <source>в книге больше 4 000 000 элементов XML; столько не бывает даже в базе из 10 000 компонентов</source>
+        <translation>the workbook has more than 4,000,000 XML elements; not even a database of 10,000 components has that many</translation>
+    </message>
+    <message>
+        <source>часть %1 объявляет DTD, чего в книгах Excel не бывает; такая книга не читается</source>
+        <translation>part %1 declares a DTD, which Excel workbooks never do; such a workbook is not read</translation>
+    </message>
+    <message>
+        <source>в части %1 элементы вложены глубже %2 уровней, чего в книгах Excel не бывает</source>
+        <translation>in part %1 the elements are nested deeper than %2 levels, which never happens in Excel workbooks</translation>
+    </message>
+    <message>
+        <source>часть %1 книги повреждена: %2</source>
+        <translation>part %1 of the workbook is damaged: %2</translation>
+    </message>
+    <message>
+        <source>она обрывается раньше своего конца</source>
+        <translation>it breaks off before its end</translation>
+    </message>
+    <message>
+        <source>нарушена разметка XML (строка %1, позиция %2)</source>
+        <translation>broken XML markup (line %1, column %2)</translation>
+    </message>
+    <message>
+        <source>неожиданный элемент XML (строка %1)</source>
+        <translation>unexpected XML element (line %1)</translation>
+    </message>
+    <message>
+        <source>разметка XML не читается (строка %1)</source>
+        <translation>the XML markup cannot be read (line %1)</translation>
+    </message>
+    <message>
+        <source>в книге не найден ни один лист</source>
+        <translation>the workbook has no worksheet</translation>
+    </message>
+    <message>
+        <source>в книге не найден первый лист</source>
+        <translation>the first worksheet of the workbook is not found</translation>
+    </message>
+    <message>
+        <source>в части %1 больше 1 000 000 строк; столько книга с базой компонентов не содержит</source>
+        <translation>part %1 has more than 1,000,000 rows; no component database workbook has that many</translation>
+    </message>
+    <message>
+        <source>в части %1 есть ячейка за пределами листа (строка %2, столбец %3)</source>
+        <translation>part %1 has a cell outside the worksheet (row %2, column %3)</translation>
+    </message>
+    <message>
+        <source>в листе больше 2 000 000 заполненных ячеек</source>
+        <translation>the worksheet has more than 2,000,000 filled cells</translation>
     </message>
 </context>
 </TS>

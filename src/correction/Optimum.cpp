@@ -21,10 +21,6 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(Optimum)
 };
 
-} // namespace
-
-namespace {
-
 struct GlpkProblem
 {
     glp_prob *lp = glp_create_prob();

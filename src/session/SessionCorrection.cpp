@@ -20,10 +20,6 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(Session)
 };
 
-} // namespace
-
-namespace {
-
 int fractionToSlider(float fraction)
 {
     return Num::toInt32(std::floor(double(fraction) * 100.0)).value_or(0);
