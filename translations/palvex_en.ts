@@ -2,6 +2,136 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>AboutPage</name>
+    <message>
+        <source>Программа проектирования зернового состава минеральной части</source>
+        <translation>A program for designing the grain composition of the mineral part</translation>
+    </message>
+    <message>
+        <source>сырьевых   смесей  строительных   композиционных   материалов </source>
+        <translation>of raw mixes for composite building materials from the sieve</translation>
+    </message>
+    <message>
+        <source>по  данным  гранулометрического  анализа  исходных компонентов</source>
+        <translation>analyses (particle-size analyses) of the raw components</translation>
+    </message>
+    <message>
+        <source>смеси.</source>
+        <translation>of the mix.</translation>
+    </message>
+    <message>
+        <source>Правила работы с программным продуктом описаны в руководстве пользователя:</source>
+        <translation>How to work with the program is described in the user guide:</translation>
+    </message>
+    <message>
+        <source>Краткое руководство пользователя</source>
+        <translation>Short user guide</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Palvex %1 — краткое руководство пользователя&lt;/h2&gt;
+&lt;p&gt;Программа подбирает зерновой состав минеральной части сырьевой смеси так, чтобы он был как можно ближе
+к эталонному. Работа идет по шагам; шаги выбираются кнопками в верхней части окна.&lt;/p&gt;
+&lt;ol&gt;
+&lt;li&gt;&lt;b&gt;Параметры сырьевой смеси.&lt;/b&gt; Введите название состава, выберите количество компонентов (от 1 до 10),
+заполните их названия и истинную плотность зерен (г/см&lt;sup&gt;3&lt;/sup&gt;). Целая часть отделяется запятой.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Зерновые составы.&lt;/b&gt; Выберите форму данных: интегральную (полный проход A, %) или дифференциальную
+(частный остаток Q, %). Задайте количество типоразмеров частиц кнопками «+» и «-» и заполните таблицу:
+размеры Dj сверху вниз по убыванию, в одной размерности для всех компонентов. Таблицу можно вставить из
+электронной таблицы (Ctrl+V или кнопка вставки) и скопировать (Ctrl+C). Ошибки заполнения показываются
+красной рамкой; их список открывает флажок «Посмотреть сообщение об ошибках».&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Исходный состав.&lt;/b&gt; Введите массовые доли компонентов, %; их сумма должна быть равна 100.
+Диаграмма показывает исходный состав.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Эталонный состав.&lt;/b&gt; Выберите уравнение (Функа-Дингера, Фуллера, Гуммеля, Боломея) и его
+коэффициенты или введите эталонный зерновой состав вручную (по убыванию A&apos;j слева направо).&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Корректировка состава.&lt;/b&gt; Двигайте ползунки массовых долей; остальные доли меняются так, чтобы сумма
+оставалась 100 %. Замок фиксирует долю компонента. Кнопка «Исходный состав» возвращает исходные доли.
+Автоматический подбор ищет состав с меньшим расхождением кривых, при желании в заданных границах; кнопка
+«Найти оптимальный состав» находит состав с наименьшим возможным расхождением.
+Гранулометрический график показывает эталонную, исходную и проектируемую кривые и расхождение кривых —
+наибольшее отклонение проектируемой кривой от эталонной, в процентных пунктах.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Формирование итогового отчета.&lt;/b&gt; Отметьте разделы отчета и сформируйте документ.&lt;/li&gt;
+&lt;/ol&gt;
+&lt;p&gt;Проект сохраняется кнопкой «Сохранить проект» в текстовый файл и открывается кнопкой «Открыть проект».&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Palvex %1 — short user guide&lt;/h2&gt;
+&lt;p&gt;The program designs the grain composition of the mineral part of a raw mix so that it comes as close as
+possible to a reference. The work goes step by step; the buttons at the top of the window choose the step.&lt;/p&gt;
+&lt;ol&gt;
+&lt;li&gt;&lt;b&gt;Mix parameters.&lt;/b&gt; Enter the name of the mix, choose the number of components (1 to 10),
+and fill in their names and true grain densities (g/cm&lt;sup&gt;3&lt;/sup&gt;). The decimal separator is a comma.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Grain compositions.&lt;/b&gt; Choose the form of the data: cumulative (cumulative passing A, %) or differential
+(partial residue Q, %). Set the number of size classes with the “+” and “-” buttons and fill in the table:
+the sizes Dj from top to bottom in descending order, in the same unit for all components. The table can be
+pasted from a spreadsheet (Ctrl+V or the paste button) and copied (Ctrl+C). Errors are shown by a red frame;
+the box “Show the error messages” lists them.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Base recipe.&lt;/b&gt; Enter the mass fractions of the components, %; they must add up to 100.
+The diagram shows the base recipe.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Reference.&lt;/b&gt; Choose an equation (Funk–Dinger, Fuller, Hummel, Bolomey) and its
+coefficients, or enter the reference grain composition by hand (A&apos;j descending from left to right).&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Correction.&lt;/b&gt; Move the sliders of the mass fractions; the other fractions change so that the sum
+stays 100 %. A padlock locks the fraction of a component. The “Base recipe” button brings back the base fractions.
+The automatic search looks for a recipe with a smaller curve divergence, within given bounds if you wish; the
+button “Find the best recipe” finds the recipe with the smallest possible divergence.
+The grading chart shows the reference, base and designed curves and the curve divergence —
+the largest deviation of the designed curve from the reference, in percentage points.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Final report.&lt;/b&gt; Tick the sections of the report and create the document.&lt;/li&gt;
+&lt;/ol&gt;
+&lt;p&gt;The “Save project” button saves the project as a text file; the “Open project” button opens it.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>BaseRecipePage</name>
+    <message>
+        <source>Сумма массовых долей (%) составляет:</source>
+        <translation>Sum of the mass fractions (%):</translation>
+    </message>
+    <message>
+        <source>3.1.Массовые доли (%) компонентов сырьевой смеси:</source>
+        <translation>3.1.Mass fractions (%) of the raw components of the mix:</translation>
+    </message>
+    <message>
+        <source>3.2.Диаграмма массовых долей исходного состава смеси:</source>
+        <translation>3.2.Mass fractions of the base recipe:</translation>
+    </message>
+</context>
+<context>
+    <name>BoundsDialog</name>
+    <message>
+        <source>Настройка границ случайного варьирования массовых долей</source>
+        <translation>Bounds of the random variation of the mass fractions</translation>
+    </message>
+    <message>
+        <source>Компонент %1</source>
+        <translation>Component %1</translation>
+    </message>
+    <message>
+        <source>от:</source>
+        <translation>from:</translation>
+    </message>
+    <message>
+        <source>до:</source>
+        <translation>to:</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ChartView</name>
+    <message>
+        <source>Сохранить изображение</source>
+        <translation>Save image</translation>
+    </message>
+    <message>
+        <source>Сохранить изображение…</source>
+        <translation>Save image…</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>Открывает проект FILE, как окно (исправленный состав равен исходному, если
@@ -253,6 +383,85 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>ComponentDatabaseDialog</name>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Загрузка данных о компонентах</source>
+        <translation>Loading component data</translation>
+    </message>
+    <message>
+        <source>Файл Excel (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Открытие файла</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Файл базы данных компонентов:</source>
+        <translation>Component database file:</translation>
+    </message>
+    <message>
+        <source>Выбрать</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>Выберите компоненты из базы данных:</source>
+        <translation>Choose the components from the database:</translation>
+    </message>
+    <message>
+        <source>Количество участвующих компонентов:</source>
+        <translation>Number of components in the mix:</translation>
+    </message>
+    <message>
+        <source>Название компонента:</source>
+        <translation>Component name:</translation>
+    </message>
+    <message>
+        <source>Плотность зерен [г/см3]:</source>
+        <translation>Grain density [g/cm3]:</translation>
+    </message>
+    <message>
+        <source>табл</source>
+        <translation>table</translation>
+    </message>
+    <message>
+        <source>Показать в таблице и на графике</source>
+        <translation>Show in the table and on the chart</translation>
+    </message>
+    <message>
+        <source>Исходный зерновой состав компонентов:</source>
+        <translation>Grain composition of the components:</translation>
+    </message>
+    <message>
+        <source>Форма представления данных:</source>
+        <translation>Form of the data:</translation>
+    </message>
+    <message>
+        <source>Логарифмический масштаб апертур</source>
+        <translation>Logarithmic scale of apertures</translation>
+    </message>
+    <message>
+        <source>Отобразить легенду графика</source>
+        <translation>Show the chart legend</translation>
+    </message>
+    <message>
+        <source>Подтвердить данный состав для дальнейшего расчета</source>
+        <translation>Confirm this selection for the design</translation>
+    </message>
+    <message>
+        <source>Отмена (закрыть окно)</source>
+        <translation>Cancel (close the window)</translation>
+    </message>
+    <message>
+        <source>Идет загрузка данных из базы!</source>
+        <translation>Loading data from the database…</translation>
+    </message>
+</context>
+<context>
     <name>ComponentSelection</name>
     <message>
         <source>Проверьте правильность заполнения полей!</source>
@@ -360,6 +569,137 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>CompositionsPage</name>
+    <message>
+        <source>Интегральное распределение частиц по размерам</source>
+        <translation>Cumulative particle size distribution</translation>
+    </message>
+    <message>
+        <source>Дифференциальное распределение частиц по размерам</source>
+        <translation>Differential particle size distribution</translation>
+    </message>
+    <message>
+        <source>Посмотреть сообщение об ошибках</source>
+        <translation>Show the error messages</translation>
+    </message>
+    <message>
+        <source>Копировать содержимое таблицы в буфер</source>
+        <translation>Copy the table to the clipboard</translation>
+    </message>
+    <message>
+        <source>Вставить данные из буфера</source>
+        <translation>Paste from the clipboard</translation>
+    </message>
+    <message>
+        <source>Очистить таблицу</source>
+        <translation>Clear the table</translation>
+    </message>
+    <message>
+        <source>Подтверждение очистки таблицы</source>
+        <translation>Clear the table</translation>
+    </message>
+    <message>
+        <source>Вы уверены, что хотите очистить таблицу?</source>
+        <translation>Are you sure you want to clear the table?</translation>
+    </message>
+    <message>
+        <source>При заполнении таблицы допущены следующие ошибки:</source>
+        <translation>The table has the following errors:</translation>
+    </message>
+    <message>
+        <source>задается процентное содержание частиц Aji, размер которых меньше текущего Dj («полный проход» частиц компонента i через условное сито j).</source>
+        <translation>the percentage Aji of particles smaller than the current Dj (the “cumulative passing” of component i through sieve j).</translation>
+    </message>
+    <message>
+        <source>задается процентное содержание частиц Qji текущего размера Dj («частный остаток» частиц компонента i на условном сите j).</source>
+        <translation>the percentage Qji of particles of the current size Dj (the “partial residue” of component i on sieve j).</translation>
+    </message>
+    <message>
+        <source>2.2.Количество типоразмеров частиц:</source>
+        <translation>2.2.Number of size classes:</translation>
+    </message>
+    <message>
+        <source>2.3.Зерновые составы компонентов:</source>
+        <translation>2.3.Grain compositions of the components:</translation>
+    </message>
+    <message>
+        <source>2.1.Форма представления данных:</source>
+        <translation>2.1.Form of the data:</translation>
+    </message>
+    <message>
+        <source>* размеры частиц Dj вводятся в порядке убывания сверху вниз. Значения Dj должны иметь одинаковую размерность (мм, мкм, нм и т.д.) для всех компонентов. Минимальное значение размера частиц составляет 0,0001.</source>
+        <translation>* the particle sizes Dj are entered in descending order from top to bottom, in the same unit (mm, µm, nm etc.) for all components. The smallest particle size is 0,0001.</translation>
+    </message>
+</context>
+<context>
+    <name>CorrectionPage</name>
+    <message>
+        <source>Закрепить долю компонента</source>
+        <translation>Lock the fraction of the component</translation>
+    </message>
+    <message>
+        <source>Исходный состав</source>
+        <translation>Base recipe</translation>
+    </message>
+    <message>
+        <source>5.2.Автоматический подбор массовых долей</source>
+        <translation>5.2.Automatic search for the mass fractions</translation>
+    </message>
+    <message>
+        <source>Добавить границы случайного варьирования
+массовых долей</source>
+        <translation>Add bounds to the random variation
+of the mass fractions</translation>
+    </message>
+    <message>
+        <source>Настроить</source>
+        <translation>Set up</translation>
+    </message>
+    <message>
+        <source>Найти оптимальный состав</source>
+        <translation>Find the best recipe</translation>
+    </message>
+    <message>
+        <source>Оптимальный состав</source>
+        <translation>Best recipe</translation>
+    </message>
+    <message>
+        <source>Состав, удовлетворяющий закреплениям и границам, не существует: </source>
+        <translation>No recipe satisfies the locks and bounds: </translation>
+    </message>
+    <message>
+        <source>Логарифмический масштаб оси абсцисс</source>
+        <translation>Logarithmic size axis</translation>
+    </message>
+    <message>
+        <source>Координатная сетка</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Сумма (%):</source>
+        <translation>Sum (%):</translation>
+    </message>
+    <message>
+        <source>5.1.Ручной подбор массовых долей:</source>
+        <translation>5.1.Manual adjustment of the mass fractions:</translation>
+    </message>
+    <message>
+        <source>5.3.Гранулометрический график:</source>
+        <translation>5.3.Grading chart:</translation>
+    </message>
+</context>
+<context>
+    <name>DensityTableDialog</name>
+    <message>
+        <source>Таблица истинной плотности (г/см3)</source>
+        <translation>True density table (g/cm3)</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>DocxWriter</name>
     <message>
         <source>Рисунок %1</source>
@@ -368,6 +708,39 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     <message>
         <source>не удалось собрать документ в памяти</source>
         <translation>the document could not be assembled in memory</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <source>КБ</source>
+        <translation>KB</translation>
+    </message>
+    <message>
+        <source>МБ</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>ГБ</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>ТБ</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>%1 байт</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Файл «%1» не существует.
+Создать этот файл?</source>
+        <translation>The file “%1” does not exist.
+Create it?</translation>
     </message>
 </context>
 <context>
@@ -429,6 +802,71 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Текстовые файлы с данными (*.txt)</source>
+        <translation>Text data files (*.txt)</translation>
+    </message>
+    <message>
+        <source>Palvex %1 [Версия от 19.04.2019]</source>
+        <translation>Palvex %1 [Version of 19.04.2019]</translation>
+    </message>
+    <message>
+        <source>Открытие файла</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Сохранение файла</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>Открыть проект</source>
+        <translation>Open project</translation>
+    </message>
+    <message>
+        <source>Сохранить проект</source>
+        <translation>Save project</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Подтверждение выхода</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Несохраненные данные будут утеряны! Вы уверены, что хотите выйти из программы?</source>
+        <translation>Unsaved data will be lost! Are you sure you want to quit the program?</translation>
+    </message>
+    <message>
+        <source>Подтверждение открытия файла</source>
+        <translation>Open another file</translation>
+    </message>
+    <message>
+        <source>Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?</source>
+        <translation>Unsaved data will be lost! Are you sure you want to open another file?</translation>
+    </message>
+    <message>
+        <source>Формирование отчета</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Отчет сохранен, но открыть его не удалось: нет программы для документов .docx.
+Файл отчета: %1</source>
+        <translation>The report is saved but could not be opened: there is no application for .docx documents.
+Report file: %1</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя</source>
+        <translation>User guide</translation>
+    </message>
+</context>
+<context>
     <name>Optimum</name>
     <message>
         <source>закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).</source>
@@ -464,6 +902,37 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>ParametersPage</name>
+    <message>
+        <source>Использовать модуль загрузки данных из базы</source>
+        <translation>Load the data from the component database</translation>
+    </message>
+    <message>
+        <source>1.1.Название состава:</source>
+        <translation>1.1.Name of the mix:</translation>
+    </message>
+    <message>
+        <source>* пример: «Огнеупорная смесь №5»</source>
+        <translation>* example: “Refractory mix No. 5”</translation>
+    </message>
+    <message>
+        <source>1.2.Количество сырьевых компонентов:</source>
+        <translation>1.2.Number of raw components:</translation>
+    </message>
+    <message>
+        <source>1.3.Названия сырьевых компонентов:</source>
+        <translation>1.3.Names of the raw components:</translation>
+    </message>
+    <message>
+        <source>* старайтесь использовать короткие названия (пример: «Песок Мк=1.5»)</source>
+        <translation>* keep the names short (example: “Sand FM=1.5”)</translation>
+    </message>
+    <message>
+        <source>1.4.Плотность зерен каждого компонента (г/см^3):</source>
+        <translation>1.4.Grain density of each component (g/cm^3):</translation>
+    </message>
+</context>
+<context>
     <name>PictureFile</name>
     <message>
         <source>Изображение PNG (*.png);;Рисунок BMP (*.bmp)</source>
@@ -476,6 +945,29 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     <message>
         <source>Не удалось сохранить изображение «%1»: %2.</source>
         <translation>Could not save the image “%1”: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <source>Выберите шаг проектирования</source>
+        <translation>Choose a design step</translation>
+    </message>
+    <message>
+        <source>Эталонный состав</source>
+        <translation>Reference curve</translation>
+    </message>
+    <message>
+        <source>Исходный состав</source>
+        <translation>Base mix</translation>
+    </message>
+    <message>
+        <source>Проектируемый состав</source>
+        <translation>Designed mix</translation>
+    </message>
+    <message>
+        <source>Расхождение кривых</source>
+        <translation>Curve divergence</translation>
     </message>
 </context>
 <context>
@@ -574,6 +1066,55 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>ReferencePage</name>
+    <message>
+        <source>Уравнение Функа-Дингера</source>
+        <translation>Funk–Dinger equation</translation>
+    </message>
+    <message>
+        <source>Уравнение Фуллера</source>
+        <translation>Fuller equation</translation>
+    </message>
+    <message>
+        <source>Уравнение Гуммеля</source>
+        <translation>Hummel equation</translation>
+    </message>
+    <message>
+        <source>Уравнение Боломея</source>
+        <translation>Bolomey equation</translation>
+    </message>
+    <message>
+        <source>Ввод эталонного зернового состава вручную</source>
+        <translation>Reference grain composition entered by hand</translation>
+    </message>
+    <message>
+        <source>D max/min - наибольший/наименьший размер зерна в смеси (или верхнее/нижнее условные сита);
+n - коэффициент распределения, равный 0,5 (по Фуллеру)
+или 0,37 (пространственное распределение по Андреасену);
+а - коэффициент формы частиц, изменяющийся от 0 до 0,2.
+A&apos;j - полный проход частиц через условное сито с размером ячейки Dj (%);
+m - эмпирический коэффициент, изменяющийся от 0,1 до 1;
+B - коэффициент, равный 10 для малопластичных щебеночных смесей, 12 - для пластичных смесей
+с гравием и 14 - для пластичных смесей со щебнем.</source>
+        <translation>D max/min - the largest/smallest grain size in the mix (or the top/bottom sieve);
+n - the distribution modulus, 0,5 (Fuller)
+or 0,37 (Andreasen&apos;s space filling);
+a - the particle shape coefficient, from 0 to 0,2.
+A&apos;j - the cumulative passing through the sieve with the aperture Dj (%);
+m - an empirical coefficient, from 0,1 to 1;
+B - a coefficient: 10 for low-plasticity crushed-stone mixes, 12 for plastic mixes
+with gravel and 14 for plastic mixes with crushed stone.</translation>
+    </message>
+    <message>
+        <source>4.1.Эталонная функция распределения частиц по размерам:</source>
+        <translation>4.1.Reference particle size distribution:</translation>
+    </message>
+    <message>
+        <source>Ввод эталонного зернового состава вручную осуществляется с целью сравнения проектируемого состава сырьевой смеси с другим существующим (более оптимальным) составом.</source>
+        <translation>A reference grain composition is entered by hand to compare the designed mix with another existing (better) mix.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>основной задачей произведенных расчетов является приближение зернового состава проектируемой смеси к заданному эталонному зерновому составу. Данный программный продукт (и алгоритм, лежащий в его основе) является лишь вспомогательным расчетно-математическим средством, при этом не гарантируется оптимизирующий эффект в отношении качественных (технико-эксплуатационных) характеристик конечного продукта. Методологическая основа задачи оптимизации зернового состава сырьевой смеси сводится к критериям выбора эталонного зернового состава. При этом следует учитывать аспекты пространственной упаковки частиц и их влияние на структурную топологию рассматриваемого гранулированного материала.</source>
@@ -657,6 +1198,61 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     </message>
 </context>
 <context>
+    <name>ReportPage</name>
+    <message>
+        <source>6.1. Название проектируемого состава</source>
+        <translation>6.1. Name of the designed mix</translation>
+    </message>
+    <message>
+        <source>6.2. Количество сырьевых компонентов в проектируемой смеси</source>
+        <translation>6.2. Number of raw components in the designed mix</translation>
+    </message>
+    <message>
+        <source>6.3. Названия сырьевых компонентов проектируемой смеси</source>
+        <translation>6.3. Names of the raw components of the designed mix</translation>
+    </message>
+    <message>
+        <source>6.4. Значения истинной плотности зерен сырьевых компонентов</source>
+        <translation>6.4. True grain densities of the raw components</translation>
+    </message>
+    <message>
+        <source>6.5. Гранулометрические составы сырьевых компонентов</source>
+        <translation>6.5. Grain compositions of the raw components</translation>
+    </message>
+    <message>
+        <source>6.6. Исходный компонентный состав сырьевой смеси (то, что оптимизируем)</source>
+        <translation>6.6. Base recipe of the raw mix (the one being optimised)</translation>
+    </message>
+    <message>
+        <source>6.7. Диаграмма массовых долей исходного компонентного состава</source>
+        <translation>6.7. Diagram of the mass fractions of the base recipe</translation>
+    </message>
+    <message>
+        <source>6.8. Эталонный гранулометрический состав</source>
+        <translation>6.8. Reference grain composition</translation>
+    </message>
+    <message>
+        <source>6.9. Скорректированный компонентный состав смеси (оптимизированный)</source>
+        <translation>6.9. Corrected recipe of the mix (optimised)</translation>
+    </message>
+    <message>
+        <source>6.10. Итоговый гранулометрический состав смеси (после корректировки)</source>
+        <translation>6.10. Final grain composition of the mix (after the correction)</translation>
+    </message>
+    <message>
+        <source>6.11. Гранулометрический график</source>
+        <translation>6.11. Grading chart</translation>
+    </message>
+    <message>
+        <source>В отчете отобразить:</source>
+        <translation>Include in the report:</translation>
+    </message>
+    <message>
+        <source>Сформировать отчет в программе Microsoft Word</source>
+        <translation>Create the report in Microsoft Word</translation>
+    </message>
+</context>
+<context>
     <name>SafeSave</name>
     <message>
         <source>на диске недостаточно места</source>
@@ -728,6 +1324,65 @@ system&apos;s language if it is English, else Russian. The JSON keys never chang
     <message>
         <source>Минимально возможное расхождение: </source>
         <translation>Smallest possible divergence: </translation>
+    </message>
+</context>
+<context>
+    <name>Steps</name>
+    <message>
+        <source>1.Параметры сырьевой смеси</source>
+        <translation>1.Raw mix parameters</translation>
+    </message>
+    <message>
+        <source>2.Зерновые составы сырьевых компонентов смеси</source>
+        <translation>2.Grain compositions of the raw components</translation>
+    </message>
+    <message>
+        <source>3.Исходный состав сырьевой смеси</source>
+        <translation>3.Base recipe of the raw mix</translation>
+    </message>
+    <message>
+        <source>4.Выбор эталонного распределения частиц по размерам</source>
+        <translation>4.Choice of the reference particle size distribution</translation>
+    </message>
+    <message>
+        <source>5.Корректировка состава сырьевой смеси</source>
+        <translation>5.Correction of the raw mix recipe</translation>
+    </message>
+    <message>
+        <source>6.Формирование итогового отчета</source>
+        <translation>6.Final report</translation>
+    </message>
+    <message>
+        <source>Информация о программе</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>1. Параметры смеси</source>
+        <translation>1. Mix parameters</translation>
+    </message>
+    <message>
+        <source>2. Данные по компонентам</source>
+        <translation>2. Component data</translation>
+    </message>
+    <message>
+        <source>3. Исходный состав</source>
+        <translation>3. Base recipe</translation>
+    </message>
+    <message>
+        <source>4. Эталонный состав</source>
+        <translation>4. Reference curve</translation>
+    </message>
+    <message>
+        <source>5. Корректировка состава</source>
+        <translation>5. Correction</translation>
+    </message>
+    <message>
+        <source>6. Формирование отчета</source>
+        <translation>6. Report</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
     </message>
 </context>
 <context>

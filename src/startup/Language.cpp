@@ -108,5 +108,6 @@ bool installUiLanguage(QCoreApplication &app, UiLanguage language)
         }
         delete translator;
     }
-    return false;
+    // Qt's texts are English in its sources: its English catalogue holds little or nothing.
+    return language == UiLanguage::English;
 }

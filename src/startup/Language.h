@@ -27,6 +27,6 @@ UiLanguage systemUiLanguage();
 std::optional<QString> requestedLanguageCode(const QStringList &arguments);
 
 // Installs the program's catalogue and Qt's for `language` into `app` and makes the language the
-// default locale (dates and sizes in the file dialogs). Returns false when Qt's own catalogue was
-// not found; the program's texts are translated all the same.
+// default locale (dates and sizes in the file dialogs). Returns false when Qt's Russian catalogue
+// was not found (Qt's texts then stay English); the program's texts are translated all the same.
 bool installUiLanguage(QCoreApplication &app, UiLanguage language);

@@ -46,7 +46,7 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     };
 
     auto *sumRow = new QHBoxLayout;
-    sumRow->addWidget(captionLabel(QStringLiteral("Сумма массовых долей (%) составляет:"), this));
+    sumRow->addWidget(captionLabel(tr("Сумма массовых долей (%) составляет:"), this));
     sumRow->addSpacing(60);
     sumRow->addWidget(m_sum);
     sumRow->addStretch(1);
@@ -54,13 +54,13 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
     layout->addStretch(1);
-    layout->addWidget(captionLabel(QStringLiteral("3.1.Массовые доли (%) компонентов сырьевой смеси:"), this));
+    layout->addWidget(captionLabel(tr("3.1.Массовые доли (%) компонентов сырьевой смеси:"), this));
     layout->addWidget(m_frame);
     layout->addWidget(m_error);
     layout->addSpacing(12);
     layout->addLayout(sumRow);
     layout->addSpacing(12);
-    layout->addWidget(captionLabel(QStringLiteral("3.2.Диаграмма массовых долей исходного состава смеси:"), this));
+    layout->addWidget(captionLabel(tr("3.2.Диаграмма массовых долей исходного состава смеси:"), this));
     layout->addWidget(m_diagram, 0, Qt::AlignHCenter);
     layout->addStretch(1);
     refresh(ProjectSession::AllChanged);

@@ -96,7 +96,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
             b->setFixedSize(22, 22);
         r.lock = new QCheckBox(this);
         r.lock->setObjectName(QStringLiteral("lock%1").arg(i));
-        r.lock->setToolTip(QStringLiteral("Закрепить долю компонента"));
+        r.lock->setToolTip(tr("Закрепить долю компонента"));
         r.padlock = new PictureWidget([](QSize size, qreal ratio) { return Pictures::padlock(false, size, ratio); }, this);
         r.padlock->setObjectName(QStringLiteral("padlock%1").arg(i));
         r.padlock->setFixedSize(18, 24);
@@ -123,29 +123,29 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
         connect(r.lock, &QCheckBox::clicked, this, [this, i](bool on) { m_session.setLocked(i, on); });
     }
 
-    m_reset = new QPushButton(QStringLiteral("Исходный состав"), this);
+    m_reset = new QPushButton(tr("Исходный состав"), this);
     m_reset->setObjectName(QStringLiteral("resetToBase"));
     connect(m_reset, &QPushButton::clicked, this, [this] { m_session.resetToBase(); });
     m_sum = new QLineEdit(this);
     m_sum->setObjectName(QStringLiteral("correctedSum"));
     m_sum->setReadOnly(true);
     m_sum->setFixedWidth(70);
-    m_search = new QCheckBox(QStringLiteral("5.2.Автоматический подбор массовых долей"), this);
+    m_search = new QCheckBox(tr("5.2.Автоматический подбор массовых долей"), this);
     m_search->setObjectName(QStringLiteral("search"));
     connect(m_search, &QCheckBox::clicked, this, [this](bool on) { m_session.setSearchOn(on); });
-    m_boundsOn = new QCheckBox(QStringLiteral("Добавить границы случайного варьирования\nмассовых долей"), this);
+    m_boundsOn = new QCheckBox(tr("Добавить границы случайного варьирования\nмассовых долей"), this);
     m_boundsOn->setObjectName(QStringLiteral("boundsOn"));
     connect(m_boundsOn, &QCheckBox::clicked, this, [this](bool on) { m_session.setBoundsOn(on); });
-    m_boundsButton = new QPushButton(QStringLiteral("Настроить"), this);
+    m_boundsButton = new QPushButton(tr("Настроить"), this);
     m_boundsButton->setObjectName(QStringLiteral("boundsButton"));
     connect(m_boundsButton, &QPushButton::clicked, this, &CorrectionPage::boundsRequested);
-    m_optimum = new QPushButton(QStringLiteral("Найти оптимальный состав"), this);
+    m_optimum = new QPushButton(tr("Найти оптимальный состав"), this);
     m_optimum->setObjectName(QStringLiteral("optimumButton"));
     connect(m_optimum, &QPushButton::clicked, this, [this] {
         const OptimumResult r = m_session.findBestRecipe();
         if (!r.feasible)
-            m_desktop.inform(this, QStringLiteral("Оптимальный состав"),
-                             QStringLiteral("Состав, удовлетворяющий закреплениям и границам, не существует: ") + r.problem);
+            m_desktop.inform(this, tr("Оптимальный состав"),
+                             tr("Состав, удовлетворяющий закреплениям и границам, не существует: ") + r.problem);
     });
     m_optimumNote = new QLabel(this);
     m_optimumNote->setObjectName(QStringLiteral("optimumNote"));
@@ -155,22 +155,25 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     m_graph = new GraphView(session, this);
     m_graph->setMinimumSize(360, 300);
     m_graph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_logarithmic = new QCheckBox(QStringLiteral("Логарифмический масштаб оси абсцисс"), this);
+    m_logarithmic = new QCheckBox(tr("Логарифмический масштаб оси абсцисс"), this);
     m_logarithmic->setObjectName(QStringLiteral("logarithmic"));
-    m_grid = new QCheckBox(QStringLiteral("Координатная сетка"), this);
+    m_grid = new QCheckBox(tr("Координатная сетка"), this);
     m_grid->setObjectName(QStringLiteral("grid"));
     auto options = [this] { m_session.setGraphOptions({m_logarithmic->isChecked(), m_grid->isChecked()}); };
     connect(m_logarithmic, &QCheckBox::clicked, this, options);
     connect(m_grid, &QCheckBox::clicked, this, options);
     auto *legend = new PictureWidget([this](QSize size, qreal ratio) { return Pictures::graphLegend(size, font(), ratio); }, this);
     legend->setObjectName(QStringLiteral("graphLegend"));
-    legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(QStringLiteral("Проектируемый состав")) + 46,
+    int legendText = 0;
+    for (const QString &name : Pictures::graphLegendNames())
+        legendText = std::max(legendText, QFontMetrics(font()).horizontalAdvance(name));
+    legend->setFixedSize(legendText + 46,
                          4 * (fontMetrics().height() + 2));
 
     auto *resetRow = new QHBoxLayout;
     resetRow->addWidget(m_reset);
     resetRow->addSpacing(12);
-    resetRow->addWidget(new QLabel(QStringLiteral("Сумма (%):"), this));
+    resetRow->addWidget(new QLabel(tr("Сумма (%):"), this));
     resetRow->addWidget(m_sum);
     resetRow->addStretch(1);
     auto *boundsRow = new QHBoxLayout;
@@ -178,7 +181,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     boundsRow->addStretch(1);
     boundsRow->addWidget(m_boundsButton);
     auto *left = new QVBoxLayout;
-    left->addWidget(captionLabel(QStringLiteral("5.1.Ручной подбор массовых долей:"), this));
+    left->addWidget(captionLabel(tr("5.1.Ручной подбор массовых долей:"), this));
     left->addLayout(rows);
     left->addSpacing(8);
     left->addLayout(resetRow);
@@ -201,7 +204,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     underGraph->addStretch(1);
     underGraph->addWidget(legend, 0, Qt::AlignTop);
     auto *right = new QVBoxLayout;
-    right->addWidget(captionLabel(QStringLiteral("5.3.Гранулометрический график:"), this));
+    right->addWidget(captionLabel(tr("5.3.Гранулометрический график:"), this));
     right->addWidget(m_graph, 1);
     right->addLayout(underGraph);
 

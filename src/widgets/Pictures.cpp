@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "widgets/Steps.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QLinearGradient>
@@ -11,6 +12,15 @@
 #include <QTextDocument>
 
 #include <cmath>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Pictures)
+};
+
+} // namespace
 
 namespace {
 
@@ -139,7 +149,7 @@ QImage logo(QSize size, qreal ratio)
     font.setBold(false);
     g.setFont(font);
     g.drawText(QRectF(0, r.height() * 0.88, r.width(), r.height() * 0.12), Qt::AlignCenter,
-               QStringLiteral("Выберите шаг проектирования"));
+               Texts::tr("Выберите шаг проектирования"));
     return image;
 }
 
@@ -230,6 +240,12 @@ QImage tableAction(TableAction action, QSize size, qreal ratio)
     return image;
 }
 
+QStringList graphLegendNames()
+{
+    return {Texts::tr("Эталонный состав"), Texts::tr("Исходный состав"), Texts::tr("Проектируемый состав"),
+            Texts::tr("Расхождение кривых")};
+}
+
 QImage graphLegend(QSize size, const QFont &font, qreal ratio)
 {
     QImage image = blank(size, ratio);
@@ -239,8 +255,7 @@ QImage graphLegend(QSize size, const QFont &font, qreal ratio)
     QFont type = font;
     type.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
     g.setFont(type);
-    const QString names[4] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
-                              QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых")};
+    const QStringList names = graphLegendNames();
     const QColor colours[4] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128)};
     const qreal rowHeight = size.height() / 4.0;
     for (int k = 0; k < 4; ++k) {

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QStringList>
 #include <QSize>
 
 namespace Pictures {
@@ -27,5 +28,7 @@ enum class TableAction { Copy, Paste, Clear };
 QImage tableAction(TableAction action, QSize size, qreal ratio = 1.0);
 // The legend beside the granulometric graph: each curve's line and name, one row each, in `font`.
 QImage graphLegend(QSize size, const QFont &font, qreal ratio = 1.0);
+// The legend's names, top to bottom.
+QStringList graphLegendNames();
 
 } // namespace Pictures
