@@ -5,19 +5,19 @@
     <name>AboutPage</name>
     <message>
         <source>Программа проектирования зернового состава минеральной части</source>
-        <translation>A program for designing the grain composition of the mineral part</translation>
+        <translation>A program for designing the grain composition of the mineral</translation>
     </message>
     <message>
         <source>сырьевых   смесей  строительных   композиционных   материалов </source>
-        <translation>of raw mixes for composite building materials from the sieve</translation>
+        <translation>part of raw mixes for composite building materials from the</translation>
     </message>
     <message>
         <source>по  данным  гранулометрического  анализа  исходных компонентов</source>
-        <translation>analyses (particle-size analyses) of the raw components</translation>
+        <translation>particle-size (sieve) analyses of the raw components of the</translation>
     </message>
     <message>
         <source>смеси.</source>
-        <translation>of the mix.</translation>
+        <translation>mix.</translation>
     </message>
     <message>
         <source>Правила работы с программным продуктом описаны в руководстве пользователя:</source>
