@@ -1,11 +1,15 @@
 // palvex-cli: the project model without a window, for batch work and for checking results.
 // It drives the same model and the same routines as the window.
+#include "Version.h"
 #include "core/Numbers.h"
 #include "database/ComponentDatabase.h"
 #include "database/ComponentSelection.h"
 #include "report/Report.h"
 #include "session/ProjectSession.h"
+#include "startup/Language.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -17,57 +21,123 @@
 
 namespace {
 
-const char *const Usage =
-    "Usage: palvex-cli COMMAND [ARGS]\n"
-    "\n"
-    "Commands:\n"
-    "  calc FILE [--corrected m1,m2,...]\n"
-    "      Opens the project FILE as the window does (the corrected recipe equals the base\n"
-    "      recipe unless --corrected sets the mass fractions in %, as the sliders would),\n"
-    "      recalculates and validates it, and prints one JSON object: name, N, K, data_form,\n"
-    "      reference_kind, sizes, base_recipe, corrected_recipe, base_volume_fractions,\n"
-    "      corrected_volume_fractions, base_curve, corrected_curve, reference_curve,\n"
-    "      deviations, divergence, band_upper, band_lower (floats with 9 significant digits),\n"
-    "      valid {density, grain, recipe, reference, all} and errors (the messages the window\n"
-    "      shows, in order).\n"
-    "  search FILE --steps S --seed R [--bounds lo:hi,...] [--lock i,...]\n"
-    "      Runs S steps of the automatic search from the opened project with a generator\n"
-    "      seeded with R (the same seed gives the same result), within the bounds of each\n"
-    "      component when --bounds is given, with the listed components (1-based) locked.\n"
-    "      Prints the JSON of calc plus steps and adopted (how many trials were adopted).\n"
-    "  optimum FILE [--bounds lo:hi,...] [--lock i,...] [--objective divergence|cost]\n"
-    "          [--max-divergence D] [--max-components M] [--prices p1,...,pN]\n"
-    "          [--envelope lo1:hi1,...,loK:hiK] [--pareto P]\n"
-    "      Finds the best recipe exactly (a linear or mixed-integer program): the smallest\n"
-    "      possible divergence (--objective divergence, the default) or the lowest cost per\n"
-    "      tonne (--objective cost), honouring the locked components, the bounds, the\n"
-    "      divergence at most D, at most M components with a non-zero share, and the grading\n"
-    "      envelope of the project (or of --envelope: K pairs lo:hi of the passing in %, an\n"
-    "      empty side being no limit). --prices sets the price of a tonne of each component;\n"
-    "      both override the project's own. Adopts the recipe and prints the JSON of calc plus\n"
-    "      optimum (the recipe's divergence, unrounded), cost (per tonne of the recipe, null\n"
-    "      without prices), components_used and envelope_ok (null without an envelope); with\n"
-    "      --pareto, pareto: the cost-divergence front of P recipes, a list of {divergence,\n"
-    "      cost, recipe} ordered by divergence. Decimals take a period.\n"
-    "  report FILE -o OUT.docx [--sections 1,2,...]\n"
-    "      Writes the report of the opened project (the pictures drawn offscreen) as a .docx\n"
-    "      document. --sections lists the sections to include by their numbers 1..11 (6.1 to\n"
-    "      6.11 of step 6); all of them by default.\n"
-    "  db WORKBOOK [--settings FILE]\n"
-    "      Reads a component database workbook (.xlsx) as the selection window does, with\n"
-    "      the settings file FILE (by default app_setups.ini from the program's folder, as\n"
-    "      the window finds it), and prints one JSON object: sizes (as read, finest first),\n"
-    "      names, total_masses, forms (for each component, for each size class, the six\n"
-    "      forms: partial residue g and %, full residue g and %, full passing g and %; null\n"
-    "      where empty) and warnings (what the window would warn about).\n"
-    "  save IN OUT\n"
-    "      Opens the project IN as the window does and saves it to OUT as the window does:\n"
-    "      Windows-1251 with CR LF line ends, whatever the encoding and line ends of IN.\n"
-    "  --help\n"
-    "      Prints this text.\n"
-    "\n"
-    "Exit status: 0 on success; 1 when no recipe satisfies the constraints of optimum (the\n"
-    "message names the constraints in conflict); 2 for a refused file or bad arguments.\n";
+struct Cli
+{
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
+// The commands, in the order of the help. A command reads its own arguments (see `parse`).
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    const char *description; // translated when shown
+    int (*run)(const QStringList &args);
+};
+
+int calc(const QStringList &args);
+int search(const QStringList &args);
+int optimum(const QStringList &args);
+int report(const QStringList &args);
+int db(const QStringList &args);
+int save(const QStringList &args);
+
+const Command Commands[] = {
+    {"calc", "calc FILE [--corrected m1,m2,...]",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Открывает проект FILE, как окно (исправленный состав равен исходному, если\n"
+                       "--corrected не задает массовые доли в %, как их задали бы ползунки),\n"
+                       "пересчитывает и проверяет его и печатает один объект JSON: name, N, K, data_form,\n"
+                       "reference_kind, sizes, base_recipe, corrected_recipe, base_volume_fractions,\n"
+                       "corrected_volume_fractions, base_curve, corrected_curve, reference_curve,\n"
+                       "deviations, divergence, band_upper, band_lower (числа с 9 значащими цифрами),\n"
+                       "valid {density, grain, recipe, reference, all} и errors (сообщения, которые\n"
+                       "показывает окно, по порядку)."),
+     calc},
+    {"search", "search FILE --steps S --seed R [--bounds lo:hi,...] [--lock i,...]",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Делает S шагов автоматического подбора от открытого проекта с генератором,\n"
+                       "заданным числом R (одно и то же число дает один и тот же результат), в границах\n"
+                       "каждого компонента, если задан --bounds, с закрепленными компонентами из списка\n"
+                       "(номера с 1). Печатает JSON команды calc и еще steps и adopted (сколько проб\n"
+                       "принято)."),
+     search},
+    {"optimum",
+     "optimum FILE [--bounds lo:hi,...] [--lock i,...] [--objective divergence|cost]\n"
+     "          [--max-divergence D] [--max-components M] [--prices p1,...,pN]\n"
+     "          [--envelope lo1:hi1,...,loK:hiK] [--pareto P]",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Находит лучший состав точно (линейная или частично целочисленная программа):\n"
+                       "с наименьшим возможным расхождением (--objective divergence, по умолчанию) или\n"
+                       "с наименьшей стоимостью тонны (--objective cost), при закрепленных компонентах,\n"
+                       "границах, расхождении не более D, не более M компонентах с ненулевой долей и в\n"
+                       "границах зернового состава проекта (или --envelope: K пар lo:hi прохода в %,\n"
+                       "пустая сторона — без границы). --prices задает цену тонны каждого компонента;\n"
+                       "оба параметра заменяют заданное в проекте. Принимает состав и печатает JSON\n"
+                       "команды calc и еще optimum (расхождение состава, без округления), cost (стоимость\n"
+                       "тонны состава, null без цен), components_used и envelope_ok (null без границ);\n"
+                       "с --pareto еще pareto: фронт «стоимость – расхождение» из P составов, список\n"
+                       "{divergence, cost, recipe} по возрастанию расхождения. Дробная часть — через точку."),
+     optimum},
+    {"report", "report FILE -o OUT.docx [--sections 1,2,...]",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Записывает отчет по открытому проекту (рисунки строятся без экрана) в документ\n"
+                       ".docx. --sections перечисляет разделы отчета по номерам 1..11 (6.1–6.11 шага 6);\n"
+                       "по умолчанию все."),
+     report},
+    {"db", "db WORKBOOK [--settings FILE]",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Читает книгу базы данных компонентов (.xlsx), как окно выбора, с файлом настроек\n"
+                       "FILE (по умолчанию app_setups.ini, найденный так же, как его находит окно),\n"
+                       "и печатает один объект JSON: sizes (как прочитаны, от мелких к крупным), names,\n"
+                       "total_masses, forms (для каждого компонента и каждой фракции шесть форм: частный\n"
+                       "остаток в г и %, полный остаток в г и %, полный проход в г и %; null, где пусто)\n"
+                       "и warnings (о чем предупредило бы окно)."),
+     db},
+    {"save", "save IN OUT",
+     QT_TRANSLATE_NOOP("Cli",
+                       "Открывает проект IN, как окно, и сохраняет его в OUT, как окно: Windows-1251\n"
+                       "с концами строк CR LF, какими бы ни были кодировка и концы строк IN."),
+     save},
+};
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : Commands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+QString indented(const QString &text)
+{
+    return QStringLiteral("      ") + QString(text).replace(u'\n', QStringLiteral("\n      ")) + u'\n';
+}
+
+QString commandHelp(const Command &c)
+{
+    return QStringLiteral("  ") + QLatin1String(c.synopsis) + u'\n' + indented(Cli::tr(c.description));
+}
+
+QString commonHelp()
+{
+    return Cli::tr("Общие параметры:\n") + QStringLiteral("  --lang en|ru\n")
+         + indented(Cli::tr("Язык сообщений: en (английский) или ru (русский). По умолчанию — язык\n"
+                            "системы, если это английский, иначе русский. Ключи JSON не меняются."))
+         + QStringLiteral("  -h, --help\n") + indented(Cli::tr("Печатает этот текст (после команды — ее описание)."))
+         + QStringLiteral("  -v, --version\n") + indented(Cli::tr("Печатает номер версии."))
+         + u'\n' + Cli::tr("Код завершения: 0 при успехе; 1, если ни один состав не удовлетворяет ограничениям\n"
+                     "optimum (сообщение называет несовместимые ограничения); 2, если файл отвергнут\n"
+                     "или аргументы неверны.\n");
+}
+
+QString usage()
+{
+    QString text = Cli::tr("Запуск: palvex-cli [--lang en|ru] COMMAND [ARGS]\n") + u'\n' + Cli::tr("Команды:\n");
+    for (const Command &c : Commands)
+        text += commandHelp(c);
+    return text + u'\n' + commonHelp();
+}
 
 QString floatText(float v)
 {
@@ -194,7 +264,7 @@ bool applyCorrected(ProjectSession &s, const QString &list, QString *error)
     const QStringList parts = list.split(u',');
     const int n = s.componentCount();
     if (parts.size() != n) {
-        *error = QStringLiteral("--corrected needs %1 mass fractions, got %2").arg(n).arg(parts.size());
+        *error = Cli::tr("--corrected требует %1 массовых долей, а задано %2").arg(n).arg(parts.size());
         return false;
     }
     ComponentFloats recipe;
@@ -202,7 +272,7 @@ bool applyCorrected(ProjectSession &s, const QString &list, QString *error)
         bool ok = false;
         const float m = parts[i - 1].trimmed().toFloat(&ok);
         if (!ok || !(m >= 0 && m <= 100)) {
-            *error = QStringLiteral("--corrected: \"%1\" is not a mass fraction from 0 to 100").arg(parts[i - 1]);
+            *error = Cli::tr("--corrected: «%1» — не массовая доля от 0 до 100").arg(parts[i - 1]);
             return false;
         }
         recipe.set(i, m);
@@ -214,35 +284,68 @@ bool applyCorrected(ProjectSession &s, const QString &list, QString *error)
 struct Args
 {
     QString file;
-    QMap<QString, QString> options;
+    QMap<QString, QString> options; // by the option as written in `parse`'s lists ("--steps", "-o")
 };
 
-std::optional<Args> parse(const QStringList &args, const QStringList &known, QString *error)
+// What a command's one positional argument is, for the message when it is missing.
+enum class FileKind { Project, Workbook };
+
+QString bareName(const QString &option)
 {
-    Args a;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &s = args[i];
-        if (s.startsWith(u'-') && s.size() > 1) {
-            if (!known.contains(s)) {
-                *error = QStringLiteral("unknown option %1 (see --help)").arg(s);
-                return std::nullopt;
-            }
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(s);
-                return std::nullopt;
-            }
-            a.options[s] = args[++i];
-        } else if (a.file.isEmpty()) {
-            a.file = s;
-        } else {
-            *error = QStringLiteral("one project file expected, got also %1").arg(s);
-            return std::nullopt;
-        }
+    return option.mid(option.startsWith(QStringLiteral("--")) ? 2 : 1);
+}
+
+// The option as the user typed it, for the message about it.
+QString typedOption(const QStringList &args, const QString &name)
+{
+    for (const QString &a : args) {
+        const QString bare = a.section(u'=', 0, 0);
+        if (bare == u'-' + name || bare == QStringLiteral("--") + name)
+            return bare;
     }
-    if (a.file.isEmpty()) {
-        *error = QStringLiteral("no project file given (see --help)");
+    return QStringLiteral("--") + name;
+}
+
+QCommandLineOption languageOption()
+{
+    return QCommandLineOption(QStringLiteral("lang"), QString(), QStringLiteral("en|ru"));
+}
+
+// A command's arguments: one file and the options it knows — `known` take a value ("--steps",
+// "-o"), `flags` take none (present or not; an empty value in `options`). --lang may stand
+// anywhere; it was read before.
+std::optional<Args> parse(const QStringList &args, const QStringList &known, QString *error,
+                          const QStringList &flags = {}, FileKind kind = FileKind::Project)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QString &o : known)
+        parser.addOption(QCommandLineOption(bareName(o), QString(), QStringLiteral("value")));
+    for (const QString &o : flags)
+        parser.addOption(QCommandLineOption(bareName(o)));
+    parser.addOption(languageOption());
+    if (!parser.parse(QStringList{QStringLiteral("palvex-cli")} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        *error = unknown.isEmpty() ? parser.errorText()
+                                   : Cli::tr("неизвестный параметр %1 (см. --help)").arg(typedOption(args, unknown.first()));
         return std::nullopt;
     }
+    Args a;
+    for (const QString &o : known + flags)
+        if (parser.isSet(bareName(o)))
+            a.options[o] = parser.value(bareName(o));
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        *error = kind == FileKind::Workbook ? Cli::tr("не указана книга базы данных (см. --help)")
+                                            : Cli::tr("не указан файл проекта (см. --help)");
+        return std::nullopt;
+    }
+    if (files.size() > 1) {
+        *error = kind == FileKind::Workbook ? Cli::tr("ожидается одна книга, а указана еще и %1").arg(files[1])
+                                            : Cli::tr("ожидается один файл проекта, а указан еще и %1").arg(files[1]);
+        return std::nullopt;
+    }
+    a.file = files.first();
     return a;
 }
 
@@ -270,7 +373,7 @@ bool applyBoundsAndLocks(ProjectSession &p, const Args &a, QString *error)
         ComponentFloats lower, upper;
         const QStringList pairs = a.options[QStringLiteral("--bounds")].split(u',');
         if (pairs.size() != n) {
-            *error = QStringLiteral("--bounds needs %1 pairs lo:hi, got %2").arg(n).arg(pairs.size());
+            *error = Cli::tr("--bounds требует %1 пар lo:hi, а задано %2").arg(n).arg(pairs.size());
             return false;
         }
         for (int i = 1; i <= n; ++i) {
@@ -278,7 +381,7 @@ bool applyBoundsAndLocks(ProjectSession &p, const Args &a, QString *error)
             bool ok1 = false, ok2 = false;
             const float lo = lohi.value(0).toFloat(&ok1), hi = lohi.size() == 2 ? lohi[1].toFloat(&ok2) : 0;
             if (!ok1 || !ok2 || lo < 0 || hi > 100 || !(hi > lo)) {
-                *error = QStringLiteral("bound \"%1\" must be lo:hi with 0 <= lo < hi <= 100").arg(pairs[i - 1]);
+                *error = Cli::tr("граница «%1» должна иметь вид lo:hi, где 0 <= lo < hi <= 100").arg(pairs[i - 1]);
                 return false;
             }
             lower.set(i, lo);
@@ -291,7 +394,7 @@ bool applyBoundsAndLocks(ProjectSession &p, const Args &a, QString *error)
         for (const QString &s : a.options[QStringLiteral("--lock")].split(u',')) {
             const int i = s.toInt(&ok);
             if (!ok || i < 1 || i > n) {
-                *error = QStringLiteral("--lock takes component numbers from 1 to %1, got \"%2\"").arg(n).arg(s);
+                *error = Cli::tr("--lock принимает номера компонентов от 1 до %1, а задано «%2»").arg(n).arg(s);
                 return false;
             }
             p.setLocked(i, true);
@@ -324,14 +427,14 @@ bool applyPricesAndEnvelope(ProjectSession &p, const Args &a, QString *error)
     if (a.options.contains(QStringLiteral("--prices"))) {
         const QStringList prices = a.options[QStringLiteral("--prices")].split(u',');
         if (prices.size() != n) {
-            *error = QStringLiteral("--prices needs %1 prices, got %2").arg(n).arg(prices.size());
+            *error = Cli::tr("--prices требует %1 цен, а задано %2").arg(n).arg(prices.size());
             return false;
         }
         for (int i = 1; i <= n; ++i) {
             const QString &text = prices[i - 1];
             const auto v = argumentNumber(text);
             if (!text.trimmed().isEmpty() && !(v && *v >= 0)) {
-                *error = QStringLiteral("--prices: \"%1\" is not a price (a number not below 0)").arg(text);
+                *error = Cli::tr("--prices: «%1» — не цена (нужно число не меньше 0)").arg(text);
                 return false;
             }
             p.setCellText(InputTable::Prices, 1, i - 1, cellText(text));
@@ -340,7 +443,7 @@ bool applyPricesAndEnvelope(ProjectSession &p, const Args &a, QString *error)
     if (a.options.contains(QStringLiteral("--envelope"))) {
         const QStringList pairs = a.options[QStringLiteral("--envelope")].split(u',');
         if (pairs.size() != k) {
-            *error = QStringLiteral("--envelope needs %1 pairs lo:hi, got %2").arg(k).arg(pairs.size());
+            *error = Cli::tr("--envelope требует %1 пар lo:hi, а задано %2").arg(k).arg(pairs.size());
             return false;
         }
         for (int j = 1; j <= k; ++j) {
@@ -354,7 +457,7 @@ bool applyPricesAndEnvelope(ProjectSession &p, const Args &a, QString *error)
                 ok = side[e] && *side[e] >= 0 && *side[e] <= 100;
             }
             if (!ok || (side[0] && side[1] && *side[0] > *side[1])) {
-                *error = QStringLiteral("envelope pair \"%1\" must be lo:hi with 0 <= lo <= hi <= 100 (a side may be empty)").arg(pairs[j - 1]);
+                *error = Cli::tr("пара границ «%1» должна иметь вид lo:hi, где 0 <= lo <= hi <= 100 (одна из сторон может быть пустой)").arg(pairs[j - 1]);
                 return false;
             }
             p.setCellText(InputTable::Envelope, 1, j, lohi.size() == 2 ? cellText(lohi[0]) : QString());
@@ -369,20 +472,20 @@ bool applyOptimiserSettings(ProjectSession &p, const Args &a, QString *error)
 {
     const QString objective = a.options.value(QStringLiteral("--objective"), QStringLiteral("divergence"));
     if (objective != QStringLiteral("divergence") && objective != QStringLiteral("cost")) {
-        *error = QStringLiteral("--objective takes divergence or cost, got \"%1\"").arg(objective);
+        *error = Cli::tr("--objective принимает divergence или cost, а задано «%1»").arg(objective);
         return false;
     }
     p.setObjective(objective == QStringLiteral("cost") ? Objective::Cost : Objective::Divergence);
     if (objective == QStringLiteral("cost") && !p.costObjectiveEnabled()) {
-        *error = QStringLiteral("--objective cost needs a price (a number not below 0) for every component: give --prices or "
-                                "put them into the project");
+        *error = Cli::tr("--objective cost требует цены (числа не меньше 0) каждого компонента: задайте --prices "
+                         "или внесите цены в проект");
         return false;
     }
     if (a.options.contains(QStringLiteral("--max-divergence"))) {
         const QString text = a.options[QStringLiteral("--max-divergence")];
         const auto d = argumentNumber(text);
         if (!d || *d < 0) {
-            *error = QStringLiteral("--max-divergence needs a number not below 0, got \"%1\"").arg(text);
+            *error = Cli::tr("--max-divergence требует числа не меньше 0, а задано «%1»").arg(text);
             return false;
         }
         p.setDivergenceCapOn(true);
@@ -393,7 +496,7 @@ bool applyOptimiserSettings(ProjectSession &p, const Args &a, QString *error)
         bool ok = false;
         const int m = text.trimmed().toInt(&ok);
         if (!ok || m < 1 || m > p.componentCount()) {
-            *error = QStringLiteral("--max-components takes a number from 1 to %1, got \"%2\"").arg(p.componentCount()).arg(text);
+            *error = Cli::tr("--max-components принимает число от 1 до %1, а задано «%2»").arg(p.componentCount()).arg(text);
             return false;
         }
         p.setComponentCapOn(true);
@@ -423,6 +526,12 @@ int infeasible(const QString &message)
     return 1;
 }
 
+// The tables of a project the search and the optimum cannot start from.
+QString invalidTables(const QString &file, const ProjectSession &p)
+{
+    return Cli::tr("таблицы проекта %1 содержат ошибки: %2").arg(file, errorMessages(p).join(u' '));
+}
+
 int optimum(const QStringList &args)
 {
     QString error;
@@ -438,7 +547,7 @@ int optimum(const QStringList &args)
         bool ok = false;
         paretoPoints = a->options[QStringLiteral("--pareto")].trimmed().toInt(&ok);
         if (!ok || paretoPoints < 1 || paretoPoints > 1000)
-            return fail(QStringLiteral("optimum: --pareto takes a number of points from 1 to 1000"));
+            return fail(QStringLiteral("optimum: ") + Cli::tr("--pareto принимает число точек от 1 до 1000"));
     }
     ProjectSession p;
     if (!p.openProject(a->file, &error))
@@ -446,13 +555,13 @@ int optimum(const QStringList &args)
     if (!applyPricesAndEnvelope(p, *a, &error) || !applyBoundsAndLocks(p, *a, &error) || !applyOptimiserSettings(p, *a, &error))
         return fail(QStringLiteral("optimum: ") + error);
     if (!p.validation().tablesValid())
-        return fail(QStringLiteral("optimum: the tables of %1 are not valid: %2").arg(a->file, errorMessages(p).join(u' ')));
+        return fail(QStringLiteral("optimum: ") + invalidTables(a->file, p));
     if (paretoPoints > 0 && !p.costObjectiveEnabled())
-        return fail(QStringLiteral("optimum: --pareto needs a price (a number not below 0) for every component"));
+        return fail(QStringLiteral("optimum: ") + Cli::tr("--pareto требует цены (числа не меньше 0) каждого компонента"));
     const OptimumResult r = p.findBestRecipe();
     if (!r.feasible) {
         if (!r.conflicts.isEmpty())
-            return infeasible(QStringLiteral("optimum: no recipe satisfies the constraints: ") + r.problem);
+            return infeasible(QStringLiteral("optimum: ") + Cli::tr("ни один состав не удовлетворяет ограничениям: ") + r.problem);
         return fail(QStringLiteral("optimum: ") + r.problem);
     }
     QStringList fields = resultFields(p);
@@ -465,7 +574,7 @@ int optimum(const QStringList &args)
         const CostFront front = Optimum::costFront(p.document(), p.numbers(), p.correction(), paretoPoints);
         if (!front.feasible)
             return front.conflicts.isEmpty() ? fail(QStringLiteral("optimum: ") + front.problem)
-                                             : infeasible(QStringLiteral("optimum: no recipe satisfies the constraints: ") + front.problem);
+                                             : infeasible(QStringLiteral("optimum: ") + Cli::tr("ни один состав не удовлетворяет ограничениям: ") + front.problem);
         QStringList points;
         for (const FrontPoint &point : front.points) {
             QStringList recipe;
@@ -489,19 +598,17 @@ int search(const QStringList &args)
     bool ok = false;
     const long steps = a->options.value(QStringLiteral("--steps")).toLong(&ok);
     if (!ok || steps < 0)
-        return fail(QStringLiteral("search: --steps needs a whole number of steps"));
+        return fail(QStringLiteral("search: ") + Cli::tr("--steps требует целого числа шагов"));
     const qulonglong seed = a->options.value(QStringLiteral("--seed")).toULongLong(&ok);
     if (!ok)
-        return fail(QStringLiteral("search: --seed needs a whole number"));
+        return fail(QStringLiteral("search: ") + Cli::tr("--seed требует целого числа"));
     ProjectSession p;
     if (!p.openProject(a->file, &error))
         return fail(error);
     if (!applyBoundsAndLocks(p, *a, &error))
         return fail(QStringLiteral("search: ") + error);
-    if (!p.validation().tablesValid()) {
-        const QStringList errors = errorMessages(p);
-        return fail(QStringLiteral("search: the tables of %1 are not valid: %2").arg(a->file, errors.join(QStringLiteral(" "))));
-    }
+    if (!p.validation().tablesValid())
+        return fail(QStringLiteral("search: ") + invalidTables(a->file, p));
     p.searchRandom().seed(seed);
     p.setSearchOn(true);
     const long adopted = p.runSearch(steps);
@@ -520,7 +627,7 @@ int report(const QStringList &args)
         return fail(QStringLiteral("report: ") + error);
     const QString out = a->options.value(QStringLiteral("-o"));
     if (out.isEmpty())
-        return fail(QStringLiteral("report: -o OUT.docx is required"));
+        return fail(QStringLiteral("report: ") + Cli::tr("нужен параметр -o OUT.docx"));
     ProjectSession p;
     if (!p.openProject(a->file, &error))
         return fail(error);
@@ -531,7 +638,7 @@ int report(const QStringList &args)
             bool ok = false;
             const int section = s.trimmed().toInt(&ok);
             if (!ok || section < 1 || section > 11)
-                return fail(QStringLiteral("report: --sections takes numbers from 1 to 11, got \"%1\"").arg(s));
+                return fail(QStringLiteral("report: ") + Cli::tr("--sections принимает номера от 1 до 11, а задано «%1»").arg(s));
             p.setReportSection(section, true);
         }
     }
@@ -544,9 +651,9 @@ int report(const QStringList &args)
 int db(const QStringList &args)
 {
     QString error;
-    const auto a = parse(args, {QStringLiteral("--settings")}, &error);
+    const auto a = parse(args, {QStringLiteral("--settings")}, &error, {}, FileKind::Workbook);
     if (!a)
-        return fail(QStringLiteral("db: ") + error.replace(QStringLiteral("project file"), QStringLiteral("workbook")));
+        return fail(QStringLiteral("db: ") + error);
     const QString settings = a->options.value(QStringLiteral("--settings"), DefaultDatabaseSettingsFile());
     ComponentSelection selection;
     QStringList warnings;
@@ -587,15 +694,47 @@ int db(const QStringList &args)
 // A round trip through the window's open and save.
 int save(const QStringList &args)
 {
-    if (args.size() != 2 || args[0].startsWith(u'-') || args[1].startsWith(u'-'))
-        return fail(QStringLiteral("save: two files expected: IN OUT (see --help)"));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(languageOption());
+    if (!parser.parse(QStringList{QStringLiteral("palvex-cli")} + args) || parser.positionalArguments().size() != 2)
+        return fail(QStringLiteral("save: ") + Cli::tr("ожидаются два файла: IN OUT (см. --help)"));
+    const QStringList files = parser.positionalArguments();
     QString error;
     ProjectSession p;
-    if (!p.openProject(args[0], &error))
+    if (!p.openProject(files[0], &error))
         return fail(error);
-    if (!p.saveProject(args[1], &error))
+    if (!p.saveProject(files[1], &error))
         return fail(error);
     return 0;
+}
+
+// The command among the arguments: the first that is neither an option nor --lang's value.
+QString commandIn(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--lang") == 0)
+            ++i;
+        else if (argv[i][0] != '-')
+            return QString::fromLocal8Bit(argv[i]);
+    }
+    return QString();
+}
+
+bool asksForHelp(const QStringList &args)
+{
+    for (const QString &a : args) {
+        if (a == QStringLiteral("--"))
+            return false;
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h") || a == QStringLiteral("-help"))
+            return true;
+    }
+    return false;
+}
+
+void print(const QString &text, FILE *stream)
+{
+    std::fputs(text.toUtf8().constData(), stream);
 }
 
 } // namespace
@@ -603,7 +742,7 @@ int save(const QStringList &args)
 int main(int argc, char **argv)
 {
     // Only the report paints (its pictures, offscreen); the other commands need no GUI at all.
-    const bool painting = argc > 1 && std::strcmp(argv[1], "report") == 0;
+    const bool painting = commandIn(argc, argv) == QStringLiteral("report");
     std::unique_ptr<QCoreApplication> app;
     if (painting) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -612,27 +751,52 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = app->arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fputs(Usage, stderr);
-        return 2;
+    QCoreApplication::setApplicationName(QStringLiteral("palvex-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PALVEX_VERSION));
+
+    // The language first, so that every message below speaks it.
+    const QStringList arguments = app->arguments();
+    const auto code = requestedLanguageCode(arguments);
+    const auto language = code ? uiLanguageNamed(*code) : std::optional(systemUiLanguage());
+    installUiLanguage(*app, language.value_or(systemUiLanguage()));
+    if (!language)
+        return fail(Cli::tr("--lang: «%1» — не язык программы (en или ru)").arg(*code));
+
+    // The options before the command; everything after it is the command's own.
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption(languageOption());
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return fail(unknown.isEmpty() ? parser.errorText()
+                                      : Cli::tr("неизвестный параметр %1 (см. --help)").arg(typedOption(arguments, unknown.first())));
     }
-    if (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h")) {
-        std::fputs(Usage, stdout);
+    if (parser.isSet(help)) {
+        print(usage(), stdout);
         return 0;
     }
-    const QString command = args.takeFirst();
-    if (command == QStringLiteral("calc"))
-        return calc(args);
-    if (command == QStringLiteral("search"))
-        return search(args);
-    if (command == QStringLiteral("report"))
-        return report(args);
-    if (command == QStringLiteral("db"))
-        return db(args);
-    if (command == QStringLiteral("save"))
-        return save(args);
-    if (command == QStringLiteral("optimum"))
-        return optimum(args);
-    return fail(QStringLiteral("unknown command %1 (see --help)").arg(command));
+    if (parser.isSet(version)) {
+        print(QStringLiteral("palvex-cli " PALVEX_VERSION "\n"), stdout);
+        return 0;
+    }
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty()) {
+        print(usage(), stderr);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    const Command *command = findCommand(name);
+    if (!command)
+        return fail(Cli::tr("неизвестная команда %1 (см. --help)").arg(name));
+    if (asksForHelp(args)) {
+        print(Cli::tr("Запуск: palvex-cli [--lang en|ru] %1\n").arg(QLatin1String(command->synopsis)) + u'\n'
+                  + commandHelp(*command) + u'\n' + commonHelp(),
+              stdout);
+        return 0;
+    }
+    return command->run(args);
 }

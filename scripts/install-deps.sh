@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+  # lupdate and lrelease, and their CMake functions (Qt6::LinguistTools)
+  qt6-l10n-tools qt6-tools-dev
   libzip-dev libglpk-dev
   clang libclang-rt-dev
   fonts-liberation fonts-dejavu-core

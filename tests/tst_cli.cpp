@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Version.h"
 #include "support/Compare.h"
 
 namespace {
@@ -19,9 +20,16 @@ struct Run
     QByteArray err;
 };
 
-Run cli(const QStringList &args)
+// palvex-cli run with the locale LANG = `lang` (none if empty).
+Run cli(const QStringList &args, const QString &lang = QString())
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        env.remove(QString::fromLatin1(name));
+    if (!lang.isEmpty())
+        env.insert(QStringLiteral("LANG"), lang);
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(PALVEX_CLI), args);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -286,11 +294,145 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QString, message);
-        const Run r = cli(QStringList{QStringLiteral("optimum"), data("small.txt")} + options);
+        // The messages as the English catalogue words them.
+        const Run r = cli(QStringList{QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("optimum"), data("small.txt")} + options);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    }
+
+    // The command line itself: where options may stand, what each list of arguments prints and
+    // its exit status. `out` and `err` are parts of what is printed ("" for anything).
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString small = data("small.txt");
+        const auto l = [](std::initializer_list<const char *> items) {
+            QStringList list;
+            for (const char *i : items)
+                list << QString::fromUtf8(i);
+            return list;
+        };
+        QTest::newRow("--version") << l({"--version"}) << 0 << QStringLiteral("palvex-cli " PALVEX_VERSION "\n") << QString();
+        QTest::newRow("-v") << l({"-v"}) << 0 << QStringLiteral("palvex-cli " PALVEX_VERSION) << QString();
+        QTest::newRow("--help lists every command") << l({"--help"}) << 0 << QStringLiteral("save IN OUT") << QString();
+        QTest::newRow("--help names --lang") << l({"-h"}) << 0 << QStringLiteral("--lang en|ru") << QString();
+        QTest::newRow("a command's help") << l({"optimum", "--help"}) << 0 << QStringLiteral("optimum FILE [--bounds") << QString();
+        QTest::newRow("nothing: the help, refused") << QStringList{} << 2 << QString() << QStringLiteral("calc FILE");
+        QTest::newRow("an unknown option before the command") << l({"--frobnicate", "calc"}) << 2 << QString()
+                                                             << QStringLiteral("--frobnicate");
+        QTest::newRow("an unknown single-dash option") << (l({"calc", "-x"}) << small) << 2 << QString() << QStringLiteral("-x");
+        QTest::newRow("no project") << l({"calc"}) << 2 << QString() << QStringLiteral("calc: ");
+        QTest::newRow("two projects") << (l({"calc"}) << small << small) << 2 << QString() << QStringLiteral("calc: ");
+        QTest::newRow("no workbook") << l({"db"}) << 2 << QString() << QStringLiteral("db: ");
+        QTest::newRow("an option without its value") << (l({"calc"}) << small << QStringLiteral("--corrected")) << 2 << QString()
+                                                     << QStringLiteral("--corrected");
+        QTest::newRow("save with one file") << (l({"save"}) << small) << 2 << QString() << QStringLiteral("save: ");
+        QTest::newRow("an unknown language") << (l({"--lang", "de", "calc"}) << small) << 2 << QString() << QStringLiteral("de");
+        // Options may stand before the file, with "=", and --lang before or after the command.
+        QTest::newRow("the option before the file") << (l({"calc", "--corrected", "100,0"}) << small) << 0
+                                                    << QStringLiteral("\"corrected_curve\": [100, 70,") << QString();
+        QTest::newRow("option=value") << (l({"calc"}) << small << QStringLiteral("--corrected=100,0")) << 0
+                                      << QStringLiteral("\"corrected_curve\": [100, 70,") << QString();
+        QTest::newRow("--lang before the command") << (l({"--lang", "ru", "calc"}) << small) << 0 << QStringLiteral("\"N\": 2")
+                                                   << QString();
+        QTest::newRow("--lang after the command") << (l({"calc"}) << small << QStringLiteral("--lang=ru")) << 0
+                                                  << QStringLiteral("\"N\": 2") << QString();
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run r = cli(args);
+        QCOMPARE(r.status, status);
+        QVERIFY2(QString::fromUtf8(r.out).contains(out), r.out.constData());
+        QVERIFY2(QString::fromUtf8(r.err).contains(err), r.err.constData());
+        if (status == 2 && !args.isEmpty()) {
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(r.err.count('\n'), 1);
+        }
+    }
+
+    // The report needs a painting application: found behind --lang too.
+    void reportAfterTheLanguage()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("r.docx"));
+        const Run r = cli({QStringLiteral("--lang"), QStringLiteral("ru"), QStringLiteral("report"), data("small.txt"), QStringLiteral("-o"), out});
+        QCOMPARE(r.status, 0);
+        QVERIFY(QFileInfo(out).size() > 1000);
+    }
+
+    // The language of the messages: --lang, else the system's (English where the locale is
+    // English), Russian otherwise. `lang` is LANG ("" for none: the tests' own C locale).
+    void languages_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QStringList missing{QStringLiteral("calc"), QStringLiteral("/nonexistent/p.txt")};
+        const QStringList unknown{QStringLiteral("calc"), data("small.txt"), QStringLiteral("--x")};
+        QTest::newRow("default: Russian") << QString() << missing << QStringLiteral("Не удалось открыть файл «/nonexistent/p.txt»: файл не найден.");
+        QTest::newRow("German desktop: Russian") << QStringLiteral("de_DE.UTF-8") << missing << QStringLiteral("Не удалось открыть файл");
+        QTest::newRow("English desktop") << QStringLiteral("en_US.UTF-8") << missing
+                                         << QStringLiteral("Could not open the file “/nonexistent/p.txt”: file not found.");
+        QTest::newRow("British desktop") << QStringLiteral("en_GB.UTF-8") << unknown << QStringLiteral("calc: unknown option --x (see --help)");
+        QTest::newRow("--lang en") << QString() << (QStringList{QStringLiteral("--lang"), QStringLiteral("en")} + missing)
+                                   << QStringLiteral("Could not open the file");
+        QTest::newRow("--lang ru on an English desktop") << QStringLiteral("en_US.UTF-8") << (unknown + QStringList{QStringLiteral("--lang=ru")})
+                                                         << QStringLiteral("calc: неизвестный параметр --x");
+        QTest::newRow("a refused project, in English") << QStringLiteral("en_US.UTF-8") << QStringList{QStringLiteral("calc"), data("bad-count.txt")}
+                                                       << QStringLiteral("the number of components (line 2: “12”) must be from 1 to 10.");
+        QTest::newRow("an unknown language, in the desktop's") << QStringLiteral("en_US.UTF-8") << (QStringList{QStringLiteral("--lang"), QStringLiteral("fr")} + missing)
+                                                               << QStringLiteral("--lang: \"fr\" is not a language of the program (en or ru)");
+    }
+    void languages()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = cli(args, lang);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    }
+
+    // In English the messages in the JSON are English; its keys stay as they are.
+    void englishJson()
+    {
+        QTemporaryDir dir;
+        QFile small(data("small.txt"));
+        QVERIFY(small.open(QIODevice::ReadOnly));
+        const QString path = dir.filePath(QStringLiteral("recipe-90.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(small.readAll().replace("\r\n60\r\n40\r\n", "\r\n60\r\n30\r\n"));
+        f.close();
+        const Run russian = cli({QStringLiteral("calc"), path});
+        const Run english = cli({QStringLiteral("calc"), path}, QStringLiteral("en_US.UTF-8"));
+        QCOMPARE(english.status, 0);
+        const QJsonObject ru = QJsonDocument::fromJson(russian.out).object();
+        const QJsonObject en = QJsonDocument::fromJson(english.out).object();
+        QCOMPARE(en.keys(), ru.keys());
+        QCOMPARE(ru[QStringLiteral("errors")].toArray(), QJsonArray{QStringLiteral("Таблица содержит ошибки (сумма массовых долей <> 100%)!")});
+        QCOMPARE(en[QStringLiteral("errors")].toArray(),
+                 QJsonArray{QStringLiteral("The table has errors (the mass fractions do not add up to 100%)!")});
+        QCOMPARE(en[QStringLiteral("valid")].toObject(), ru[QStringLiteral("valid")].toObject());
+        QCOMPARE(en[QStringLiteral("base_curve")].toArray(), ru[QStringLiteral("base_curve")].toArray());
+    }
+
+    // The help in English.
+    void englishHelp()
+    {
+        const Run r = cli({QStringLiteral("--help")}, QStringLiteral("en_US.UTF-8"));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith("Usage: palvex-cli [--lang en|ru] COMMAND [ARGS]\n"), r.out.constData());
+        QVERIFY(r.out.contains("Finds the best recipe exactly"));
     }
 
     void reportCommand()

@@ -7,7 +7,9 @@
 
 #include "support/ProjectBuilder.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -208,6 +210,37 @@ private slots:
         QVERIFY(outline(f.build()).contains(QStringLiteral("P:Гранулометрический график (Расхождение кривых:  6.32 %):")));
         f.p.setCellText(InputTable::Densities, 1, 0, QStringLiteral("x"));
         QVERIFY(outline(f.build()).contains(QStringLiteral("P:Гранулометрический график ( ):")));
+    }
+
+    // With the English catalogue installed, the report speaks English: its title, headings,
+    // the graph's divergence, the note and the file's name; the project's own texts stay.
+    void english()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/palvex_en.qm")));
+        struct Installed
+        {
+            QTranslator *t;
+            explicit Installed(QTranslator *t) : t(t) { QCoreApplication::installTranslator(t); }
+            ~Installed() { QCoreApplication::removeTranslator(t); }
+        } installed(&english);
+        Fixture f;
+        f.only({1, 3, 11});
+        QVERIFY(TestSupport::ProjectBuilder()
+                    .components({QStringLiteral("К1")}, {QStringLiteral("2,65")})
+                    .sizes({QStringLiteral("5"), QStringLiteral("1")})
+                    .composition(1, {QStringLiteral("100"), QStringLiteral("0")})
+                    .baseRecipe({QStringLiteral("100")})
+                    .manualReference({QStringLiteral("100"), QStringLiteral("6,325")})
+                    .typeInto(f.p));
+        f.p.setProjectName(QStringLiteral("Смесь №5"));
+        const QStringList o = outline(f.build());
+        QCOMPARE(o.first(), QStringLiteral("P:Results of the grain composition design of the raw mix"));
+        QVERIFY2(o.contains(QStringLiteral("P:Name of the designed mix: Смесь №5")), qPrintable(o.join(u'\n')));
+        QVERIFY2(o.contains(QStringLiteral("P:Names of the raw components of the mix")), qPrintable(o.join(u'\n')));
+        QVERIFY2(o.contains(QStringLiteral("P:Grading chart (Curve divergence:  6.32 %):")), qPrintable(o.join(u'\n')));
+        QVERIFY(std::any_of(o.begin(), o.end(), [](const QString &p) { return p.startsWith(QStringLiteral("P:Note: the main aim")); }));
+        QCOMPARE(Report::fileName(f.p), QStringLiteral("Report — Смесь №5.docx"));
     }
 
     void formatting()

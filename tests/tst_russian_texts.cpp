@@ -3,7 +3,7 @@
 // as tst_russian_texts_x11, on a real X server (Xvfb).
 
 #include "widgets/MainWindow.h"
-#include "widgets/Translations.h"
+#include "startup/Language.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,7 +104,7 @@ class TestRussianTexts final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(installRussianTranslations(*qApp)); }
+    void initTestCase() { QVERIFY(installUiLanguage(*qApp, UiLanguage::Russian)); }
 
     void standardButtons_data()
     {

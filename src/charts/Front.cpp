@@ -3,6 +3,7 @@
 #include "charts/Graph.h"
 #include "core/Numbers.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -12,6 +13,11 @@
 namespace Charts {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Front)
+};
 
 const QColor LineColour(0, 0, 255);
 const QColor PointColour(0, 0, 160);
@@ -101,12 +107,12 @@ void drawFront(QImage &image, const FrontInput &in)
     g.setPen(QPen(FrameColour, 1));
     g.drawRect(f.plot);
     g.setPen(Qt::black);
-    g.drawText(QPointF(2, metrics.ascent()), QStringLiteral("Стоимость, руб./т"));
-    const QString axis = QStringLiteral("Расхождение, %");
+    g.drawText(QPointF(2, metrics.ascent()), Texts::tr("Стоимость, руб./т"));
+    const QString axis = Texts::tr("Расхождение, %");
     g.drawText(QPointF(f.plot.center().x() - metrics.horizontalAdvance(axis) / 2, size.height() - metrics.descent() - 1), axis);
     if (in.points.isEmpty()) {
         g.setPen(QColor(96, 96, 96));
-        g.drawText(f.plot, Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("Фронт «стоимость – расхождение» не построен"));
+        g.drawText(f.plot, Qt::AlignCenter | Qt::TextWordWrap, Texts::tr("Фронт «стоимость – расхождение» не построен"));
         return;
     }
     // The ends of both axes.

@@ -3,10 +3,20 @@
 #include "core/Numbers.h"
 #include "charts/Twips.h"
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QPainter>
 
 #include <cmath>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Graph)
+};
+
+} // namespace
 
 namespace Charts {
 
@@ -325,7 +335,7 @@ PointerReadout pointerReadout(const GraphInput &in, QSizeF pictureSize, QPointF 
     r.horizontalLine = y >= p.top && y <= p.bottom;
     r.textShown = r.verticalLine && r.horizontalLine;
     if (!(in.grainTableValid && in.baseRecipeValid)) {
-        r.text = QStringLiteral("Проверьте правильность заполнения таблиц!");
+        r.text = Texts::tr("Проверьте правильность заполнения таблиц!");
         return r;
     }
     std::optional<double> d;

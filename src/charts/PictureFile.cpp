@@ -2,8 +2,18 @@
 
 #include "files/SafeSave.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QDir>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PictureFile)
+};
+
+} // namespace
 
 namespace PictureFile {
 
@@ -18,7 +28,7 @@ bool isBmp(const QString &name)
 
 QString DialogFilter()
 {
-    return QStringLiteral("Изображение PNG (*.png);;Рисунок BMP (*.bmp)");
+    return Texts::tr("Изображение PNG (*.png);;Рисунок BMP (*.bmp)");
 }
 
 QString FileName(const QString &chosen, const QString &filter)
@@ -36,13 +46,13 @@ bool Save(const QImage &image, const QString &path, QString *error)
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, isBmp(path) ? "BMP" : "PNG")) {
         if (error)
-            *error = QStringLiteral("Не удалось сохранить изображение «%1»: рисунок не удалось закодировать.").arg(shown);
+            *error = Texts::tr("Не удалось сохранить изображение «%1»: рисунок не удалось закодировать.").arg(shown);
         return false;
     }
     QString why;
     if (!SafeSave::WriteFile(path, bytes, &why)) {
         if (error)
-            *error = QStringLiteral("Не удалось сохранить изображение «%1»: %2.").arg(shown, why);
+            *error = Texts::tr("Не удалось сохранить изображение «%1»: %2.").arg(shown, why);
         return false;
     }
     return true;

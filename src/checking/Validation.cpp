@@ -4,9 +4,19 @@
 #include "core/Numbers.h"
 #include "core/ProjectDocument.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString Incomplete = QStringLiteral("Таблица заполнена не до конца, либо допущены синтаксические ошибки!");
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Validation)
+};
+
+QString incomplete()
+{
+    return Texts::tr("Таблица заполнена не до конца, либо допущены синтаксические ошибки!");
+}
 
 // The rule of an ordered column: class 1 must be numeric; a later class needs both its own and
 // the previous value numeric, and previous >= own (equal neighbours pass).
@@ -36,12 +46,12 @@ std::optional<float> referenceNumber(const ProjectDocument &d, const MixNumbers 
 
 QString ValidationReport::densityMessage() const
 {
-    return densityErrors != 0 ? Incomplete : QString();
+    return densityErrors != 0 ? incomplete() : QString();
 }
 
 QString ValidationReport::sizeLine() const
 {
-    return sizeErrors != 0 ? QStringLiteral("-> Диаметры частиц заданы НЕ в порядке убывания, либо допущены синтаксические ошибки.")
+    return sizeErrors != 0 ? Texts::tr("-> Диаметры частиц заданы НЕ в порядке убывания, либо допущены синтаксические ошибки.")
                            : QString();
 }
 
@@ -50,8 +60,8 @@ QString ValidationReport::componentLine(int i) const
     if (i < 1 || i > MaxComponents || componentErrors[size_t(i)] == 0)
         return QString();
     return integral
-        ? QStringLiteral("-> Процентное содержание частиц компонента %1 задано НЕ в порядке убывания.").arg(i)
-        : QStringLiteral("-> В столбце процентного содержания частиц компонента %1 допущены синтаксические ошибки ввода.").arg(i);
+        ? Texts::tr("-> Процентное содержание частиц компонента %1 задано НЕ в порядке убывания.").arg(i)
+        : Texts::tr("-> В столбце процентного содержания частиц компонента %1 допущены синтаксические ошибки ввода.").arg(i);
 }
 
 QStringList ValidationReport::errorLines() const
@@ -67,17 +77,17 @@ QStringList ValidationReport::errorLines() const
 
 QString ValidationReport::recipeMessage() const
 {
-    return recipeErrors != 0 ? QStringLiteral("Таблица содержит ошибки (сумма массовых долей <> 100%)!") : QString();
+    return recipeErrors != 0 ? Texts::tr("Таблица содержит ошибки (сумма массовых долей <> 100%)!") : QString();
 }
 
 QString ValidationReport::referenceMessage() const
 {
-    return referenceErrors != 0 ? Incomplete : QString();
+    return referenceErrors != 0 ? incomplete() : QString();
 }
 
 QString ValidationReport::priceMessage() const
 {
-    return priceErrors != 0 ? QStringLiteral("Цена должна быть числом не меньше нуля (пустая клетка — цена не указана)!") : QString();
+    return priceErrors != 0 ? Texts::tr("Цена должна быть числом не меньше нуля (пустая клетка — цена не указана)!") : QString();
 }
 
 namespace Validation {
@@ -93,7 +103,7 @@ QString classesText(const ProjectDocument &d, const QList<int> &classes)
     QStringList labels;
     for (const int j : classes)
         labels << classLabel(d, j);
-    return QStringLiteral("при Dj = ") + labels.join(QStringLiteral("; "));
+    return Texts::tr("при Dj = ") + labels.join(QStringLiteral("; "));
 }
 
 QString referenceCellText(const ProjectDocument &d, const MixNumbers &x, int j)
@@ -182,11 +192,11 @@ std::optional<ValidationReport> validateTables(const ProjectDocument &d, const M
         r.envelopeErrors += r.lowerError[size_t(j)] + r.upperError[size_t(j)];
     }
     if (!notNumber.isEmpty())
-        r.envelopeErrorLines << QStringLiteral("-> Граница задана не числом ") + classesText(d, notNumber) + u'.';
+        r.envelopeErrorLines << Texts::tr("-> Граница задана не числом ") + classesText(d, notNumber) + u'.';
     if (!outside.isEmpty())
-        r.envelopeErrorLines << QStringLiteral("-> Граница лежит вне пределов от 0 до 100 % ") + classesText(d, outside) + u'.';
+        r.envelopeErrorLines << Texts::tr("-> Граница лежит вне пределов от 0 до 100 % ") + classesText(d, outside) + u'.';
     if (!crossed.isEmpty())
-        r.envelopeErrorLines << QStringLiteral("-> Нижняя граница больше верхней ") + classesText(d, crossed) + u'.';
+        r.envelopeErrorLines << Texts::tr("-> Нижняя граница больше верхней ") + classesText(d, crossed) + u'.';
 
     r.densitiesValid = r.densityErrors == 0;
     bool anyLine = r.sizeErrors != 0;

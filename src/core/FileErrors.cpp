@@ -1,7 +1,17 @@
 #include "core/FileErrors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(FileErrors)
+};
+
+} // namespace
 
 QString FileErrorText(const QFileDevice &file, const QString &path, bool writing)
 {
@@ -11,28 +21,28 @@ QString FileErrorText(const QFileDevice &file, const QString &path, bool writing
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
         if (!folder.exists())
-            return QStringLiteral("папка «%1» не существует").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+            return Texts::tr("папка «%1» не существует").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
         if (info.isDir())
-            return QStringLiteral("с этим именем уже есть папка");
+            return Texts::tr("с этим именем уже есть папка");
         if (writing && info.exists() && !info.isWritable())
-            return QStringLiteral("файл защищен от записи");
+            return Texts::tr("файл защищен от записи");
         if (writing && !folder.isWritable())
-            return QStringLiteral("нет прав на запись в папку «%1»").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+            return Texts::tr("нет прав на запись в папку «%1»").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
         if (!writing && !info.exists())
-            return QStringLiteral("файл не существует");
+            return Texts::tr("файл не существует");
         if (!writing && !info.isReadable())
-            return QStringLiteral("нет прав на чтение файла");
-        return QStringLiteral("файл не удалось открыть (он может быть занят другой программой)");
+            return Texts::tr("нет прав на чтение файла");
+        return Texts::tr("файл не удалось открыть (он может быть занят другой программой)");
     case QFileDevice::WriteError:
-        return QStringLiteral("ошибка записи (возможно, диск заполнен)");
+        return Texts::tr("ошибка записи (возможно, диск заполнен)");
     case QFileDevice::ResourceError:
-        return QStringLiteral("не хватает места на диске или системных ресурсов");
+        return Texts::tr("не хватает места на диске или системных ресурсов");
     case QFileDevice::ReadError:
-        return QStringLiteral("ошибка чтения файла");
+        return Texts::tr("ошибка чтения файла");
     case QFileDevice::RenameError:
     case QFileDevice::CopyError:
     case QFileDevice::RemoveError:
-        return QStringLiteral("не удалось заменить прежний файл");
+        return Texts::tr("не удалось заменить прежний файл");
     case QFileDevice::NoError:
     case QFileDevice::FatalError:
     case QFileDevice::AbortError:
@@ -43,5 +53,5 @@ QString FileErrorText(const QFileDevice &file, const QString &path, bool writing
     default:
         break;
     }
-    return QStringLiteral("ошибка ввода-вывода");
+    return Texts::tr("ошибка ввода-вывода");
 }

@@ -6,6 +6,9 @@
 #include "core/Numbers.h"
 #include "core/ProjectDocument.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -16,13 +19,30 @@
 
 namespace {
 
-const QString LocksAndBoundsPrefix = QStringLiteral("Состав, удовлетворяющий закреплениям и границам, не существует: ");
-const QString ConstraintsPrefix = QStringLiteral("Состав, удовлетворяющий ограничениям, не существует: ");
-const QString NotFoundPrefix = QStringLiteral("Оптимальный состав не найден: ");
 
 // A mass share below this (percent) is no share: what the solver's tolerances leave of a
 // component it does not use (a float of 100 % cannot hold it apart from 100 % either).
 constexpr double NoShare = 1e-6;
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Optimum)
+};
+
+// The openings of the messages, in the language chosen at start-up (never kept in statics).
+QString locksAndBoundsPrefix()
+{
+    return Texts::tr("Состав, удовлетворяющий закреплениям и границам, не существует: ");
+}
+
+QString constraintsPrefix()
+{
+    return Texts::tr("Состав, удовлетворяющий ограничениям, не существует: ");
+}
+
+QString notFoundPrefix()
+{
+    return Texts::tr("Оптимальный состав не найден: ");
+}
 
 struct GlpkProblem
 {
@@ -424,7 +444,7 @@ std::optional<int> lockedOutsideBounds(const Blend &b)
 QString explainLocksAndBounds(const ProjectDocument &d, const Blend &b)
 {
     if (const auto i = lockedOutsideBounds(b))
-        return QStringLiteral("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
+        return Texts::tr("закрепленная доля компонента %1 (%2 %) лежит вне его границ (%3–%4 %).")
             .arg(componentName(d, *i), Num::formatRounded(b.lockedMass[size_t(*i)], 2),
                  Num::formatRounded(b.lower[size_t(*i)], 2), Num::formatRounded(b.upper[size_t(*i)], 2));
     double lockedSum = 0, minSum = 0, maxSum = 0;
@@ -444,12 +464,12 @@ QString explainLocksAndBounds(const ProjectDocument &d, const Blend &b)
             upper << componentName(d, i);
     }
     if (lockedSum + minSum > 100.0 + 1e-9)
-        return QStringLiteral("закрепленные доли и нижние границы компонентов %1 в сумме больше 100 %.")
+        return Texts::tr("закрепленные доли и нижние границы компонентов %1 в сумме больше 100 %.")
             .arg((locked + lower).join(QStringLiteral(", ")));
     if (lockedSum + maxSum < 100.0 - 1e-9)
-        return QStringLiteral("закрепленные доли и верхние границы компонентов %1 в сумме меньше 100 %.")
+        return Texts::tr("закрепленные доли и верхние границы компонентов %1 в сумме меньше 100 %.")
             .arg((locked + upper).join(QStringLiteral(", ")));
-    return QStringLiteral("закрепленные доли и границы компонентов %1 несовместимы.")
+    return Texts::tr("закрепленные доли и границы компонентов %1 несовместимы.")
         .arg((locked + lower + upper).join(QStringLiteral(", ")));
 }
 
@@ -460,16 +480,16 @@ QString locksAndBoundsName(const ProjectDocument &d, const Blend &b)
     for (int i = 1; i <= b.n; ++i)
         if (b.locked[size_t(i)])
             locked << componentName(d, i);
-    const QString locks = QStringLiteral("закрепленные доли компонентов ") + locked.join(QStringLiteral(", "));
-    const QString bounds = QStringLiteral("границы варьирования массовых долей");
+    const QString locks = Texts::tr("закрепленные доли компонентов ") + locked.join(QStringLiteral(", "));
+    const QString bounds = Texts::tr("границы варьирования массовых долей");
     if (locked.isEmpty())
         return bounds;
-    return b.bounds ? locks + QStringLiteral(" и ") + bounds : locks;
+    return b.bounds ? locks + Texts::tr(" и ") + bounds : locks;
 }
 
 QString componentCapName(int m)
 {
-    return QStringLiteral("не более %1 %2 в составе").arg(m).arg(m == 1 ? QStringLiteral("компонента") : QStringLiteral("компонентов"));
+    return Texts::tr("не более %1 %2 в составе").arg(m).arg(m == 1 ? Texts::tr("компонента") : Texts::tr("компонентов"));
 }
 
 struct Explanation
@@ -492,8 +512,8 @@ Explanation explainInfeasible(const ProjectDocument &d, const Blend &b)
     conflict.divergenceCap = b.maxDivergence.has_value();
     conflict.componentCap = componentCapped(b, conflict);
     if (!infeasible(conflict)) {
-        e.problem = QStringLiteral("решение не найдено.");
-        e.message = NotFoundPrefix + e.problem;
+        e.problem = Texts::tr("решение не найдено.");
+        e.message = notFoundPrefix() + e.problem;
         return e;
     }
     auto without = [](Active a, int group) {
@@ -536,18 +556,18 @@ Explanation explainInfeasible(const ProjectDocument &d, const Blend &b)
     if (conflict.locksAndBounds && !conflict.divergenceCap && !conflict.componentCap && classes.isEmpty()) {
         e.conflicts << locksAndBoundsName(d, b);
         e.problem = explainLocksAndBounds(d, b);
-        e.message = LocksAndBoundsPrefix + e.problem;
+        e.message = locksAndBoundsPrefix() + e.problem;
         return e;
     }
     if (conflict.locksAndBounds)
         e.conflicts << locksAndBoundsName(d, b);
     if (conflict.divergenceCap)
-        e.conflicts << QStringLiteral("расхождение не более %1 %").arg(Num::formatDouble(*b.maxDivergence));
+        e.conflicts << Texts::tr("расхождение не более %1 %").arg(Num::formatDouble(*b.maxDivergence));
     if (!classes.isEmpty()) {
         QStringList labels;
         for (const int j : classes)
             labels << classLabel(d, j);
-        e.conflicts << QStringLiteral("границы зернового состава при Dj = ") + labels.join(QStringLiteral("; "));
+        e.conflicts << Texts::tr("границы зернового состава при Dj = ") + labels.join(QStringLiteral("; "));
     }
     if (conflict.componentCap)
         e.conflicts << componentCapName(*b.maxComponents);
@@ -555,12 +575,12 @@ Explanation explainInfeasible(const ProjectDocument &d, const Blend &b)
     for (const QString &c : e.conflicts)
         quoted << QStringLiteral("«%1»").arg(c);
     if (quoted.size() == 1) {
-        e.problem = QStringLiteral("ни один состав не удовлетворяет ограничению %1.").arg(quoted.first());
+        e.problem = Texts::tr("ни один состав не удовлетворяет ограничению %1.").arg(quoted.first());
     } else {
         const QString last = quoted.takeLast();
-        e.problem = QStringLiteral("несовместимы ограничения %1 и %2.").arg(quoted.join(QStringLiteral(", ")), last);
+        e.problem = Texts::tr("несовместимы ограничения %1 и %2.").arg(quoted.join(QStringLiteral(", ")), last);
     }
-    e.message = ConstraintsPrefix + e.problem;
+    e.message = constraintsPrefix() + e.problem;
     return e;
 }
 
@@ -582,10 +602,10 @@ bool gather(const ProjectDocument &d, const MixNumbers &x, const CorrectionState
     b.k = d.classCount();
     const int n = b.n, k = b.k;
     if (n < 1 || n > MaxComponents || k < 1 || k > MaxClasses)
-        return refuse(LocksAndBoundsPrefix, QStringLiteral("проект должен иметь от 1 до 10 компонентов и от 1 до 50 классов крупности."));
+        return refuse(locksAndBoundsPrefix(), Texts::tr("проект должен иметь от 1 до 10 компонентов и от 1 до 50 классов крупности."));
     for (int i = 1; i <= n; ++i) {
         if (!(x.grainDensity[i] > 0))
-            return refuse(LocksAndBoundsPrefix, QStringLiteral("плотность компонента %1 должна быть больше нуля.").arg(componentName(d, i)));
+            return refuse(locksAndBoundsPrefix(), Texts::tr("плотность компонента %1 должна быть больше нуля.").arg(componentName(d, i)));
         b.density[size_t(i)] = x.grainDensity[i];
         b.locked[size_t(i)] = s.locked[size_t(i)];
         b.lockedMass[size_t(i)] = x.correctedRecipe[i];
@@ -610,15 +630,15 @@ bool gather(const ProjectDocument &d, const MixNumbers &x, const CorrectionState
         for (int i = 1; i <= n; ++i) {
             if (Cost::price(d, i))
                 continue;
-            return refuse(NotFoundPrefix, d.price(i).isEmpty()
-                                              ? QStringLiteral("не указана цена компонента %1 (шаг 1).").arg(componentName(d, i))
-                                              : QStringLiteral("цена компонента %1 задана неверно (шаг 1).").arg(componentName(d, i)));
+            return refuse(notFoundPrefix(), d.price(i).isEmpty()
+                                              ? Texts::tr("не указана цена компонента %1 (шаг 1).").arg(componentName(d, i))
+                                              : Texts::tr("цена компонента %1 задана неверно (шаг 1).").arg(componentName(d, i)));
         }
     }
     if (o.divergenceCapOn) {
         const auto cap = Num::toDouble(o.maxDivergenceText);
         if (!cap || !(*cap >= 0.0) || !std::isfinite(*cap))
-            return refuse(NotFoundPrefix, QStringLiteral("наибольшее расхождение («%1») должно быть числом не меньше нуля.").arg(o.maxDivergenceText));
+            return refuse(notFoundPrefix(), Texts::tr("наибольшее расхождение («%1») должно быть числом не меньше нуля.").arg(o.maxDivergenceText));
         b.maxDivergence = *cap;
     }
     if (o.withinEnvelope && d.hasEnvelope()) {
@@ -626,13 +646,13 @@ bool gather(const ProjectDocument &d, const MixNumbers &x, const CorrectionState
             const CellText &lo = d.envelopeLower(j), &hi = d.envelopeUpper(j);
             auto wrong = [](const CellText &c) { return !c.isEmpty() && !(c.number() && *c.number() >= 0.0f && *c.number() <= 100.0f); };
             if (wrong(lo) || wrong(hi) || (lo.number() && hi.number() && *lo.number() > *hi.number()))
-                return refuse(NotFoundPrefix, QStringLiteral("границы зернового состава заданы с ошибками (шаг 4, Dj = %1).").arg(classLabel(d, j)));
+                return refuse(notFoundPrefix(), Texts::tr("границы зернового состава заданы с ошибками (шаг 4, Dj = %1).").arg(classLabel(d, j)));
         }
         b.envelope = Envelope::limits(d);
     }
     if (o.componentCapOn) {
         if (o.maxComponents < 1)
-            return refuse(NotFoundPrefix, QStringLiteral("число компонентов в составе должно быть не меньше 1."));
+            return refuse(notFoundPrefix(), Texts::tr("число компонентов в составе должно быть не меньше 1."));
         b.maxComponents = o.maxComponents;
     }
     return true;
@@ -707,7 +727,7 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
     if (lockedOutsideBounds(b)) {
         result.conflicts << locksAndBoundsName(d, b);
         result.problem = explainLocksAndBounds(d, b);
-        result.message = LocksAndBoundsPrefix + result.problem;
+        result.message = locksAndBoundsPrefix() + result.problem;
         return result;
     }
     const Active all = everything(b);
@@ -718,8 +738,8 @@ OptimumResult solve(const ProjectDocument &d, const MixNumbers &x, const Correct
             result.conflicts = e.conflicts;
             result.message = e.message;
         } else {
-            result.problem = QStringLiteral("решение не найдено (код %1).").arg(failed.code);
-            result.message = NotFoundPrefix + result.problem;
+            result.problem = Texts::tr("решение не найдено (код %1).").arg(failed.code);
+            result.message = notFoundPrefix() + result.problem;
         }
         return result;
     };
@@ -763,16 +783,16 @@ CostFront costFront(const ProjectDocument &d, const MixNumbers &x, const Correct
         for (int i = 1; i <= b.n; ++i) {
             if (Cost::price(d, i))
                 continue;
-            front.problem = QStringLiteral("для фронта «стоимость – расхождение» нужна цена каждого компонента: не указана цена компонента %1 (шаг 1).")
+            front.problem = Texts::tr("для фронта «стоимость – расхождение» нужна цена каждого компонента: не указана цена компонента %1 (шаг 1).")
                                 .arg(componentName(d, i));
-            front.message = QStringLiteral("Фронт не построен: ") + front.problem;
+            front.message = Texts::tr("Фронт не построен: ") + front.problem;
             return front;
         }
     }
     if (lockedOutsideBounds(b)) {
         front.conflicts << locksAndBoundsName(d, b);
         front.problem = explainLocksAndBounds(d, b);
-        front.message = LocksAndBoundsPrefix + front.problem;
+        front.message = locksAndBoundsPrefix() + front.problem;
         return front;
     }
     points = std::clamp(points, 1, 1000);
@@ -785,8 +805,8 @@ CostFront costFront(const ProjectDocument &d, const MixNumbers &x, const Correct
             front.conflicts = e.conflicts;
             front.message = e.message;
         } else {
-            front.problem = QStringLiteral("решение не найдено (код %1).").arg(closest.code);
-            front.message = NotFoundPrefix + front.problem;
+            front.problem = Texts::tr("решение не найдено (код %1).").arg(closest.code);
+            front.message = notFoundPrefix() + front.problem;
         }
         return front;
     }
@@ -814,8 +834,8 @@ CostFront costFront(const ProjectDocument &d, const MixNumbers &x, const Correct
                      [](const FrontPoint &a, const FrontPoint &c) { return a.divergence < c.divergence; });
     front.feasible = !front.points.isEmpty();
     if (!front.feasible) {
-        front.problem = QStringLiteral("решение не найдено.");
-        front.message = NotFoundPrefix + front.problem;
+        front.problem = Texts::tr("решение не найдено.");
+        front.message = notFoundPrefix() + front.problem;
     }
     return front;
 }

@@ -16,6 +16,11 @@
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ComponentDatabase)
+};
+
 double round3(double x)
 {
     return Num::roundHalfEven(x, 3);
@@ -44,7 +49,7 @@ QString rowList(const QStringList &rows)
 {
     if (rows.size() <= 10)
         return rows.join(QStringLiteral(", "));
-    return rows.mid(0, 10).join(QStringLiteral(", ")) + QStringLiteral(" и еще %1").arg(rows.size() - 10);
+    return rows.mid(0, 10).join(QStringLiteral(", ")) + Texts::tr(" и еще %1").arg(rows.size() - 10);
 }
 
 } // namespace
@@ -97,7 +102,7 @@ std::optional<DatabaseSettings> ReadDatabaseSettings(const QString &path, QStrin
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Файл настроек «%1» не найден или не читается.").arg(shown);
+            *error = Texts::tr("Файл настроек «%1» не найден или не читается.").arg(shown);
         return std::nullopt;
     }
     return ReadDatabaseSettingsBytes(file.read(64 * 1024), shown, error);
@@ -111,7 +116,7 @@ std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw,
     const auto text = Cp1251::decode(bytes);
     if (!text) {
         if (error)
-            *error = QStringLiteral("Файл настроек «%1» не является текстом в кодировке Windows-1251.").arg(shown);
+            *error = Texts::tr("Файл настроек «%1» не является текстом в кодировке Windows-1251.").arg(shown);
         return std::nullopt;
     }
     QString body = *text;
@@ -124,24 +129,24 @@ std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw,
         auto refuse = [&](const QString &why) {
             const QString quoted = l.size() > 60 ? l.left(60) + u'…' : l;
             if (error)
-                *error = QStringLiteral("Файл настроек «%1»: строка %2 («%3») %4").arg(shown).arg(line + 1).arg(quoted, why);
+                *error = Texts::tr("Файл настроек «%1»: строка %2 («%3») %4").arg(shown).arg(line + 1).arg(quoted, why);
             return std::nullopt;
         };
         const QStringList pairs = l.split(u',');
         const QStringList first = pairs.value(0).split(u':');
         const QStringList second = pairs.value(1).split(u':');
         if (pairs.size() != 2 || first.size() != 2 || second.size() != 2)
-            return refuse(QStringLiteral("должна иметь вид «строка:столбец,строка:столбец»."));
+            return refuse(Texts::tr("должна иметь вид «строка:столбец,строка:столбец»."));
         // Numbers as the leading-number reader gives them, then checked against the sheet's size.
         auto number = [](const QString &t) { return Num::toInt32(std::clamp(Num::Val(t), -1.0, 1e10)).value_or(0); };
         const int row = number(first[0]);
         const int col1 = number(first[1]);
         const int col2 = number(second[1]); // the row of the second pair is not used
         if (row < 1 || row > Xlsx::MaxRows)
-            return refuse(QStringLiteral("указывает строку листа «%1»; строки листа нумеруются от 1 до 1 048 576.").arg(first[0].trimmed().left(20)));
+            return refuse(Texts::tr("указывает строку листа «%1»; строки листа нумеруются от 1 до 1 048 576.").arg(first[0].trimmed().left(20)));
         for (const auto &[value, t] : {std::pair{col1, first[1]}, std::pair{col2, second[1]}})
             if (value < 1 || value > Xlsx::MaxColumns)
-                return refuse(QStringLiteral("указывает столбец листа «%1»; столбцы листа нумеруются от 1 до 16 384.").arg(t.trimmed().left(20)));
+                return refuse(Texts::tr("указывает столбец листа «%1»; столбцы листа нумеруются от 1 до 16 384.").arg(t.trimmed().left(20)));
         if (line == 0) {
             s.R = row;
             s.C1 = col1;
@@ -154,7 +159,7 @@ std::optional<DatabaseSettings> ReadDatabaseSettingsBytes(const QByteArray &raw,
     }
     if (s.C2 < s.C1) {
         if (error)
-            *error = QStringLiteral("Файл настроек «%1»: в строке 1 последний столбец размеров сит меньше первого.").arg(shown);
+            *error = Texts::tr("Файл настроек «%1»: в строке 1 последний столбец размеров сит меньше первого.").arg(shown);
         return std::nullopt;
     }
     return s;
@@ -189,7 +194,7 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
     const int lastSizeCol = s.C1 + K - 1;
     const int totalCol = s.C2 + 1;
     auto componentColumn = [&](int c) { return c == s.CN || c == s.CQ || (c >= s.C1 && c <= lastSizeCol) || c == totalCol; };
-    const QString tooMany = QStringLiteral("В базе данных «%1» больше %2 строк компонентов (начиная со строки %3); столько программа не читает.")
+    const QString tooMany = Texts::tr("В базе данных «%1» больше %2 строк компонентов (начиная со строки %3); столько программа не читает.")
                                 .arg(shown, grouped(MaxDbComponents))
                                 .arg(s.S);
     const qsizetype maxCells = qsizetype(MaxDbComponents + 1) * (MaxDbSizes + 3) * 2;
@@ -227,7 +232,7 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
     QString why;
     if (!read(keep, &why)) {
         if (error)
-            *error = refused ? tooMany : QStringLiteral("Не удалось прочитать базу данных «%1»: %2.").arg(shown, why);
+            *error = refused ? tooMany : Texts::tr("Не удалось прочитать базу данных «%1»: %2.").arg(shown, why);
         return std::nullopt;
     }
 
@@ -247,7 +252,7 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
     }
     if (!anySize) {
         if (error)
-            *error = QStringLiteral("В базе данных «%1» в строке %2 (столбцы %3–%4) нет размеров сит; проверьте файл настроек app_setups.ini.")
+            *error = Texts::tr("В базе данных «%1» в строке %2 (столбцы %3–%4) нет размеров сит; проверьте файл настроек app_setups.ini.")
                          .arg(shown)
                          .arg(s.R)
                          .arg(s.C1)
@@ -301,19 +306,19 @@ std::optional<ComponentDatabase> readDatabase(const SheetReader &read, const QSt
     }
     if (warnings) {
         if (badSizes.size() == 1)
-            *warnings << QStringLiteral("В базе данных «%1» размер сита в ячейке %2 пуст или не является числом; проверьте файл настроек app_setups.ini.")
+            *warnings << Texts::tr("В базе данных «%1» размер сита в ячейке %2 пуст или не является числом; проверьте файл настроек app_setups.ini.")
                              .arg(shown, badSizes[0]);
         else if (!badSizes.isEmpty())
-            *warnings << QStringLiteral("В базе данных «%1» размеры сит в ячейках %2 пусты или не являются числами; проверьте файл настроек app_setups.ini.")
+            *warnings << Texts::tr("В базе данных «%1» размеры сит в ячейках %2 пусты или не являются числами; проверьте файл настроек app_setups.ini.")
                              .arg(shown, rowList(badSizes));
         if (noTotal.size() == 1)
-            *warnings << QStringLiteral("В базе данных «%1» у компонента в строке %2 нет общей массы пробы (ячейка в столбце %3 пуста, не число или 0): "
-                                        "его проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
+            *warnings << Texts::tr("В базе данных «%1» у компонента в строке %2 нет общей массы пробы (ячейка в столбце %3 пуста, не число или 0): "
+                                   "его проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
                              .arg(shown, noTotal[0])
                              .arg(totalCol);
         else if (!noTotal.isEmpty())
-            *warnings << QStringLiteral("В базе данных «%1» у компонентов в строках %2 нет общей массы пробы (столбец %3 пуст, не число или 0): "
-                                        "их проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
+            *warnings << Texts::tr("В базе данных «%1» у компонентов в строках %2 нет общей массы пробы (столбец %3 пуст, не число или 0): "
+                                   "их проценты и проходы не рассчитаны. Проверьте базу данных и файл настроек app_setups.ini.")
                              .arg(shown, rowList(noTotal))
                              .arg(totalCol);
     }

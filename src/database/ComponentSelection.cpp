@@ -4,11 +4,17 @@
 #include "core/Numbers.h"
 #include "charts/Twips.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <cmath>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ComponentSelection)
+};
 
 
 struct RowColours
@@ -32,7 +38,10 @@ QString general(std::optional<double> v)
     return v ? Num::formatDouble(*v) : QString();
 }
 
-const QString CheckFields = QStringLiteral("Проверьте правильность заполнения полей!");
+QString checkFields()
+{
+    return Texts::tr("Проверьте правильность заполнения полей!");
+}
 
 } // namespace
 
@@ -40,8 +49,8 @@ ComponentSelection::ComponentSelection() = default;
 
 QStringList ComponentSelection::formNames()
 {
-    return {QStringLiteral("Частные остатки [гр]"), QStringLiteral("Частные остатки [%]"), QStringLiteral("Полные остатки [гр]"),
-            QStringLiteral("Полные остатки [%]"), QStringLiteral("Полные проходы [гр]"), QStringLiteral("Полные проходы [%]")};
+    return {Texts::tr("Частные остатки [гр]"), Texts::tr("Частные остатки [%]"), Texts::tr("Полные остатки [гр]"),
+            Texts::tr("Полные остатки [%]"), Texts::tr("Полные проходы [гр]"), Texts::tr("Полные проходы [%]")};
 }
 
 bool ComponentSelection::load(const QString &workbook, const QString &settingsFile, QString *error, QStringList *warnings)
@@ -85,7 +94,7 @@ std::optional<QString> ComponentSelection::chooseComponent(int i, int m)
     for (int j = 1; j <= m_participating; ++j) {
         if (j != i && m != 0 && m_rows[size_t(j)].component == m) {
             row.duplicate = true;
-            return QStringLiteral("Данный компонент уже используется в составе смеси!");
+            return Texts::tr("Данный компонент уже используется в составе смеси!");
         }
     }
     return std::nullopt;
@@ -118,7 +127,7 @@ bool ComponentSelection::densityMarked(int i) const
 
 QStringList ComponentSelection::previewHeader() const
 {
-    QStringList header{QStringLiteral("Название компонента")};
+    QStringList header{Texts::tr("Название компонента")};
     for (int k = 1; k <= m_database.sizeCount; ++k)
         header << general(m_database.sizes[size_t(k)]);
     return header;
@@ -181,9 +190,9 @@ void ComponentSelection::drawPreview(QImage &image) const
             }
         }
     }
-    const QString titles[7] = {QString(), QStringLiteral("Частные остатки [гр.]"), QStringLiteral("Частные остатки [%]"),
-                               QStringLiteral("Полные остатки [гр.]"), QStringLiteral("Полные остатки [%]"),
-                               QStringLiteral("Полные проходы [гр.]"), QStringLiteral("Полные проходы [%]")};
+    const QString titles[7] = {QString(), Texts::tr("Частные остатки [гр.]"), Texts::tr("Частные остатки [%]"),
+                               Texts::tr("Полные остатки [гр.]"), Texts::tr("Полные остатки [%]"),
+                               Texts::tr("Полные проходы [гр.]"), Texts::tr("Полные проходы [%]")};
     print(150, 100, titles[f]);
     
     const double mn = db.minSize, mx = db.maxSize;
@@ -223,7 +232,7 @@ void ComponentSelection::drawPreview(QImage &image) const
             }
         }
     }
-    print(W / 2 - 1500, B + 400, QStringLiteral("Размеры частиц (апертуры сит)"));
+    print(W / 2 - 1500, B + 400, Texts::tr("Размеры частиц (апертуры сит)"));
     const int n = m_participating;
     QList<std::pair<int, int>> shown; // (row, component)
     for (int i = 1; i <= n; ++i) {
@@ -284,27 +293,27 @@ std::optional<ProjectDocument> ComponentSelection::transfer(const ProjectDocumen
     };
     for (int i = 1; i <= m_participating; ++i)
         if (componentMarked(i) || densityMarked(i))
-            return refuse(CheckFields);
+            return refuse(checkFields());
     const int n = m_participating;
     const ComponentDatabase &db = m_database;
     int m[MaxComponents + 1] = {};
     for (int i = 1; i <= n; ++i) {
         m[i] = m_rows[size_t(i)].component;
         if (m[i] < 1 || m[i] > db.components.size())
-            return refuse(CheckFields);
+            return refuse(checkFields());
     }
     // A component without a total mass has no percentages and no passings: nothing to transfer.
     for (int i = 1; i <= n; ++i)
         for (int k = 1; k <= db.sizeCount; ++k)
             if (!db.value(m[i], k, CompositionForm::FullPassingPercent))
-                return refuse(QStringLiteral("У компонента «%1» (строка %2 базы данных) нет зернового состава в процентах: в базе не указана "
-                                             "общая масса пробы. Выберите другой компонент или исправьте базу данных и файл настроек app_setups.ini.")
+                return refuse(Texts::tr("У компонента «%1» (строка %2 базы данных) нет зернового состава в процентах: в базе не указана "
+                                        "общая масса пробы. Выберите другой компонент или исправьте базу данных и файл настроек app_setups.ini.")
                                   .arg(db.components[m[i] - 1].name)
                                   .arg(db.components[m[i] - 1].row));
     for (int k = 1; k <= db.sizeCount; ++k)
         if (!db.sizes[size_t(k)])
-            return refuse(QStringLiteral("В базе данных нет размера сита для %1-го класса крупности (размер пуст или не число); "
-                                         "проверьте файл настроек app_setups.ini.")
+            return refuse(Texts::tr("В базе данных нет размера сита для %1-го класса крупности (размер пуст или не число); "
+                                    "проверьте файл настроек app_setups.ini.")
                               .arg(k));
 
     // A new project of the chosen components; only the name stays.
@@ -344,22 +353,21 @@ std::optional<ProjectDocument> ComponentSelection::transfer(const ProjectDocumen
     return d;
 }
 
-const QList<DensityOption> &densityOptions()
+QList<DensityOption> densityOptions()
 {
-    static const QList<DensityOption> options = {
-        {QStringLiteral("Гранит: 2,75"), 2.75f},
-        {QStringLiteral("Цемент: 3,1"), 3.1f},
-        {QStringLiteral("Известняк плотный: 2,5"), 2.5f},
-        {QStringLiteral("Песок кварцевый: 2,65"), 2.65f},
-        {QStringLiteral("Шлак доменный: 2,95"), 2.95f},
-        {QStringLiteral("Шлак пористый: 2,94"), 2.94f},
-        {QStringLiteral("Шлак мартеновский: 3,2"), 3.2f},
-        {QStringLiteral("Шлак конвертерный: 3,1"), 3.1f},
-        {QStringLiteral("Шлак медеплавильный: 3,5"), 3.5f},
-        {QStringLiteral("Шлак фосфорный: 2,95"), 2.95f},
-        {QStringLiteral("Стальная крошка: 7,85"), 7.85f},
+    return {
+        {Texts::tr("Гранит: 2,75"), 2.75f},
+        {Texts::tr("Цемент: 3,1"), 3.1f},
+        {Texts::tr("Известняк плотный: 2,5"), 2.5f},
+        {Texts::tr("Песок кварцевый: 2,65"), 2.65f},
+        {Texts::tr("Шлак доменный: 2,95"), 2.95f},
+        {Texts::tr("Шлак пористый: 2,94"), 2.94f},
+        {Texts::tr("Шлак мартеновский: 3,2"), 3.2f},
+        {Texts::tr("Шлак конвертерный: 3,1"), 3.1f},
+        {Texts::tr("Шлак медеплавильный: 3,5"), 3.5f},
+        {Texts::tr("Шлак фосфорный: 2,95"), 2.95f},
+        {Texts::tr("Стальная крошка: 7,85"), 7.85f},
     };
-    return options;
 }
 
 QString densityText(int option)

@@ -82,7 +82,7 @@ struct DensityOption
     QString caption;
     float value;
 };
-const QList<DensityOption> &densityOptions();
+QList<DensityOption> densityOptions();
 inline constexpr int DefaultDensityOption = 4;
 // The text an option writes into a density field ("2,65").
 QString densityText(int option);

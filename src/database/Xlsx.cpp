@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
@@ -13,6 +14,15 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Xlsx)
+};
+
+} // namespace
 
 namespace Xlsx {
 
@@ -32,7 +42,7 @@ QString text(const Value &v)
     if (const QString *s = std::get_if<QString>(&v))
         return *s;
     if (const bool *b = std::get_if<bool>(&v))
-        return *b ? QStringLiteral("Истина") : QStringLiteral("Ложь");
+        return *b ? Texts::tr("Истина") : Texts::tr("Ложь");
     return QString();
 }
 
@@ -105,20 +115,20 @@ QString zipOpenProblem(int code)
     switch (code) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
-        return QStringLiteral("это не книга Excel (.xlsx) или файл поврежден");
+        return Texts::tr("это не книга Excel (.xlsx) или файл поврежден");
     case ZIP_ER_NOENT:
-        return QStringLiteral("файл не найден");
+        return Texts::tr("файл не найден");
     case ZIP_ER_OPEN:
     case ZIP_ER_READ:
     case ZIP_ER_SEEK:
-        return QStringLiteral("файл не удается прочитать");
+        return Texts::tr("файл не удается прочитать");
     case ZIP_ER_MEMORY:
-        return QStringLiteral("не хватает памяти");
+        return Texts::tr("не хватает памяти");
     case ZIP_ER_COMPNOTSUPP:
     case ZIP_ER_ENCRNOTSUPP:
-        return QStringLiteral("книга сжата или зашифрована способом, который программа не читает");
+        return Texts::tr("книга сжата или зашифрована способом, который программа не читает");
     default:
-        return QStringLiteral("архив книги не читается (ошибка архива № %1)").arg(code);
+        return Texts::tr("архив книги не читается (ошибка архива № %1)").arg(code);
     }
 }
 
@@ -126,7 +136,7 @@ static_assert(MaxUnpackedSize == 24 * 1024 * 1024, "the message names the limit"
 
 QString tooLarge()
 {
-    return QStringLiteral("книга распаковывается в слишком большой объем (больше 24 МБ)");
+    return Texts::tr("книга распаковывается в слишком большой объем (больше 24 МБ)");
 }
 
 class Package
@@ -186,7 +196,7 @@ public:
         zip_stat_init(&st);
         if (zip_stat(m_zip.get(), part.toUtf8().constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) {
             if (error)
-                *error = QStringLiteral("в книге нет части %1").arg(part);
+                *error = Texts::tr("в книге нет части %1").arg(part);
             return std::nullopt;
         }
         if (st.size > m_budget) {
@@ -198,7 +208,7 @@ public:
         zip_file_t *f = zip_fopen(m_zip.get(), part.toUtf8().constData(), 0);
         if (!f) {
             if (error)
-                *error = QStringLiteral("часть %1 книги повреждена").arg(part);
+                *error = Texts::tr("часть %1 книги повреждена").arg(part);
             return std::nullopt;
         }
         QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
@@ -206,7 +216,7 @@ public:
         zip_fclose(f);
         if (got != zip_int64_t(st.size)) {
             if (error)
-                *error = QStringLiteral("часть %1 книги повреждена").arg(part);
+                *error = Texts::tr("часть %1 книги повреждена").arg(part);
             return std::nullopt;
         }
         return bytes;
@@ -224,13 +234,13 @@ public:
         const QByteArray part = name.toUtf8();
         if (zip_stat(m_zip.get(), part.constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) {
             if (error)
-                *error = QStringLiteral("в книге нет части %1").arg(name);
+                *error = Texts::tr("в книге нет части %1").arg(name);
             return std::nullopt;
         }
         zip_file_t *f = zip_fopen(m_zip.get(), part.constData(), 0);
         if (!f) {
             if (error)
-                *error = QStringLiteral("часть %1 книги повреждена").arg(name);
+                *error = Texts::tr("часть %1 книги повреждена").arg(name);
             return std::nullopt;
         }
         m_open.emplace_back(f);
@@ -304,7 +314,7 @@ public:
                 return QXmlStreamReader::Invalid;
             }
             if (got < 0) {
-                m_problem = QStringLiteral("часть %1 книги повреждена: она не распаковывается").arg(m_part);
+                m_problem = Texts::tr("часть %1 книги повреждена: она не распаковывается").arg(m_part);
                 return QXmlStreamReader::Invalid;
             }
             if (got == 0) {
@@ -316,16 +326,16 @@ public:
             token = m_xml.readNext();
         }
         if (--m_tokens < 0) {
-            m_problem = QStringLiteral("в книге больше 4 000 000 элементов XML; столько не бывает даже в базе из 10 000 компонентов");
+            m_problem = Texts::tr("в книге больше 4 000 000 элементов XML; столько не бывает даже в базе из 10 000 компонентов");
             return QXmlStreamReader::Invalid;
         }
         switch (token) {
         case QXmlStreamReader::DTD:
-            m_problem = QStringLiteral("часть %1 объявляет DTD, чего в книгах Excel не бывает; такая книга не читается").arg(m_part);
+            m_problem = Texts::tr("часть %1 объявляет DTD, чего в книгах Excel не бывает; такая книга не читается").arg(m_part);
             return QXmlStreamReader::Invalid;
         case QXmlStreamReader::StartElement:
             if (++m_depth > MaxDepth) {
-                m_problem = QStringLiteral("в части %1 элементы вложены глубже %2 уровней, чего в книгах Excel не бывает")
+                m_problem = Texts::tr("в части %1 элементы вложены глубже %2 уровней, чего в книгах Excel не бывает")
                                 .arg(m_part)
                                 .arg(MaxDepth);
                 return QXmlStreamReader::Invalid;
@@ -336,7 +346,7 @@ public:
             break;
         case QXmlStreamReader::Invalid:
             if (m_xml.hasError())
-                m_problem = QStringLiteral("часть %1 книги повреждена: %2").arg(m_part, xmlProblem());
+                m_problem = Texts::tr("часть %1 книги повреждена: %2").arg(m_part, xmlProblem());
             break;
         default:
             break;
@@ -366,13 +376,13 @@ private:
     {
         switch (m_xml.error()) {
         case QXmlStreamReader::PrematureEndOfDocumentError:
-            return QStringLiteral("она обрывается раньше своего конца");
+            return Texts::tr("она обрывается раньше своего конца");
         case QXmlStreamReader::NotWellFormedError:
-            return QStringLiteral("нарушена разметка XML (строка %1, позиция %2)").arg(m_xml.lineNumber()).arg(m_xml.columnNumber());
+            return Texts::tr("нарушена разметка XML (строка %1, позиция %2)").arg(m_xml.lineNumber()).arg(m_xml.columnNumber());
         case QXmlStreamReader::UnexpectedElementError:
-            return QStringLiteral("неожиданный элемент XML (строка %1)").arg(m_xml.lineNumber());
+            return Texts::tr("неожиданный элемент XML (строка %1)").arg(m_xml.lineNumber());
         default:
-            return QStringLiteral("разметка XML не читается (строка %1)").arg(m_xml.lineNumber());
+            return Texts::tr("разметка XML не читается (строка %1)").arg(m_xml.lineNumber());
         }
     }
 
@@ -434,7 +444,7 @@ std::optional<QString> firstSheetPath(Package &pkg, qint64 &tokens, QString *err
     }
     if (rid.isEmpty()) {
         if (error)
-            *error = QStringLiteral("в книге не найден ни один лист");
+            *error = Texts::tr("в книге не найден ни один лист");
         return std::nullopt;
     }
     const auto rels = pkg.read(QStringLiteral("xl/_rels/workbook.xml.rels"), error);
@@ -451,7 +461,7 @@ std::optional<QString> firstSheetPath(Package &pkg, qint64 &tokens, QString *err
         }
     }
     if (error)
-        *error = r.failed() ? r.problem() : QStringLiteral("в книге не найден первый лист");
+        *error = r.failed() ? r.problem() : Texts::tr("в книге не найден первый лист");
     return std::nullopt;
 }
 
@@ -484,7 +494,7 @@ bool readSharedStrings(PartReader &xml, QStringList &strings, QString *error)
             const auto name = xml.xml().name();
             if (name == QLatin1String("si")) {
                 if (strings.size() >= MaxSharedStrings) {
-                    xml.fail(QStringLiteral("в части %1 больше 1 000 000 строк; столько книга с базой компонентов не содержит").arg(part));
+                    xml.fail(Texts::tr("в части %1 больше 1 000 000 строк; столько книга с базой компонентов не содержит").arg(part));
                     break;
                 }
                 strings << current;
@@ -514,7 +524,7 @@ bool readSheet(PartReader &xml, const QStringList &strings, const CellSink &sink
     bool haveValue = false, haveInline = false;
     int nextRow = 1, nextCol = 1;
     auto outside = [&](int r, int c) {
-        xml.fail(QStringLiteral("в части %1 есть ячейка за пределами листа (строка %2, столбец %3)").arg(part).arg(r).arg(c));
+        xml.fail(Texts::tr("в части %1 есть ячейка за пределами листа (строка %2, столбец %3)").arg(part).arg(r).arg(c));
     };
     while (!xml.atEnd()) {
         const auto token = xml.next();
@@ -673,7 +683,7 @@ std::optional<Worksheet> ReadFirstWorksheet(const QString &path, QString *error)
     const auto keep = [&sheet](int row, int col, Value &&v, QString *why) {
         if (sheet.size() >= MaxStoredCells) {
             if (why)
-                *why = QStringLiteral("в листе больше 2 000 000 заполненных ячеек");
+                *why = Texts::tr("в листе больше 2 000 000 заполненных ячеек");
             return Next::Fail;
         }
         sheet.set(row, col, std::move(v));

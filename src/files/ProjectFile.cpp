@@ -6,6 +6,7 @@
 #include "files/Cp1251.h"
 #include "files/SafeSave.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,15 @@
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ProjectFile)
+};
+
+} // namespace
 
 namespace ProjectFile {
 
@@ -150,14 +160,14 @@ std::optional<QByteArray> projectBytes(const ProjectDocument &d, const MixNumber
         const auto encoded = Cp1251::encode(line);
         if (!encoded) {
             if (error)
-                *error = QStringLiteral("Текст «%1» содержит символы, которые нельзя сохранить в кодировке Windows-1251. "
-                                        "Исправьте его и сохраните проект снова.").arg(quoted(line));
+                *error = Texts::tr("Текст «%1» содержит символы, которые нельзя сохранить в кодировке Windows-1251. "
+                                   "Исправьте его и сохраните проект снова.").arg(quoted(line));
             return std::nullopt;
         }
         // A value never spans lines: a line break inside a text would shift every later line.
         if (encoded->contains('\r') || encoded->contains('\n')) {
             if (error)
-                *error = QStringLiteral("Текст «%1» содержит перевод строки; такой текст нельзя сохранить в файле проекта.")
+                *error = Texts::tr("Текст «%1» содержит перевод строки; такой текст нельзя сохранить в файле проекта.")
                              .arg(quoted(line.simplified()));
             return std::nullopt;
         }
@@ -176,9 +186,9 @@ bool saveProject(const ProjectDocument &d, const MixNumbers &x, const QString &p
     QString why;
     if (!SafeSave::WriteFile(path, *bytes, &why)) {
         if (error)
-            *error = QStringLiteral("Не удалось сохранить файл «%1»: %2.%3")
+            *error = Texts::tr("Не удалось сохранить файл «%1»: %2.%3")
                          .arg(QDir::toNativeSeparators(path), why,
-                              existed ? QStringLiteral(" Прежнее содержимое файла не изменено.") : QString());
+                              existed ? Texts::tr(" Прежнее содержимое файла не изменено.") : QString());
         return false;
     }
     return true;
@@ -190,18 +200,18 @@ std::optional<ProjectDocument> readProject(const QString &path, const ProjectDoc
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Не удалось открыть файл «%1»: %2.").arg(shown, openFailureReason(path));
+            *error = Texts::tr("Не удалось открыть файл «%1»: %2.").arg(shown, openFailureReason(path));
         return std::nullopt;
     }
     if (file.size() > MaxFileSize) {
         if (error)
-            *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
+            *error = Texts::tr("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
         return std::nullopt;
     }
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize) {
         if (error)
-            *error = QStringLiteral("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
+            *error = Texts::tr("Файл «%1» слишком велик для файла проекта (больше 1 МБ).").arg(shown);
         return std::nullopt;
     }
     return parseProject(bytes, shown, current, error);
@@ -212,27 +222,27 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
 {
     auto refuse = [&](const QString &why) -> std::optional<ProjectDocument> {
         if (error)
-            *error = QStringLiteral("Файл «%1» не открыт: %2").arg(shown, why);
+            *error = Texts::tr("Файл «%1» не открыт: %2").arg(shown, why);
         return std::nullopt;
     };
     if (bytes.size() > MaxFileSize)
-        return refuse(QStringLiteral("он больше 1 МБ."));
+        return refuse(Texts::tr("он больше 1 МБ."));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return refuse(QStringLiteral("он сохранен в кодировке UTF-16; сохраните его в кодировке Windows-1251 или UTF-8."));
+        return refuse(Texts::tr("он сохранен в кодировке UTF-16; сохраните его в кодировке Windows-1251 или UTF-8."));
     if (bytes.contains('\0'))
-        return refuse(QStringLiteral("это не текстовый файл."));
+        return refuse(Texts::tr("это не текстовый файл."));
     QString body;
     switch (detectEncoding(bytes)) {
     case Encoding::Utf8:
         body = QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(3) : bytes);
         break;
     case Encoding::BrokenUtf8:
-        return refuse(QStringLiteral("он начинается с метки UTF-8, но дальше не является текстом UTF-8."));
+        return refuse(Texts::tr("он начинается с метки UTF-8, но дальше не является текстом UTF-8."));
     case Encoding::Cp1251:
         if (const auto text = Cp1251::decode(bytes))
             body = *text;
         else
-            return refuse(QStringLiteral("это не текст в кодировке Windows-1251."));
+            return refuse(Texts::tr("это не текст в кодировке Windows-1251."));
         break;
     }
 
@@ -246,33 +256,33 @@ std::optional<ProjectDocument> parseProject(const QByteArray &bytes, const QStri
 
     // Check the whole file before anything changes.
     if (lines.size() < 2)
-        return refuse(QStringLiteral("файл кончается раньше, чем указано число компонентов."));
+        return refuse(Texts::tr("файл кончается раньше, чем указано число компонентов."));
     const double nValue = Num::Val(lines[1]);
     if (nValue != std::floor(nValue))
-        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть целым.").arg(quoted(lines[1])));
+        return refuse(Texts::tr("число компонентов (строка 2: «%1») должно быть целым.").arg(quoted(lines[1])));
     if (nValue < 1 || nValue > MaxComponents)
-        return refuse(QStringLiteral("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(quoted(lines[1])));
+        return refuse(Texts::tr("число компонентов (строка 2: «%1») должно быть от 1 до 10.").arg(quoted(lines[1])));
     const int n = int(nValue);
     const int kLine = 2 + 2 * n + 1; // 0-based index of the K line
     if (lines.size() <= kLine)
-        return refuse(QStringLiteral("файл кончается раньше, чем указано число типоразмеров частиц."));
+        return refuse(Texts::tr("файл кончается раньше, чем указано число типоразмеров частиц."));
     const double kValue = Num::Val(lines[kLine]);
     if (kValue != std::floor(kValue))
-        return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть целым.")
+        return refuse(Texts::tr("число типоразмеров частиц (строка %1: «%2») должно быть целым.")
                           .arg(kLine + 1).arg(quoted(lines[kLine])));
     if (kValue < 2 || kValue > MaxClasses)
-        return refuse(QStringLiteral("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
+        return refuse(Texts::tr("число типоразмеров частиц (строка %1: «%2») должно быть от 2 до 50.")
                           .arg(kLine + 1).arg(quoted(lines[kLine])));
     const int k = int(kValue);
     const int kindLine = kLine + 1 + k + k * n + n;
     const int needed = 10 + 3 * n + 2 * k + k * n;
     if (lines.size() <= kindLine)
-        return refuse(QStringLiteral("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
+        return refuse(Texts::tr("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
                           .arg(lines.size()).arg(n).arg(k).arg(needed));
     const bool manual = Num::Val(lines[kindLine]) == 5.0;
     const int lastRead = manual ? needed : needed - k;
     if (lines.size() < lastRead)
-        return refuse(QStringLiteral("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
+        return refuse(Texts::tr("в файле %1 строк, а для N = %2 и K = %3 нужно %4.")
                           .arg(lines.size()).arg(n).arg(k).arg(lastRead));
 
     // The project, line by line. An unknown data-form or reference code keeps the current one.
@@ -320,12 +330,12 @@ QString openFailureReason(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("файл не найден");
+        return Texts::tr("файл не найден");
     if (info.isDir())
-        return QStringLiteral("это папка, а не файл");
+        return Texts::tr("это папка, а не файл");
     if (!info.isReadable())
-        return QStringLiteral("нет прав на чтение файла");
-    return QStringLiteral("файл не удается прочитать");
+        return Texts::tr("нет прав на чтение файла");
+    return Texts::tr("файл не удается прочитать");
 }
 
 } // namespace ProjectFile

@@ -1,5 +1,6 @@
 #include "files/SafeSave.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,15 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(SafeSave)
+};
+
+} // namespace
 #ifdef Q_OS_WIN
 #  ifndef NOMINMAX
 #    define NOMINMAX
@@ -276,44 +286,44 @@ QString SystemReason(int code)
 {
     switch (code) {
     case ENOSPC:
-        return QStringLiteral("на диске недостаточно места");
+        return Texts::tr("на диске недостаточно места");
 #ifdef EDQUOT
     case EDQUOT:
-        return QStringLiteral("исчерпана дисковая квота");
+        return Texts::tr("исчерпана дисковая квота");
 #endif
     case EACCES:
     case EPERM:
-        return QStringLiteral("нет прав на запись в эту папку или в этот файл");
+        return Texts::tr("нет прав на запись в эту папку или в этот файл");
     case EROFS:
-        return QStringLiteral("диск доступен только для чтения");
+        return Texts::tr("диск доступен только для чтения");
     case ENOENT:
-        return QStringLiteral("папка не найдена");
+        return Texts::tr("папка не найдена");
     case ENOTDIR:
-        return QStringLiteral("часть пути не является папкой");
+        return Texts::tr("часть пути не является папкой");
     case EISDIR:
-        return QStringLiteral("под этим именем уже есть папка");
+        return Texts::tr("под этим именем уже есть папка");
     case ENAMETOOLONG:
-        return QStringLiteral("слишком длинное имя файла");
+        return Texts::tr("слишком длинное имя файла");
     case EIO:
-        return QStringLiteral("ошибка ввода-вывода при записи на диск");
+        return Texts::tr("ошибка ввода-вывода при записи на диск");
     case EFBIG:
-        return QStringLiteral("файл слишком велик для этого диска");
+        return Texts::tr("файл слишком велик для этого диска");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("открыто слишком много файлов");
+        return Texts::tr("открыто слишком много файлов");
     case EBUSY:
 #ifdef ETXTBSY
     case ETXTBSY:
 #endif
-        return QStringLiteral("файл занят другой программой");
+        return Texts::tr("файл занят другой программой");
 #ifdef ELOOP
     case ELOOP:
-        return QStringLiteral("слишком много символических ссылок в пути");
+        return Texts::tr("слишком много символических ссылок в пути");
 #endif
     case EINVAL:
-        return QStringLiteral("недопустимое имя файла");
+        return Texts::tr("недопустимое имя файла");
     default:
-        return QStringLiteral("системная ошибка № %1").arg(code);
+        return Texts::tr("системная ошибка № %1").arg(code);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/SafeSave.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,15 @@
 #include <zip.h>
 
 #include <cmath>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(DocxWriter)
+};
+
+} // namespace
 
 namespace Docx {
 
@@ -265,7 +275,7 @@ private:
         x.writeAttribute(QStringLiteral("cy"), QString::number(cy));
         x.writeEmptyElement(WP, QStringLiteral("docPr"));
         x.writeAttribute(QStringLiteral("id"), QString::number(index));
-        x.writeAttribute(QStringLiteral("name"), QStringLiteral("Рисунок %1").arg(index));
+        x.writeAttribute(QStringLiteral("name"), Texts::tr("Рисунок %1").arg(index));
         x.writeStartElement(A, QStringLiteral("graphic"));
         x.writeStartElement(A, QStringLiteral("graphicData"));
         x.writeAttribute(QStringLiteral("uri"), PIC);
@@ -372,7 +382,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     zip_t *z = memory ? zip_open_from_source(memory, ZIP_TRUNCATE, &zerr) : nullptr;
     if (!z) {
         if (error)
-            *error = QStringLiteral("не удалось собрать документ в памяти");
+            *error = Texts::tr("не удалось собрать документ в памяти");
         zip_error_fini(&zerr);
         if (memory)
             zip_source_free(memory);
@@ -403,7 +413,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     }
     if (!ok || zip_close(z) != 0) {
         if (error)
-            *error = QStringLiteral("не удалось собрать документ в памяти");
+            *error = Texts::tr("не удалось собрать документ в памяти");
         zip_discard(z);
         zip_source_free(memory);
         return false;
@@ -420,7 +430,7 @@ bool Write(const Doc::Document &document, const QString &path, QString *error)
     zip_source_free(memory);
     if (archive.isEmpty()) {
         if (error)
-            *error = QStringLiteral("не удалось собрать документ в памяти");
+            *error = Texts::tr("не удалось собрать документ в памяти");
         return false;
     }
     return SafeSave::WriteFile(path, archive, error);

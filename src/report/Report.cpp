@@ -8,6 +8,7 @@
 
 #include "core/FileErrors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,11 @@
 #include <cmath>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 QString gridText(const ProjectSession &p, int table, int row, int col)
 {
@@ -88,7 +94,7 @@ void twoRowTable(Doc::Document &d, const ProjectSession &p, int table, int colum
 void envelopeTable(Doc::Document &d, const ProjectSession &p, int k)
 {
     spacer(d);
-    heading(d, QStringLiteral("Границы зернового состава (полный проход, % в зависимости от размеров частиц Dj) и "
+    heading(d, Texts::tr("Границы зернового состава (полный проход, % в зависимости от размеров частиц Dj) и "
                               "скорректированный зерновой состав"));
     Doc::Table &t = tableUnderHeading(d, 4, k + 1);
     const int envelope = int(InputTable::Envelope);
@@ -102,11 +108,11 @@ void envelopeTable(Doc::Document &d, const ProjectSession &p, int k)
     epilogue(d, t);
     QString verdict;
     if (!p.validation().envelopeValid())
-        verdict = QStringLiteral("Границы зернового состава заданы с ошибками.");
+        verdict = Texts::tr("Границы зернового состава заданы с ошибками.");
     else if (const QString line = p.envelopeDepartureLine(true); !line.isEmpty())
         verdict = line.mid(3); // without the arrow of the list
     else if (p.validation().tablesValid())
-        verdict = QStringLiteral("Проектируемый состав не выходит за границы зернового состава.");
+        verdict = Texts::tr("Проектируемый состав не выходит за границы зернового состава.");
     if (!verdict.isEmpty()) {
         d.insertParagraphAfter();
         d.endOf();
@@ -120,14 +126,13 @@ namespace Report {
 
 QString note()
 {
-    return QStringLiteral(
-        "основной задачей произведенных расчетов является приближение зернового состава проектируемой смеси к заданному "
-        "эталонному зерновому составу. Данный программный продукт (и алгоритм, лежащий в его основе) является лишь "
-        "вспомогательным расчетно-математическим средством, при этом не гарантируется оптимизирующий эффект в отношении "
-        "качественных (технико-эксплуатационных) характеристик конечного продукта. Методологическая основа задачи "
-        "оптимизации зернового состава сырьевой смеси сводится к критериям выбора эталонного зернового состава. При этом "
-        "следует учитывать аспекты пространственной упаковки частиц и их влияние на структурную топологию "
-        "рассматриваемого гранулированного материала.\r\n");
+    return Texts::tr("основной задачей произведенных расчетов является приближение зернового состава проектируемой смеси к заданному "
+                     "эталонному зерновому составу. Данный программный продукт (и алгоритм, лежащий в его основе) является лишь "
+                     "вспомогательным расчетно-математическим средством, при этом не гарантируется оптимизирующий эффект в отношении "
+                     "качественных (технико-эксплуатационных) характеристик конечного продукта. Методологическая основа задачи "
+                     "оптимизации зернового состава сырьевой смеси сводится к критериям выбора эталонного зернового состава. При этом "
+                     "следует учитывать аспекты пространственной упаковки частиц и их влияние на структурную топологию "
+                     "рассматриваемого гранулированного материала.") + QStringLiteral("\r\n");
 }
 
 Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &diagram)
@@ -140,7 +145,7 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     auto on = [&p](int section) { return p.reportSections()[size_t(section)]; };
 
     // The title.
-    d.insertAfter(QStringLiteral("Результаты расчета зернового состава сырьевой смеси"));
+    d.insertAfter(Texts::tr("Результаты расчета зернового состава сырьевой смеси"));
     d.setBold(true);
     d.setAlignment(Doc::Align::Center);
     d.setColour(Qt::black);
@@ -151,25 +156,25 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     d.insertParagraphAfter();
     d.endOf();
     if (on(1))
-        heading(d, QStringLiteral("Название проектируемой смеси: ") + doc.name);
+        heading(d, Texts::tr("Название проектируемой смеси: ") + doc.name);
     if (on(2)) {
         d.insertParagraphAfter();
         d.insertParagraphAfter();
         d.endOf();
-        heading(d, QStringLiteral("Количество сырьевых компонентов смеси: ") + Num::formatInt(n));
+        heading(d, Texts::tr("Количество сырьевых компонентов смеси: ") + Num::formatInt(n));
     }
     if (on(3)) {
         spacer(d);
-        heading(d, QStringLiteral("Названия сырьевых компонентов смеси"));
+        heading(d, Texts::tr("Названия сырьевых компонентов смеси"));
         twoRowTable(d, p, 1, n);
     }
     if (on(4)) {
         spacer(d);
-        heading(d, QStringLiteral("Плотности сырьевых компонентов смеси"));
+        heading(d, Texts::tr("Плотности сырьевых компонентов смеси"));
         twoRowTable(d, p, 2, n);
         if (doc.hasPrices()) {
             spacer(d);
-            heading(d, QStringLiteral("Цены сырьевых компонентов смеси, руб./т"));
+            heading(d, Texts::tr("Цены сырьевых компонентов смеси, руб./т"));
             twoRowTable(d, p, int(InputTable::Prices), n);
         }
     }
@@ -177,9 +182,9 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
         spacer(d);
         const bool integral = doc.dataForm == GrainDataForm::Integral, differential = !integral;
         if (integral && !differential)
-            d.insertAfter(QStringLiteral("Зерновые составы сырьевых компонентов смеси (интегральное распределение, %)"));
+            d.insertAfter(Texts::tr("Зерновые составы сырьевых компонентов смеси (интегральное распределение, %)"));
         if (differential && !integral)
-            d.insertAfter(QStringLiteral("Зерновые составы сырьевых компонентов смеси (дифференциальное распределение, %)"));
+            d.insertAfter(Texts::tr("Зерновые составы сырьевых компонентов смеси (дифференциальное распределение, %)"));
         d.setBold(false);
         d.setAlignment(Doc::Align::Left);
         d.setSize(12);
@@ -192,23 +197,23 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     }
     if (on(6)) {
         spacer(d);
-        heading(d, QStringLiteral("Исходный компонентный состав смеси в массовых долях, % (базовая рецептура, подлежащая оптимизации)"));
+        heading(d, Texts::tr("Исходный компонентный состав смеси в массовых долях, % (базовая рецептура, подлежащая оптимизации)"));
         twoRowTable(d, p, 4, n);
     }
     if (on(7)) {
         spacer(d);
-        heading(d, QStringLiteral("Диаграмма массовых долей исходного компонентного состава:"));
+        heading(d, Texts::tr("Диаграмма массовых долей исходного компонентного состава:"));
         pictureTable(d, diagram);
     }
     if (on(8)) {
         spacer(d);
-        heading(d, QStringLiteral("Эталонный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
+        heading(d, Texts::tr("Эталонный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
         twoRowTable(d, p, 5, k + 1);
     }
     if (on(9)) {
         spacer(d);
-        heading(d, QStringLiteral("Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, "
-                                  "отвечающая минимальному расхождению грансостава смеси с эталоном)"));
+        heading(d, Texts::tr("Скорректированный компонентный состав смеси в массовых долях, % (оптимальная рецептура, "
+                             "отвечающая минимальному расхождению грансостава смеси с эталоном)"));
         Doc::Table &t = tableUnderHeading(d, 2, n);
         for (int i = 1; i <= n; ++i) {
             setCell(t, 1, i, gridText(p, 4, 0, i - 1));
@@ -220,13 +225,13 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
             const QString base = p.baseCostText();
             d.insertParagraphAfter();
             d.endOf();
-            heading(d, QStringLiteral("Стоимость 1 т проектируемой смеси: ") + cost + QStringLiteral(" руб.")
-                           + (base.isEmpty() ? QString() : QStringLiteral(" (исходного состава: ") + base + QStringLiteral(" руб.)")));
+            heading(d, Texts::tr("Стоимость 1 т проектируемой смеси: ") + cost + Texts::tr(" руб.")
+                           + (base.isEmpty() ? QString() : Texts::tr(" (исходного состава: ") + base + Texts::tr(" руб.)")));
         }
     }
     if (on(10)) {
         spacer(d);
-        heading(d, QStringLiteral("Скорректированный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
+        heading(d, Texts::tr("Скорректированный зерновой состав (полный проход A'j, % в зависимости от размеров частиц Dj)"));
         Doc::Table &t = tableUnderHeading(d, 2, k + 1);
         for (int i = 1; i <= k + 1; ++i)
             setCell(t, 1, i, gridText(p, 5, 0, i - 1));
@@ -241,23 +246,23 @@ Doc::Document build(const ProjectSession &p, const QImage &graph, const QImage &
     }
     if (on(11)) {
         spacer(d);
-        heading(d, QStringLiteral("Гранулометрический график (") + p.divergenceText() + QStringLiteral("):"));
+        heading(d, Texts::tr("Гранулометрический график (") + p.divergenceText() + QStringLiteral("):"));
         pictureTable(d, graph, true);
         d.setKeepWithNext(true); // the empty paragraph under the graph, up to its caption
         d.insertParagraphAfter();
         d.endOf();
         d.insertAfter(doc.hasEnvelope() && p.validation().envelopeValid()
-                          ? QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
+                          ? Texts::tr("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
                                            "(оранжевый), скорректированный (красный) составы, расхождение кривых (серый) и границы "
                                            "зернового состава (зеленый пунктир)]")
-                          : QStringLiteral("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
+                          : Texts::tr("Aj - полный проход (%) частиц через условное сито Dj [эталонный (синий), исходный "
                                            "(оранжевый), скорректированный (красный) составы и расхождение кривых (серый)]"));
         d.setAlignment(Doc::Align::Left);
         d.endOf();
     }
     // The closing note, always.
     spacer(d);
-    d.insertAfter(QStringLiteral("Примечание: "));
+    d.insertAfter(Texts::tr("Примечание: "));
     d.setBold(true);
     d.setAlignment(Doc::Align::Justify);
     d.setColour(QColor(0, 0, 255));
@@ -330,11 +335,11 @@ QString path(const QString &folder, const ProjectSession &p, int n)
         name.replace(c, u'_');
     name.remove(QChar(0));
     if (name.isEmpty())
-        name = QStringLiteral("без названия");
+        name = Texts::tr("без названия");
     if (name.size() > 120)
         name.truncate(120);
     const QString number = n > 1 ? QStringLiteral(" (%1)").arg(n) : QString();
-    return QDir(folder).filePath(QStringLiteral("Отчет — ") + name + number + QStringLiteral(".docx"));
+    return QDir(folder).filePath(Texts::tr("Отчет — ") + name + number + QStringLiteral(".docx"));
 }
 
 QString writeNew(const ProjectSession &p, const QString &folder, const Pictures &pictures, QString *error)
@@ -349,7 +354,7 @@ QString writeNew(const ProjectSession &p, const QString &folder, const Pictures 
             if (QFileInfo::exists(target))
                 continue;
             if (error)
-                *error = QStringLiteral("Не удалось записать отчет «%1»: %2")
+                *error = Texts::tr("Не удалось записать отчет «%1»: %2")
                              .arg(QDir::toNativeSeparators(target), FileErrorText(reserve, target));
             return QString();
         }
@@ -361,7 +366,7 @@ QString writeNew(const ProjectSession &p, const QString &folder, const Pictures 
         return target;
     }
     if (error)
-        *error = QStringLiteral("Не удалось записать отчет: в папке «%1» заняты все имена отчетов этого проекта.")
+        *error = Texts::tr("Не удалось записать отчет: в папке «%1» заняты все имена отчетов этого проекта.")
                      .arg(QDir::toNativeSeparators(folder));
     return QString();
 }
@@ -379,7 +384,7 @@ bool write(const ProjectSession &p, const QString &path, const Pictures &picture
     QString why;
     if (!Docx::Write(document, path, &why)) {
         if (error)
-            *error = QStringLiteral("Не удалось записать отчет «%1»: %2").arg(QDir::toNativeSeparators(path), why);
+            *error = Texts::tr("Не удалось записать отчет «%1»: %2").arg(QDir::toNativeSeparators(path), why);
         return false;
     }
     return true;

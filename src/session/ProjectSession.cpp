@@ -5,7 +5,17 @@
 #include "core/Numbers.h"
 #include "core/Recalculate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Session)
+};
+
+} // namespace
 
 ProjectSession::ProjectSession(QObject *parent)
     : QObject(parent)
@@ -212,7 +222,7 @@ QString ProjectSession::tableText(InputTable table, int row, int col) const
         return Validation::referenceCellText(d, m_numbers, col);
     case InputTable::Envelope:
         if (col == 0)
-            return row == 0 ? QStringLiteral("Dj") : row == 1 ? QStringLiteral("Нижняя граница, %") : QStringLiteral("Верхняя граница, %");
+            return row == 0 ? QStringLiteral("Dj") : row == 1 ? Texts::tr("Нижняя граница, %") : Texts::tr("Верхняя граница, %");
         if (row == 0)
             return d.size(col).text();
         return d.cell(table, row, col).text();
@@ -270,7 +280,7 @@ QString ProjectSession::divergenceText() const
 {
     if (!m_validation.tablesValid())
         return QStringLiteral(" ");
-    return QStringLiteral("Расхождение кривых: ") + Num::graphText(Num::roundHalfEven(double(m_numbers.curveDivergence), 2))
+    return Texts::tr("Расхождение кривых: ") + Num::graphText(Num::roundHalfEven(double(m_numbers.curveDivergence), 2))
         + QStringLiteral(" %");
 }
 
@@ -298,8 +308,8 @@ QString ProjectSession::envelopeDepartureLine(bool corrected) const
                                                     corrected ? m_numbers.correctedMixCurve : m_numbers.baseMixCurve, classCount());
     if (classes.isEmpty())
         return QString();
-    return (corrected ? QStringLiteral("-> Проектируемый состав выходит за границы зернового состава ")
-                      : QStringLiteral("-> Исходный состав выходит за границы зернового состава "))
+    return (corrected ? Texts::tr("-> Проектируемый состав выходит за границы зернового состава ")
+                      : Texts::tr("-> Исходный состав выходит за границы зернового состава "))
         + Validation::classesText(m_document, classes) + u'.';
 }
 

@@ -11,8 +11,14 @@
 #include "core/Numbers.h"
 
 #include <cmath>
+#include <QCoreApplication>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Session)
+};
 
 int fractionToSlider(float fraction)
 {
@@ -307,12 +313,12 @@ namespace {
 
 QString costText(double cost)
 {
-    return Num::formatRounded(cost, 2) + QStringLiteral(" руб./т");
+    return Num::formatRounded(cost, 2) + Texts::tr(" руб./т");
 }
 
 QString componentsText(int used, int n)
 {
-    return QStringLiteral("компонентов в составе: %1 из %2").arg(used).arg(n);
+    return Texts::tr("компонентов в составе: %1 из %2").arg(used).arg(n);
 }
 
 } // namespace
@@ -328,13 +334,13 @@ OptimumResult ProjectSession::findBestRecipe()
     const int n = m_document.componentCount;
     QStringList details;
     if (m_correction.optimiser.objective == Objective::Cost && result.cost) {
-        m_optimumNote = QStringLiteral("Наименьшая стоимость: ") + costText(*result.cost);
-        details << QStringLiteral("Расхождение: ") + Num::formatRounded(result.divergence, 2) + QStringLiteral(" %");
+        m_optimumNote = Texts::tr("Наименьшая стоимость: ") + costText(*result.cost);
+        details << Texts::tr("Расхождение: ") + Num::formatRounded(result.divergence, 2) + QStringLiteral(" %");
     } else {
-        m_optimumNote = QStringLiteral("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
+        m_optimumNote = Texts::tr("Минимально возможное расхождение: ") + Num::formatRounded(result.divergence, 2)
             + QStringLiteral(" %");
         if (result.cost)
-            details << QStringLiteral("Стоимость: ") + costText(*result.cost);
+            details << Texts::tr("Стоимость: ") + costText(*result.cost);
     }
     details << componentsText(result.componentsUsed, n);
     details[0][0] = details[0][0].toUpper();
@@ -424,8 +430,8 @@ bool ProjectSession::adoptFrontPoint(int index)
     const FrontPoint point = m_front.points[index];
     adoptRecipe(point.mass);
     m_adoptedFrontPoint = index;
-    m_optimumNote = QStringLiteral("Точка фронта: расхождение ") + Num::formatRounded(point.divergence, 2)
-        + QStringLiteral(" %, стоимость ") + costText(point.cost);
+    m_optimumNote = Texts::tr("Точка фронта: расхождение ") + Num::formatRounded(point.divergence, 2)
+        + Texts::tr(" %, стоимость ") + costText(point.cost);
     m_optimumDetails = componentsText(point.componentsUsed, m_document.componentCount);
     m_optimumDetails[0] = m_optimumDetails[0].toUpper();
     m_optimumFoundFor = Optimum::inputsDigest(m_document, m_numbers, m_correction);

@@ -16,13 +16,13 @@ AboutPage::AboutPage(ProjectSession &session, QWidget *parent)
     title->setFont(big);
     auto *text = new QVBoxLayout;
     text->setSpacing(2);
-    for (const QString &line : {QStringLiteral("Программа проектирования зернового состава минеральной части"),
-                                QStringLiteral("сырьевых   смесей  строительных   композиционных   материалов "),
-                                QStringLiteral("по  данным  гранулометрического  анализа  исходных компонентов"),
-                                QStringLiteral("смеси.")})
+    for (const QString &line : {tr("Программа проектирования зернового состава минеральной части"),
+                                tr("сырьевых   смесей  строительных   композиционных   материалов "),
+                                tr("по  данным  гранулометрического  анализа  исходных компонентов"),
+                                tr("смеси.")})
         text->addWidget(new QLabel(line, this));
-    auto *lead = new QLabel(QStringLiteral("Правила работы с программным продуктом описаны в руководстве пользователя:"), this);
-    auto *link = new QLabel(QStringLiteral("<a href=\"guide\">Краткое руководство пользователя</a>"), this);
+    auto *lead = new QLabel(tr("Правила работы с программным продуктом описаны в руководстве пользователя:"), this);
+    auto *link = new QLabel(QStringLiteral("<a href=\"guide\">") + tr("Краткое руководство пользователя") + QStringLiteral("</a>"), this);
     link->setObjectName(QStringLiteral("guideLink"));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link, &QLabel::linkActivated, this, &AboutPage::guideRequested);
@@ -43,7 +43,7 @@ AboutPage::AboutPage(ProjectSession &session, QWidget *parent)
 
 QString userGuideHtml()
 {
-    return QStringLiteral(R"(<h2>Palvex " PALVEX_VERSION " — краткое руководство пользователя</h2>
+    return AboutPage::tr(R"(<h2>Palvex %1 — краткое руководство пользователя</h2>
 <p>Программа подбирает зерновой состав минеральной части сырьевой смеси так, чтобы он был как можно ближе
 к эталонному. Работа идет по шагам; шаги выбираются кнопками в верхней части окна.</p>
 <ol>
@@ -66,5 +66,5 @@ QString userGuideHtml()
 наибольшее отклонение проектируемой кривой от эталонной, в процентных пунктах.</li>
 <li><b>Формирование итогового отчета.</b> Отметьте разделы отчета и сформируйте документ.</li>
 </ol>
-<p>Проект сохраняется кнопкой «Сохранить проект» в текстовый файл и открывается кнопкой «Открыть проект».</p>)");
+<p>Проект сохраняется кнопкой «Сохранить проект» в текстовый файл и открывается кнопкой «Открыть проект».</p>)").arg(QStringLiteral(PALVEX_VERSION));
 }

@@ -24,7 +24,7 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     m_cost->setObjectName(QStringLiteral("baseCost"));
     m_cost->setReadOnly(true);
     m_cost->setFixedWidth(110);
-    m_costCaption = captionLabel(QStringLiteral("Стоимость 1 т смеси (руб.):"), this);
+    m_costCaption = captionLabel(tr("Стоимость 1 т смеси (руб.):"), this);
     m_diagram = new ChartView(this);
     m_diagram->setObjectName(QStringLiteral("diagram"));
     m_diagram->setFixedSize(640, 340);
@@ -51,7 +51,7 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     };
 
     auto *sumRow = new QHBoxLayout;
-    sumRow->addWidget(captionLabel(QStringLiteral("Сумма массовых долей (%) составляет:"), this));
+    sumRow->addWidget(captionLabel(tr("Сумма массовых долей (%) составляет:"), this));
     sumRow->addSpacing(60);
     sumRow->addWidget(m_sum);
     sumRow->addSpacing(40);
@@ -62,13 +62,13 @@ BaseRecipePage::BaseRecipePage(ProjectSession &session, Desktop &desktop, QWidge
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
     layout->addStretch(1);
-    layout->addWidget(captionLabel(QStringLiteral("3.1.Массовые доли (%) компонентов сырьевой смеси:"), this));
+    layout->addWidget(captionLabel(tr("3.1.Массовые доли (%) компонентов сырьевой смеси:"), this));
     layout->addWidget(m_frame);
     layout->addWidget(m_error);
     layout->addSpacing(12);
     layout->addLayout(sumRow);
     layout->addSpacing(12);
-    layout->addWidget(captionLabel(QStringLiteral("3.2.Диаграмма массовых долей исходного состава смеси:"), this));
+    layout->addWidget(captionLabel(tr("3.2.Диаграмма массовых долей исходного состава смеси:"), this));
     layout->addWidget(m_diagram, 0, Qt::AlignHCenter);
     layout->addStretch(1);
     refresh(ProjectSession::AllChanged);

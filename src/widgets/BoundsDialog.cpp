@@ -55,11 +55,11 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
     : QDialog(parent)
     , m_session(session)
 {
-    setWindowTitle(QStringLiteral("Настройка границ случайного варьирования массовых долей"));
+    setWindowTitle(tr("Настройка границ случайного варьирования массовых долей"));
     setObjectName(QStringLiteral("boundsDialog"));
     auto *grid = new QGridLayout;
     for (int j = 1; j <= MaxComponents; ++j) {
-        auto *frame = new QGroupBox(QStringLiteral("Компонент %1").arg(j), this);
+        auto *frame = new QGroupBox(tr("Компонент %1").arg(j), this);
         frame->setObjectName(QStringLiteral("boundsFrame%1").arg(j));
         m_frames[j] = frame;
         m_names[j] = new ElidedLabel(frame);
@@ -73,10 +73,10 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
             connect(e, &QLineEdit::textChanged, this, &BoundsDialog::check);
         }
         auto *fields = new QHBoxLayout;
-        fields->addWidget(new QLabel(QStringLiteral("от:"), frame));
+        fields->addWidget(new QLabel(tr("от:"), frame));
         fields->addWidget(m_lower[j]);
         fields->addSpacing(20);
-        fields->addWidget(new QLabel(QStringLiteral("до:"), frame));
+        fields->addWidget(new QLabel(tr("до:"), frame));
         fields->addWidget(m_upper[j]);
         fields->addStretch(1);
         auto *box = new QVBoxLayout(frame);
@@ -84,9 +84,9 @@ BoundsDialog::BoundsDialog(ProjectSession &session, QWidget *parent)
         box->addLayout(fields);
         grid->addWidget(frame, (j - 1) % 5, (j - 1) / 5);
     }
-    m_apply = new QPushButton(QStringLiteral("Применить"), this);
+    m_apply = new QPushButton(tr("Применить"), this);
     m_apply->setObjectName(QStringLiteral("applyBounds"));
-    auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    auto *cancel = new QPushButton(tr("Отмена"), this);
     cancel->setObjectName(QStringLiteral("cancelBounds"));
     connect(m_apply, &QPushButton::clicked, this, &BoundsDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -13,7 +13,7 @@ ChartView::ChartView(QWidget *parent)
     : QWidget(parent)
 {
     chooseFile = [this](QString *filter) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить изображение"), QString(), PictureFile::DialogFilter(),
+        return QFileDialog::getSaveFileName(this, tr("Сохранить изображение"), QString(), PictureFile::DialogFilter(),
                                             filter);
     };
 }
@@ -86,7 +86,7 @@ bool ChartView::savePicture(const QString &chosen, const QString &filter, QStrin
 void ChartView::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    QAction *save = menu.addAction(QStringLiteral("Сохранить изображение…"));
+    QAction *save = menu.addAction(tr("Сохранить изображение…"));
     if (menu.exec(event->globalPos()) != save)
         return;
     QString filter;
@@ -95,5 +95,5 @@ void ChartView::contextMenuEvent(QContextMenuEvent *event)
         return;
     QString error;
     if (!savePicture(chosen, filter, &error))
-        QMessageBox::warning(this, QStringLiteral("Сохранить изображение"), error);
+        QMessageBox::warning(this, tr("Сохранить изображение"), error);
 }

@@ -23,7 +23,10 @@
 
 namespace {
 
-const QString Attention = QStringLiteral("Внимание!");
+QString attention()
+{
+    return ComponentDatabaseDialog::tr("Внимание!");
+}
 
 void setMarked(QWidget *frame, bool marked)
 {
@@ -54,30 +57,30 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     , m_session(session)
     , m_desktop(desktop)
 {
-    setWindowTitle(QStringLiteral("Загрузка данных о компонентах"));
+    setWindowTitle(tr("Загрузка данных о компонентах"));
     setObjectName(QStringLiteral("databaseDialog"));
     setModal(false);
     resize(1150, 720);
     chooseWorkbookPath = [this] {
         QString path;
-        ShowOpenDialog(this, path, QStringLiteral("*.xlsx"), QStringLiteral("Файл Excel (*.xlsx)"), QStringLiteral("Открытие файла"));
+        ShowOpenDialog(this, path, QStringLiteral("*.xlsx"), tr("Файл Excel (*.xlsx)"), tr("Открытие файла"));
         return path;
     };
 
     auto *fileRow = new QHBoxLayout;
-    fileRow->addWidget(new QLabel(QStringLiteral("Файл базы данных компонентов:"), this));
+    fileRow->addWidget(new QLabel(tr("Файл базы данных компонентов:"), this));
     m_file = new QLineEdit(this);
     m_file->setObjectName(QStringLiteral("databaseFile"));
     m_file->setReadOnly(true);
     fileRow->addWidget(m_file, 1);
-    auto *choose = new QPushButton(QStringLiteral("Выбрать"), this);
+    auto *choose = new QPushButton(tr("Выбрать"), this);
     choose->setObjectName(QStringLiteral("chooseWorkbook"));
     connect(choose, &QPushButton::clicked, this, &ComponentDatabaseDialog::chooseWorkbook);
     fileRow->addWidget(choose);
 
-    auto *components = new QGroupBox(QStringLiteral("Выберите компоненты из базы данных:"), this);
+    auto *components = new QGroupBox(tr("Выберите компоненты из базы данных:"), this);
     auto *rows = new QGridLayout(components);
-    rows->addWidget(new QLabel(QStringLiteral("Количество участвующих компонентов:"), components), 0, 0, 1, 3);
+    rows->addWidget(new QLabel(tr("Количество участвующих компонентов:"), components), 0, 0, 1, 3);
     m_count = new ChoiceBox(components);
     m_count->setObjectName(QStringLiteral("databaseCount"));
     for (int i = 1; i <= MaxComponents; ++i)
@@ -88,8 +91,8 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
         showRows();
         refreshPreview();
     });
-    rows->addWidget(new QLabel(QStringLiteral("Название компонента:"), components), 1, 1);
-    rows->addWidget(new QLabel(QStringLiteral("Плотность зерен [г/см3]:"), components), 1, 2, 1, 2);
+    rows->addWidget(new QLabel(tr("Название компонента:"), components), 1, 1);
+    rows->addWidget(new QLabel(tr("Плотность зерен [г/см3]:"), components), 1, 2, 1, 2);
     for (int i = 1; i <= MaxComponents; ++i) {
         auto *number = new QLabel(QStringLiteral("%1:").arg(i), components);
         m_component[i] = new QComboBox(components);
@@ -99,13 +102,13 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
         m_density[i] = new QLineEdit(components);
         m_density[i]->setObjectName(QStringLiteral("databaseDensity%1").arg(i));
         m_density[i]->setMaximumWidth(80);
-        m_table[i] = new QPushButton(QStringLiteral("табл"), components);
+        m_table[i] = new QPushButton(tr("табл"), components);
         m_table[i]->setObjectName(QStringLiteral("densityTableButton%1").arg(i));
         m_table[i]->setMaximumWidth(50);
         m_shown[i] = new QCheckBox(components);
         m_shown[i]->setObjectName(QStringLiteral("shownInPreview%1").arg(i));
         m_shown[i]->setChecked(true);
-        m_shown[i]->setToolTip(QStringLiteral("Показать в таблице и на графике"));
+        m_shown[i]->setToolTip(tr("Показать в таблице и на графике"));
         m_componentFrame[i] = framed(m_component[i], QStringLiteral("componentFrame%1").arg(i), components);
         m_densityFrame[i] = framed(m_density[i], QStringLiteral("densityFrame%1").arg(i), components);
         m_rowWidgets[i][0] = number;
@@ -121,7 +124,7 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
             showRows();
             refreshPreview();
             if (duplicate)
-                m_desktop.inform(this, Attention, *duplicate);
+                m_desktop.inform(this, attention(), *duplicate);
         });
         connect(m_density[i], &QLineEdit::textEdited, this, [this, i](const QString &text) {
             m_selection.setDensity(i, text);
@@ -135,16 +138,16 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     }
     rows->setRowStretch(MaxComponents + 2, 1);
 
-    auto *previewBox = new QGroupBox(QStringLiteral("Исходный зерновой состав компонентов:"), this);
+    auto *previewBox = new QGroupBox(tr("Исходный зерновой состав компонентов:"), this);
     auto *preview = new QVBoxLayout(previewBox);
     auto *formRow = new QHBoxLayout;
-    formRow->addWidget(new QLabel(QStringLiteral("Форма представления данных:"), previewBox));
+    formRow->addWidget(new QLabel(tr("Форма представления данных:"), previewBox));
     m_form = new ChoiceBox(previewBox);
     m_form->setObjectName(QStringLiteral("previewForm"));
     m_form->addItems(ComponentSelection::formNames());
     formRow->addWidget(m_form);
-    m_logarithmic = new QCheckBox(QStringLiteral("Логарифмический масштаб апертур"), previewBox);
-    m_legend = new QCheckBox(QStringLiteral("Отобразить легенду графика"), previewBox);
+    m_logarithmic = new QCheckBox(tr("Логарифмический масштаб апертур"), previewBox);
+    m_legend = new QCheckBox(tr("Отобразить легенду графика"), previewBox);
     m_logarithmic->setObjectName(QStringLiteral("previewLogarithmic"));
     m_legend->setObjectName(QStringLiteral("previewLegend"));
     formRow->addWidget(m_logarithmic);
@@ -178,9 +181,9 @@ ComponentDatabaseDialog::ComponentDatabaseDialog(ProjectSession &session, Deskto
     auto *body = new QHBoxLayout;
     body->addWidget(components);
     body->addWidget(previewBox, 1);
-    m_transfer = new QPushButton(QStringLiteral("Подтвердить данный состав для дальнейшего расчета"), this);
+    m_transfer = new QPushButton(tr("Подтвердить данный состав для дальнейшего расчета"), this);
     m_transfer->setObjectName(QStringLiteral("transferButton"));
-    auto *cancel = new QPushButton(QStringLiteral("Отмена (закрыть окно)"), this);
+    auto *cancel = new QPushButton(tr("Отмена (закрыть окно)"), this);
     cancel->setObjectName(QStringLiteral("databaseCancel"));
     connect(m_transfer, &QPushButton::clicked, this, &ComponentDatabaseDialog::transfer);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
@@ -213,7 +216,7 @@ bool ComponentDatabaseDialog::loadWorkbook(const QString &path, const QString &s
     // The wait window, while the workbook is read.
     QWidget wait(this, Qt::Tool | Qt::FramelessWindowHint);
     auto *l = new QVBoxLayout(&wait);
-    auto *text = new QLabel(QStringLiteral("Идет загрузка данных из базы!"), &wait);
+    auto *text = new QLabel(tr("Идет загрузка данных из базы!"), &wait);
     QFont big = text->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     text->setFont(big);
@@ -237,9 +240,9 @@ bool ComponentDatabaseDialog::loadWorkbook(const QString &path, const QString &s
     showRows();
     refreshPreview();
     if (!ok)
-        m_desktop.warn(this, Attention, error);
+        m_desktop.warn(this, attention(), error);
     else if (!warnings.isEmpty())
-        m_desktop.warn(this, Attention, warnings.join(QStringLiteral("\n\n")));
+        m_desktop.warn(this, attention(), warnings.join(QStringLiteral("\n\n")));
     return ok;
 }
 
@@ -296,7 +299,7 @@ void ComponentDatabaseDialog::transfer()
     QString message;
     const auto document = m_selection.transfer(m_session.document(), &message);
     if (!document) {
-        m_desktop.inform(this, Attention, message);
+        m_desktop.inform(this, attention(), message);
         return;
     }
     m_session.transferFromDatabase(*document);
@@ -306,7 +309,7 @@ void ComponentDatabaseDialog::transfer()
 DensityTableDialog::DensityTableDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Таблица истинной плотности (г/см3)"));
+    setWindowTitle(tr("Таблица истинной плотности (г/см3)"));
     setObjectName(QStringLiteral("densityTable"));
     auto *layout = new QVBoxLayout(this);
     auto *group = new QButtonGroup(this);
@@ -317,7 +320,7 @@ DensityTableDialog::DensityTableDialog(QWidget *parent)
         layout->addWidget(option);
     }
     group->button(DefaultDensityOption)->setChecked(true);
-    auto *ok = new QPushButton(QStringLiteral("Ок"), this);
+    auto *ok = new QPushButton(tr("Ок"), this);
     ok->setObjectName(QStringLiteral("densityOk"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);

@@ -36,9 +36,9 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
     : StepPage(session, parent)
     , m_desktop(desktop)
 {
-    m_integral = new QRadioButton(QStringLiteral("Интегральное распределение частиц по размерам"), this);
+    m_integral = new QRadioButton(tr("Интегральное распределение частиц по размерам"), this);
     m_integral->setObjectName(QStringLiteral("integralForm"));
-    m_differential = new QRadioButton(QStringLiteral("Дифференциальное распределение частиц по размерам"), this);
+    m_differential = new QRadioButton(tr("Дифференциальное распределение частиц по размерам"), this);
     m_differential->setObjectName(QStringLiteral("differentialForm"));
     auto *forms = new QButtonGroup(this);
     forms->addButton(m_integral);
@@ -61,17 +61,17 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
 
     m_table = new InputTableView(session, InputTable::Compositions, desktop, this);
     m_frame = new ErrorFrame(m_table, this);
-    m_showErrors = new QCheckBox(QStringLiteral("Посмотреть сообщение об ошибках"), this);
+    m_showErrors = new QCheckBox(tr("Посмотреть сообщение об ошибках"), this);
     m_showErrors->setObjectName(QStringLiteral("showErrors"));
     connect(m_showErrors, &QCheckBox::clicked, this, [this](bool on) { m_session.showErrorList(on); });
-    m_copy = iconButton(Pictures::TableAction::Copy, QStringLiteral("Копировать содержимое таблицы в буфер"), QStringLiteral("copyTable"), this);
-    m_paste = iconButton(Pictures::TableAction::Paste, QStringLiteral("Вставить данные из буфера"), QStringLiteral("pasteTable"), this);
-    m_clear = iconButton(Pictures::TableAction::Clear, QStringLiteral("Очистить таблицу"), QStringLiteral("clearTable"), this);
+    m_copy = iconButton(Pictures::TableAction::Copy, tr("Копировать содержимое таблицы в буфер"), QStringLiteral("copyTable"), this);
+    m_paste = iconButton(Pictures::TableAction::Paste, tr("Вставить данные из буфера"), QStringLiteral("pasteTable"), this);
+    m_clear = iconButton(Pictures::TableAction::Clear, tr("Очистить таблицу"), QStringLiteral("clearTable"), this);
     connect(m_copy, &QToolButton::clicked, m_table, &InputTableView::copyToClipboard);
     connect(m_paste, &QToolButton::clicked, m_table, &InputTableView::pasteFromClipboard);
     connect(m_clear, &QToolButton::clicked, this, [this] {
-        if (m_desktop.askYesNo(this, QStringLiteral("Подтверждение очистки таблицы"),
-                               QStringLiteral("Вы уверены, что хотите очистить таблицу?")))
+        if (m_desktop.askYesNo(this, tr("Подтверждение очистки таблицы"),
+                               tr("Вы уверены, что хотите очистить таблицу?")))
             m_session.clearGrainTable();
     });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CompositionsPage::updatePasteButton);
@@ -81,7 +81,7 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
     m_errorPanel->setObjectName(QStringLiteral("errorPanel"));
     m_errorPanel->setFrameShape(QFrame::Box);
     m_errorPanel->setStyleSheet(QStringLiteral("#errorPanel { background: rgb(255, 255, 225); }"));
-    auto *heading = new QLabel(QStringLiteral("При заполнении таблицы допущены следующие ошибки:"), m_errorPanel);
+    auto *heading = new QLabel(tr("При заполнении таблицы допущены следующие ошибки:"), m_errorPanel);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -111,19 +111,19 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
     auto *formLayout = new QGridLayout;
     formLayout->setColumnMinimumWidth(0, 20);
     formLayout->addWidget(m_integral, 0, 1, Qt::AlignHCenter);
-    formLayout->addWidget(wrappedLabel(QStringLiteral("задается процентное содержание частиц Aji, размер которых меньше текущего Dj "
-                                                      "(«полный проход» частиц компонента i через условное сито j)."),
+    formLayout->addWidget(wrappedLabel(tr("задается процентное содержание частиц Aji, размер которых меньше текущего Dj "
+                                          "(«полный проход» частиц компонента i через условное сито j)."),
                                        this),
                           1, 1);
     formLayout->addWidget(m_differential, 2, 1, Qt::AlignHCenter);
-    formLayout->addWidget(wrappedLabel(QStringLiteral("задается процентное содержание частиц Qji текущего размера Dj "
-                                                      "(«частный остаток» частиц компонента i на условном сите j)."),
+    formLayout->addWidget(wrappedLabel(tr("задается процентное содержание частиц Qji текущего размера Dj "
+                                          "(«частный остаток» частиц компонента i на условном сите j)."),
                                        this),
                           3, 1);
     formLayout->setRowMinimumHeight(2, 34);
 
     auto *countRow = new QHBoxLayout;
-    countRow->addWidget(captionLabel(QStringLiteral("2.2.Количество типоразмеров частиц:"), this));
+    countRow->addWidget(captionLabel(tr("2.2.Количество типоразмеров частиц:"), this));
     countRow->addSpacing(60);
     countRow->addWidget(m_classCount);
     countRow->addWidget(more);
@@ -131,7 +131,7 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
     countRow->addStretch(1);
 
     auto *tableRow = new QHBoxLayout;
-    tableRow->addWidget(captionLabel(QStringLiteral("2.3.Зерновые составы компонентов:"), this));
+    tableRow->addWidget(captionLabel(tr("2.3.Зерновые составы компонентов:"), this));
     tableRow->addStretch(1);
     tableRow->addWidget(m_showErrors);
     tableRow->addSpacing(30);
@@ -141,16 +141,16 @@ CompositionsPage::CompositionsPage(ProjectSession &session, Desktop &desktop, QW
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
-    layout->addWidget(captionLabel(QStringLiteral("2.1.Форма представления данных:"), this));
+    layout->addWidget(captionLabel(tr("2.1.Форма представления данных:"), this));
     layout->addLayout(formLayout);
     layout->addSpacing(10);
     layout->addLayout(countRow);
     layout->addSpacing(6);
     layout->addLayout(tableRow);
     layout->addWidget(tableArea, 1);
-    layout->addWidget(hintLabel(QStringLiteral("* размеры частиц Dj вводятся в порядке убывания сверху вниз. Значения Dj должны иметь "
-                                               "одинаковую размерность (мм, мкм, нм и т.д.) для всех компонентов. Минимальное значение "
-                                               "размера частиц составляет 0,0001."),
+    layout->addWidget(hintLabel(tr("* размеры частиц Dj вводятся в порядке убывания сверху вниз. Значения Dj должны иметь "
+                                   "одинаковую размерность (мм, мкм, нм и т.д.) для всех компонентов. Минимальное значение "
+                                   "размера частиц составляет 0,0001."),
                                 this));
     updatePasteButton();
     refresh(ProjectSession::AllChanged);

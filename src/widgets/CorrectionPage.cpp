@@ -122,8 +122,10 @@ void CorrectionPage::buildLegend()
     // The envelope has its entry while the project has one.
     const bool envelope = m_legendEnvelope;
     m_legend->setPainter([this, envelope](QSize size, qreal ratio) { return Pictures::graphLegend(size, font(), ratio, envelope); });
-    const QString widest = envelope ? QStringLiteral("Границы зернового состава") : QStringLiteral("Проектируемый состав");
-    m_legend->setFixedSize(QFontMetrics(font()).horizontalAdvance(widest) + 46, (envelope ? 5 : 4) * (fontMetrics().height() + 2));
+    int widest = 0;
+    for (const QString &name : Pictures::graphLegendNames(envelope))
+        widest = std::max(widest, QFontMetrics(font()).horizontalAdvance(name));
+    m_legend->setFixedSize(widest + 46, (envelope ? 5 : 4) * (fontMetrics().height() + 2));
 }
 
 CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidget *parent)
@@ -149,7 +151,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
             b->setFixedSize(22, 22);
         r.lock = new QCheckBox(this);
         r.lock->setObjectName(QStringLiteral("lock%1").arg(i));
-        r.lock->setToolTip(QStringLiteral("Закрепить долю компонента"));
+        r.lock->setToolTip(tr("Закрепить долю компонента"));
         r.padlock = new PictureWidget([](QSize size, qreal ratio) { return Pictures::padlock(false, size, ratio); }, this);
         r.padlock->setObjectName(QStringLiteral("padlock%1").arg(i));
         r.padlock->setFixedSize(18, 24);
@@ -176,20 +178,20 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
         connect(r.lock, &QCheckBox::clicked, this, [this, i](bool on) { m_session.setLocked(i, on); });
     }
 
-    m_reset = new QPushButton(QStringLiteral("Исходный состав"), this);
+    m_reset = new QPushButton(tr("Исходный состав"), this);
     m_reset->setObjectName(QStringLiteral("resetToBase"));
     connect(m_reset, &QPushButton::clicked, this, [this] { m_session.resetToBase(); });
     m_sum = new QLineEdit(this);
     m_sum->setObjectName(QStringLiteral("correctedSum"));
     m_sum->setReadOnly(true);
     m_sum->setFixedWidth(70);
-    m_search = new QCheckBox(QStringLiteral("5.2.Автоматический подбор массовых долей"), this);
+    m_search = new QCheckBox(tr("5.2.Автоматический подбор массовых долей"), this);
     m_search->setObjectName(QStringLiteral("search"));
     connect(m_search, &QCheckBox::clicked, this, [this](bool on) { m_session.setSearchOn(on); });
-    m_boundsOn = new QCheckBox(QStringLiteral("Добавить границы случайного варьирования\nмассовых долей"), this);
+    m_boundsOn = new QCheckBox(tr("Добавить границы случайного варьирования\nмассовых долей"), this);
     m_boundsOn->setObjectName(QStringLiteral("boundsOn"));
     connect(m_boundsOn, &QCheckBox::clicked, this, [this](bool on) { m_session.setBoundsOn(on); });
-    m_boundsButton = new QPushButton(QStringLiteral("Настроить"), this);
+    m_boundsButton = new QPushButton(tr("Настроить"), this);
     m_boundsButton->setObjectName(QStringLiteral("boundsButton"));
     connect(m_boundsButton, &QPushButton::clicked, this, &CorrectionPage::boundsRequested);
     m_cost = new QLabel(this);
@@ -198,17 +200,17 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     m_departures->setObjectName(QStringLiteral("correctedDepartures"));
 
     // The optimiser: its aim and its constraints.
-    m_objectiveDivergence = new QRadioButton(QStringLiteral("наименьшее расхождение"), this);
+    m_objectiveDivergence = new QRadioButton(tr("наименьшее расхождение"), this);
     m_objectiveDivergence->setObjectName(QStringLiteral("objectiveDivergence"));
-    m_objectiveCost = new QRadioButton(QStringLiteral("наименьшая стоимость"), this);
+    m_objectiveCost = new QRadioButton(tr("наименьшая стоимость"), this);
     m_objectiveCost->setObjectName(QStringLiteral("objectiveCost"));
-    m_objectiveCost->setToolTip(QStringLiteral("Нужна цена каждого компонента (шаг 1)"));
+    m_objectiveCost->setToolTip(tr("Нужна цена каждого компонента (шаг 1)"));
     auto *objectives = new QButtonGroup(this);
     objectives->addButton(m_objectiveDivergence);
     objectives->addButton(m_objectiveCost);
     connect(m_objectiveDivergence, &QRadioButton::clicked, this, [this] { m_session.setObjective(Objective::Divergence); });
     connect(m_objectiveCost, &QRadioButton::clicked, this, [this] { m_session.setObjective(Objective::Cost); });
-    m_divergenceCap = new QCheckBox(QStringLiteral("расхождение не более"), this);
+    m_divergenceCap = new QCheckBox(tr("расхождение не более"), this);
     m_divergenceCap->setObjectName(QStringLiteral("divergenceCap"));
     connect(m_divergenceCap, &QCheckBox::clicked, this, [this](bool on) { m_session.setDivergenceCapOn(on); });
     m_maxDivergence = new QLineEdit(this);
@@ -218,31 +220,31 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     connect(m_maxDivergence, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_session.setMaxDivergenceText(QString(text).replace(u'.', u','));
     });
-    m_componentCap = new QCheckBox(QStringLiteral("компонентов в составе не более"), this);
+    m_componentCap = new QCheckBox(tr("компонентов в составе не более"), this);
     m_componentCap->setObjectName(QStringLiteral("componentCap"));
     connect(m_componentCap, &QCheckBox::clicked, this, [this](bool on) { m_session.setComponentCapOn(on); });
     m_maxComponents = new ChoiceBox(this);
     m_maxComponents->setObjectName(QStringLiteral("maxComponents"));
     connect(m_maxComponents, &QComboBox::activated, this, [this](int index) { m_session.setMaxComponents(index + 1); });
-    m_withinEnvelope = new QCheckBox(QStringLiteral("в пределах границ зернового состава (шаг 4)"), this);
+    m_withinEnvelope = new QCheckBox(tr("в пределах границ зернового состава (шаг 4)"), this);
     m_withinEnvelope->setObjectName(QStringLiteral("withinEnvelope"));
     connect(m_withinEnvelope, &QCheckBox::clicked, this, [this](bool on) { m_session.setWithinEnvelope(on); });
 
-    m_optimum = new QPushButton(QStringLiteral("Найти оптимальный состав"), this);
+    m_optimum = new QPushButton(tr("Найти оптимальный состав"), this);
     m_optimum->setObjectName(QStringLiteral("optimumButton"));
     connect(m_optimum, &QPushButton::clicked, this, [this] {
         const OptimumResult r = m_session.findBestRecipe();
         if (!r.feasible)
-            m_desktop.inform(this, QStringLiteral("Оптимальный состав"), r.message);
+            m_desktop.inform(this, tr("Оптимальный состав"), r.message);
     });
-    m_frontButton = new QPushButton(QStringLiteral("Построить фронт"), this);
+    m_frontButton = new QPushButton(tr("Построить фронт"), this);
     m_frontButton->setObjectName(QStringLiteral("frontButton"));
-    m_frontButton->setToolTip(QStringLiteral("Самые дешевые составы при расхождениях от наименьшего возможного до расхождения "
+    m_frontButton->setToolTip(tr("Самые дешевые составы при расхождениях от наименьшего возможного до расхождения "
                                              "самого дешевого состава; щелчок по точке принимает ее состав"));
     connect(m_frontButton, &QPushButton::clicked, this, [this] {
         const CostFront front = m_session.findCostFront();
         if (!front.feasible)
-            m_desktop.inform(this, QStringLiteral("Фронт «стоимость – расхождение»"), front.message);
+            m_desktop.inform(this, tr("Фронт «стоимость – расхождение»"), front.message);
     });
     m_optimumNote = new QLabel(this);
     m_optimumNote->setObjectName(QStringLiteral("optimumNote"));
@@ -259,9 +261,9 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     m_graph = new GraphView(session, this);
     m_graph->setMinimumSize(360, 300);
     m_graph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_logarithmic = new QCheckBox(QStringLiteral("Логарифмический масштаб оси абсцисс"), this);
+    m_logarithmic = new QCheckBox(tr("Логарифмический масштаб оси абсцисс"), this);
     m_logarithmic->setObjectName(QStringLiteral("logarithmic"));
-    m_grid = new QCheckBox(QStringLiteral("Координатная сетка"), this);
+    m_grid = new QCheckBox(tr("Координатная сетка"), this);
     m_grid->setObjectName(QStringLiteral("grid"));
     auto options = [this] { m_session.setGraphOptions({m_logarithmic->isChecked(), m_grid->isChecked()}); };
     connect(m_logarithmic, &QCheckBox::clicked, this, options);
@@ -273,7 +275,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto *resetRow = new QHBoxLayout;
     resetRow->addWidget(m_reset);
     resetRow->addSpacing(12);
-    resetRow->addWidget(new QLabel(QStringLiteral("Сумма (%):"), this));
+    resetRow->addWidget(new QLabel(tr("Сумма (%):"), this));
     resetRow->addWidget(m_sum);
     resetRow->addStretch(1);
     auto *boundsRow = new QHBoxLayout;
@@ -283,10 +285,10 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     auto *constraints = new QGridLayout;
     constraints->setHorizontalSpacing(6);
     constraints->setVerticalSpacing(2);
-    constraints->addWidget(new QLabel(QStringLiteral("Цель:"), this), 0, 0);
+    constraints->addWidget(new QLabel(tr("Цель:"), this), 0, 0);
     constraints->addWidget(m_objectiveDivergence, 0, 1);
     constraints->addWidget(m_objectiveCost, 0, 2, 1, 2);
-    constraints->addWidget(new QLabel(QStringLiteral("Условия:"), this), 1, 0);
+    constraints->addWidget(new QLabel(tr("Условия:"), this), 1, 0);
     auto *capRow = new QHBoxLayout;
     capRow->addWidget(m_divergenceCap);
     capRow->addWidget(m_maxDivergence);
@@ -309,7 +311,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     column->setObjectName(QStringLiteral("correctionControls"));
     auto *left = new QVBoxLayout(column);
     left->setContentsMargins(0, 0, 6, 0);
-    left->addWidget(captionLabel(QStringLiteral("5.1.Ручной подбор массовых долей:"), this));
+    left->addWidget(captionLabel(tr("5.1.Ручной подбор массовых долей:"), this));
     left->addLayout(rows);
     left->addSpacing(6);
     left->addLayout(resetRow);
@@ -343,7 +345,7 @@ CorrectionPage::CorrectionPage(ProjectSession &session, Desktop &desktop, QWidge
     underGraph->addStretch(1);
     underGraph->addWidget(m_legend, 0, Qt::AlignTop);
     auto *right = new QVBoxLayout;
-    right->addWidget(captionLabel(QStringLiteral("5.3.Гранулометрический график:"), this));
+    right->addWidget(captionLabel(tr("5.3.Гранулометрический график:"), this));
     right->addWidget(m_graph, 1);
     right->addLayout(underGraph);
 
@@ -425,9 +427,9 @@ void CorrectionPage::refresh(ProjectSession::Changes what)
     const QString cost = s.correctedCostText();
     const QString baseCost = s.baseCostText();
     setLabelText(m_cost, cost.isEmpty() ? QString()
-                                        : QStringLiteral("Стоимость 1 т смеси (руб.): ") + cost
+                                        : tr("Стоимость 1 т смеси (руб.): ") + cost
                                               + (baseCost.isEmpty() || baseCost == cost ? QString()
-                                                                                        : QStringLiteral(" (исходного состава: %1)").arg(baseCost)));
+                                                                                        : tr(" (исходного состава: %1)").arg(baseCost)));
     m_cost->setVisible(!cost.isEmpty());
     const QString departures = s.envelopeDepartureLine(true);
     setLabelText(m_departures, departures);

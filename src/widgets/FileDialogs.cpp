@@ -1,5 +1,6 @@
 #include "widgets/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,9 +11,18 @@
 
 namespace {
 
-// The file list with its sizes and dates written the Russian way ("1,9 КБ", "10.12.2026
-// 16:49"), whatever locale the system runs in.
-class RussianFileList final : public QIdentityProxyModel
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(FileDialogs)
+};
+
+} // namespace
+
+namespace {
+
+// The file list with its sizes and dates written the way of the program's language ("1,9 КБ",
+// "10.12.2026 16:49" in Russian), whatever locale the system runs in.
+class LocalFileList final : public QIdentityProxyModel
 {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
@@ -22,38 +32,43 @@ public:
         if (role != Qt::DisplayRole || !files || !index.isValid())
             return QIdentityProxyModel::data(index, role);
         const QModelIndex source = mapToSource(index);
-        const QLocale russian(QLocale::Russian, QLocale::Russia);
+        const QLocale local = programLocale();
         switch (index.column()) {
         case 1:
             return files->isDir(source) ? QString() : sizeText(files->size(source));
         case 3:
-            return russian.toString(files->lastModified(source), QLocale::ShortFormat);
+            return local.toString(files->lastModified(source), QLocale::ShortFormat);
         default:
             return QIdentityProxyModel::data(index, role);
         }
     }
 
 private:
+    // English where the program speaks English, else Russian.
+    static QLocale programLocale()
+    {
+        return QLocale().language() == QLocale::English ? QLocale() : QLocale(QLocale::Russian, QLocale::Russia);
+    }
     static QString sizeText(qint64 bytes)
     {
-        const QLocale russian(QLocale::Russian, QLocale::Russia);
-        static const char16_t *const units[] = {u"КБ", u"МБ", u"ГБ", u"ТБ"};
+        const QLocale local = programLocale();
+        const QString units[] = {Texts::tr("КБ"), Texts::tr("МБ"), Texts::tr("ГБ"), Texts::tr("ТБ")};
         if (bytes < 1024)
-            return QStringLiteral("%1 байт").arg(bytes);
+            return Texts::tr("%1 байт").arg(bytes);
         double value = double(bytes) / 1024.0;
         int unit = 0;
         while (value >= 1024.0 && unit < 3) {
             value /= 1024.0;
             ++unit;
         }
-        return russian.toString(value, 'f', value < 10 ? 1 : 0) + u' ' + QString::fromUtf16(units[unit]);
+        return local.toString(value, 'f', value < 10 ? 1 : 0) + u' ' + units[unit];
     }
 };
 
 void setUp(QFileDialog &dialog, const QString &path, const QString &pattern, const QString &description)
 {
-    dialog.setProxyModel(new RussianFileList(&dialog));
-    dialog.setNameFilters({description, QStringLiteral("Все файлы (*)")});
+    dialog.setProxyModel(new LocalFileList(&dialog));
+    dialog.setNameFilters({description, Texts::tr("Все файлы (*)")});
     QString suffix = pattern;
     suffix.remove(QStringLiteral("*."));
     dialog.setDefaultSuffix(suffix);
@@ -86,7 +101,7 @@ void ShowOpenDialog(QWidget *owner, QString &path, const QString &pattern, const
         }
         const auto answer = QMessageBox::question(
             owner, title,
-            QStringLiteral("Файл «%1» не существует.\nСоздать этот файл?").arg(QDir::toNativeSeparators(chosen)),
+            Texts::tr("Файл «%1» не существует.\nСоздать этот файл?").arg(QDir::toNativeSeparators(chosen)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer == QMessageBox::Yes) {
             path = chosen;

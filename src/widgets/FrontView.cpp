@@ -45,7 +45,7 @@ void FrontView::mouseMoveEvent(QMouseEvent *event)
     }
     const FrontPoint &p = m_session.costFront().points[*point];
     QToolTip::showText(event->globalPosition().toPoint(),
-                       QStringLiteral("Расхождение %1 %; стоимость %2 руб./т; компонентов: %3.\nЩелчок — принять этот состав.")
+                       tr("Расхождение %1 %; стоимость %2 руб./т; компонентов: %3.\nЩелчок — принять этот состав.")
                            .arg(Num::formatRounded(p.divergence, 2), Num::formatRounded(p.cost, 2))
                            .arg(p.componentsUsed),
                        this);

@@ -45,7 +45,10 @@ namespace {
 
 constexpr int MinimumWidth = 950;
 constexpr int MinimumHeight = 720;
-const QString ProjectFilter = QStringLiteral("Текстовые файлы с данными (*.txt)");
+QString projectFilter()
+{
+    return MainWindow::tr("Текстовые файлы с данными (*.txt)");
+}
 
 enum class HistoryKey { None, Undo, Redo };
 
@@ -67,15 +70,15 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     : QMainWindow(parent)
     , m_desktop(desktop ? std::move(desktop) : std::make_unique<SystemDesktop>())
 {
-    setWindowTitle(QStringLiteral("Palvex " PALVEX_VERSION " [Версия от 19.04.2019]"));
+    setWindowTitle(tr("Palvex %1 [Версия от 19.04.2019]").arg(QStringLiteral(PALVEX_VERSION)));
     reportFolder = QDir::tempPath();
     setMinimumSize(MinimumWidth, MinimumHeight);
     chooseOpenPath = [this] {
-        ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Открытие файла"));
+        ShowOpenDialog(this, m_openPath, QStringLiteral("*.txt"), projectFilter(), tr("Открытие файла"));
         return m_openPath;
     };
     chooseSavePath = [this] {
-        ShowSaveDialog(this, m_savePath, QStringLiteral("*.txt"), ProjectFilter, QStringLiteral("Сохранение файла"));
+        ShowSaveDialog(this, m_savePath, QStringLiteral("*.txt"), projectFilter(), tr("Сохранение файла"));
         return m_savePath;
     };
 
@@ -119,9 +122,9 @@ MainWindow::MainWindow(std::unique_ptr<Desktop> desktop, QWidget *parent)
     connect(m_report, &ReportPage::reportRequested, this, [this] { buildReport(); });
     connect(m_about, &AboutPage::guideRequested, this, &MainWindow::showGuide);
 
-    auto *open = new QPushButton(QStringLiteral("Открыть проект"), central);
+    auto *open = new QPushButton(tr("Открыть проект"), central);
     open->setObjectName(QStringLiteral("openButton"));
-    auto *save = new QPushButton(QStringLiteral("Сохранить проект"), central);
+    auto *save = new QPushButton(tr("Сохранить проект"), central);
     save->setObjectName(QStringLiteral("saveButton"));
     for (QPushButton *b : {open, save})
         b->setMinimumWidth(130);
@@ -164,10 +167,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::setUpHistory()
 {
-    m_undo = new QAction(QStringLiteral("Отменить"), this);
+    m_undo = new QAction(tr("Отменить"), this);
     m_undo->setObjectName(QStringLiteral("undoAction"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = new QAction(QStringLiteral("Повторить"), this);
+    m_redo = new QAction(tr("Повторить"), this);
     m_redo->setObjectName(QStringLiteral("redoAction"));
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *a : {m_undo, m_redo}) {
@@ -268,10 +271,10 @@ std::optional<std::pair<QString, QString>> MainWindow::unsavedQuestion(bool clos
     if (m_session.tableRows(InputTable::Compositions) < 3)
         return std::nullopt;
     if (closing)
-        return std::pair{QStringLiteral("Подтверждение выхода"),
-                         QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите выйти из программы?")};
-    return std::pair{QStringLiteral("Подтверждение открытия файла"),
-                     QStringLiteral("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
+        return std::pair{tr("Подтверждение выхода"),
+                         tr("Несохраненные данные будут утеряны! Вы уверены, что хотите выйти из программы?")};
+    return std::pair{tr("Подтверждение открытия файла"),
+                     tr("Несохраненные данные будут утеряны! Вы уверены, что хотите открыть другой файл?")};
 }
 
 bool MainWindow::mayReplaceProject()
@@ -302,10 +305,18 @@ bool MainWindow::openProject(const QString &path)
     }
     QString error;
     if (!m_session.openProject(path, &error)) {
-        m_desktop->warn(this, QStringLiteral("Открытие файла"), error);
+        m_desktop->warn(this, tr("Открытие файла"), error);
         return false;
     }
     return true;
+}
+
+void MainWindow::start(const QString &project, int step)
+{
+    if (!project.isEmpty())
+        openProject(project);
+    if (step != 0)
+        m_session.selectStep(step);
 }
 
 void MainWindow::onSave()
@@ -320,7 +331,7 @@ bool MainWindow::saveProject(const QString &path)
         return false;
     QString error;
     if (!m_session.saveProject(path, &error)) {
-        m_desktop->warn(this, QStringLiteral("Сохранение файла"), error);
+        m_desktop->warn(this, tr("Сохранение файла"), error);
         return false;
     }
     return true;
@@ -331,13 +342,13 @@ QString MainWindow::buildReport(bool open)
     QString error;
     const QString path = Report::writeNew(m_session, reportFolder, Report::Pictures(), &error);
     if (path.isEmpty()) {
-        m_desktop->warn(this, QStringLiteral("Формирование отчета"), error);
+        m_desktop->warn(this, tr("Формирование отчета"), error);
         return QString();
     }
     if (open && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_desktop->inform(this, QStringLiteral("Формирование отчета"),
-                          QStringLiteral("Отчет сохранен, но открыть его не удалось: нет программы для документов .docx.\n"
-                                         "Файл отчета: %1")
+        m_desktop->inform(this, tr("Формирование отчета"),
+                          tr("Отчет сохранен, но открыть его не удалось: нет программы для документов .docx.\n"
+                             "Файл отчета: %1")
                               .arg(QDir::toNativeSeparators(path)));
     return path;
 }
@@ -345,7 +356,7 @@ QString MainWindow::buildReport(bool open)
 void MainWindow::showGuide()
 {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Руководство пользователя"));
+    dialog.setWindowTitle(tr("Руководство пользователя"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *text = new QTextBrowser(&dialog);
     text->setHtml(userGuideHtml());

@@ -53,6 +53,9 @@ public:
     // Opens a project file as the open button does after its dialog; an empty path is a cancelled
     // dialog. A refused file is reported and the project stays as it was.
     bool openProject(const QString &path);
+    // What the command line asks for at the start: opens `project` (none if empty) and shows
+    // `step` (the first if 0).
+    void start(const QString &project, int step);
     // Opens a project file dropped on the window: after the open button's question, where there
     // is data to lose.
     void openDroppedProject(const QString &path);

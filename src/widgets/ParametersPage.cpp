@@ -11,7 +11,7 @@
 ParametersPage::ParametersPage(ProjectSession &session, Desktop &desktop, QWidget *parent)
     : StepPage(session, parent)
 {
-    auto *database = new QPushButton(QStringLiteral("Использовать модуль загрузки данных из базы"), this);
+    auto *database = new QPushButton(tr("Использовать модуль загрузки данных из базы"), this);
     database->setObjectName(QStringLiteral("databaseButton"));
     connect(database, &QPushButton::clicked, this, &ParametersPage::databaseRequested);
 
@@ -33,10 +33,10 @@ ParametersPage::ParametersPage(ProjectSession &session, Desktop &desktop, QWidge
 
     auto *form = new QGridLayout;
     form->setHorizontalSpacing(20);
-    form->addWidget(captionLabel(QStringLiteral("1.1.Название состава:"), this), 0, 0);
+    form->addWidget(captionLabel(tr("1.1.Название состава:"), this), 0, 0);
     form->addWidget(m_name, 0, 1);
-    form->addWidget(hintLabel(QStringLiteral("* пример: «Огнеупорная смесь №5»"), this), 1, 1);
-    form->addWidget(captionLabel(QStringLiteral("1.2.Количество сырьевых компонентов:"), this), 2, 0);
+    form->addWidget(hintLabel(tr("* пример: «Огнеупорная смесь №5»"), this), 1, 1);
+    form->addWidget(captionLabel(tr("1.2.Количество сырьевых компонентов:"), this), 2, 0);
     form->addWidget(m_count, 2, 1, Qt::AlignLeft);
     form->setRowMinimumHeight(1, 28);
     form->setColumnStretch(1, 1);
@@ -48,17 +48,17 @@ ParametersPage::ParametersPage(ProjectSession &session, Desktop &desktop, QWidge
     layout->addSpacing(40);
     layout->addLayout(form);
     layout->addSpacing(16);
-    layout->addWidget(captionLabel(QStringLiteral("1.3.Названия сырьевых компонентов:"), this));
+    layout->addWidget(captionLabel(tr("1.3.Названия сырьевых компонентов:"), this));
     layout->addWidget(m_names);
-    layout->addWidget(hintLabel(QStringLiteral("* старайтесь использовать короткие названия (пример: «Песок Мк=1.5»)"), this));
+    layout->addWidget(hintLabel(tr("* старайтесь использовать короткие названия (пример: «Песок Мк=1.5»)"), this));
     layout->addSpacing(16);
-    layout->addWidget(captionLabel(QStringLiteral("1.4.Плотность зерен каждого компонента (г/см^3):"), this));
+    layout->addWidget(captionLabel(tr("1.4.Плотность зерен каждого компонента (г/см^3):"), this));
     layout->addWidget(m_densities);
     layout->addWidget(m_densityError);
     layout->addSpacing(16);
-    layout->addWidget(captionLabel(QStringLiteral("1.5.Цена, руб./т:"), this));
+    layout->addWidget(captionLabel(tr("1.5.Цена, руб./т:"), this));
     layout->addWidget(m_prices);
-    layout->addWidget(hintLabel(QStringLiteral("* необязательно: по ценам рассчитывается стоимость смеси и подбирается самый "
+    layout->addWidget(hintLabel(tr("* необязательно: по ценам рассчитывается стоимость смеси и подбирается самый "
                                                "дешевый состав (шаг 5)"),
                                 this));
     layout->addWidget(m_priceError);

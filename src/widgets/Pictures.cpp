@@ -5,6 +5,7 @@
 
 #include "charts/Graph.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QLinearGradient>
@@ -13,6 +14,15 @@
 #include <QTextDocument>
 
 #include <cmath>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Pictures)
+};
+
+} // namespace
 
 namespace {
 
@@ -141,7 +151,7 @@ QImage logo(QSize size, qreal ratio)
     font.setBold(false);
     g.setFont(font);
     g.drawText(QRectF(0, r.height() * 0.88, r.width(), r.height() * 0.12), Qt::AlignCenter,
-               QStringLiteral("Выберите шаг проектирования"));
+               Texts::tr("Выберите шаг проектирования"));
     return image;
 }
 
@@ -232,6 +242,15 @@ QImage tableAction(TableAction action, QSize size, qreal ratio)
     return image;
 }
 
+QStringList graphLegendNames(bool envelope)
+{
+    QStringList names{Texts::tr("Эталонный состав"), Texts::tr("Исходный состав"), Texts::tr("Проектируемый состав"),
+                      Texts::tr("Расхождение кривых")};
+    if (envelope)
+        names << Texts::tr("Границы зернового состава");
+    return names;
+}
+
 QImage graphLegend(QSize size, const QFont &font, qreal ratio, bool envelope)
 {
     QImage image = blank(size, ratio);
@@ -241,9 +260,7 @@ QImage graphLegend(QSize size, const QFont &font, qreal ratio, bool envelope)
     QFont type = font;
     type.setPixelSize(std::max(1, QFontInfo(font).pixelSize()));
     g.setFont(type);
-    const QString names[5] = {QStringLiteral("Эталонный состав"), QStringLiteral("Исходный состав"),
-                              QStringLiteral("Проектируемый состав"), QStringLiteral("Расхождение кривых"),
-                              QStringLiteral("Границы зернового состава")};
+    const QStringList names = graphLegendNames(true);
     const QColor colours[5] = {QColor(0, 0, 255), QColor(255, 192, 128), QColor(255, 0, 0), QColor(128, 128, 128),
                                Charts::envelopeColour()};
     const int rows = envelope ? 5 : 4;

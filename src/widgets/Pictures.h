@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QStringList>
 #include <QSize>
 
 namespace Pictures {
@@ -28,5 +29,7 @@ QImage tableAction(TableAction action, QSize size, qreal ratio = 1.0);
 // The legend beside the granulometric graph: each curve's line and name, one row each, in `font`;
 // with `envelope`, the dashed envelope's too.
 QImage graphLegend(QSize size, const QFont &font, qreal ratio = 1.0, bool envelope = false);
+// The legend's names, top to bottom; with `envelope`, the envelope's last.
+QStringList graphLegendNames(bool envelope = false);
 
 } // namespace Pictures

@@ -30,11 +30,11 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     : StepPage(session, parent)
 {
     const QString captions[6] = {QString(),
-                                 QStringLiteral("Уравнение Функа-Дингера"),
-                                 QStringLiteral("Уравнение Фуллера"),
-                                 QStringLiteral("Уравнение Гуммеля"),
-                                 QStringLiteral("Уравнение Боломея"),
-                                 QStringLiteral("Ввод эталонного зернового состава вручную")};
+                                 tr("Уравнение Функа-Дингера"),
+                                 tr("Уравнение Фуллера"),
+                                 tr("Уравнение Гуммеля"),
+                                 tr("Уравнение Боломея"),
+                                 tr("Ввод эталонного зернового состава вручную")};
     auto *group = new QButtonGroup(this);
     for (int k = 1; k <= 5; ++k) {
         m_kinds[k] = new QRadioButton(captions[k], this);
@@ -88,15 +88,14 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     grid->addWidget(new QLabel(QStringLiteral("B ="), this), 3, 2);
     grid->addWidget(m_bolomeyB, 3, 3);
 
-    const QString explanations = QStringLiteral(
-        "D max/min - наибольший/наименьший размер зерна в смеси (или верхнее/нижнее условные сита);\n"
-        "n - коэффициент распределения, равный 0,5 (по Фуллеру)\n"
-        "или 0,37 (пространственное распределение по Андреасену);\n"
-        "а - коэффициент формы частиц, изменяющийся от 0 до 0,2.\n"
-        "A'j - полный проход частиц через условное сито с размером ячейки Dj (%);\n"
-        "m - эмпирический коэффициент, изменяющийся от 0,1 до 1;\n"
-        "B - коэффициент, равный 10 для малопластичных щебеночных смесей, 12 - для пластичных смесей\n"
-        "с гравием и 14 - для пластичных смесей со щебнем.");
+    const QString explanations = tr("D max/min - наибольший/наименьший размер зерна в смеси (или верхнее/нижнее условные сита);\n"
+                                    "n - коэффициент распределения, равный 0,5 (по Фуллеру)\n"
+                                    "или 0,37 (пространственное распределение по Андреасену);\n"
+                                    "а - коэффициент формы частиц, изменяющийся от 0 до 0,2.\n"
+                                    "A'j - полный проход частиц через условное сито с размером ячейки Dj (%);\n"
+                                    "m - эмпирический коэффициент, изменяющийся от 0,1 до 1;\n"
+                                    "B - коэффициент, равный 10 для малопластичных щебеночных смесей, 12 - для пластичных смесей\n"
+                                    "с гравием и 14 - для пластичных смесей со щебнем.");
     auto *explain = new QLabel(explanations, this);
     explain->setContentsMargins(6, 0, 0, 0);
 
@@ -115,7 +114,7 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
     layout->addStretch(1);
-    layout->addWidget(captionLabel(QStringLiteral("4.1.Эталонная функция распределения частиц по размерам:"), this));
+    layout->addWidget(captionLabel(tr("4.1.Эталонная функция распределения частиц по размерам:"), this));
     layout->addLayout(grid);
     layout->addSpacing(10);
     layout->addWidget(explain);
@@ -124,14 +123,14 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     layout->addWidget(new ErrorFrame(m_table, this));
     layout->addWidget(m_error);
     layout->addSpacing(8);
-    layout->addWidget(captionLabel(QStringLiteral("4.2.Границы зернового состава (необязательно; пустая клетка — без границы):"), this));
+    layout->addWidget(captionLabel(tr("4.2.Границы зернового состава (необязательно; пустая клетка — без границы):"), this));
     layout->addWidget(m_envelopeFrame);
     layout->addWidget(m_envelopeErrors);
     layout->addWidget(m_departures);
     layout->addSpacing(10);
-    layout->addWidget(wrappedLabel(QStringLiteral("Ввод эталонного зернового состава вручную осуществляется с целью сравнения "
-                                                  "проектируемого состава сырьевой смеси с другим существующим (более "
-                                                  "оптимальным) составом."),
+    layout->addWidget(wrappedLabel(tr("Ввод эталонного зернового состава вручную осуществляется с целью сравнения "
+                                      "проектируемого состава сырьевой смеси с другим существующим (более "
+                                      "оптимальным) составом."),
                                    this));
     layout->addStretch(1);
     refresh(ProjectSession::AllChanged);

@@ -9,19 +9,19 @@ ReportPage::ReportPage(ProjectSession &session, QWidget *parent)
 {
     const QString captions[12] = {
         QString(),
-        QStringLiteral("6.1. Название проектируемого состава"),
-        QStringLiteral("6.2. Количество сырьевых компонентов в проектируемой смеси"),
-        QStringLiteral("6.3. Названия сырьевых компонентов проектируемой смеси"),
-        QStringLiteral("6.4. Значения истинной плотности зерен сырьевых компонентов"),
-        QStringLiteral("6.5. Гранулометрические составы сырьевых компонентов"),
-        QStringLiteral("6.6. Исходный компонентный состав сырьевой смеси (то, что оптимизируем)"),
-        QStringLiteral("6.7. Диаграмма массовых долей исходного компонентного состава"),
-        QStringLiteral("6.8. Эталонный гранулометрический состав"),
-        QStringLiteral("6.9. Скорректированный компонентный состав смеси (оптимизированный)"),
-        QStringLiteral("6.10. Итоговый гранулометрический состав смеси (после корректировки)"),
-        QStringLiteral("6.11. Гранулометрический график"),
+        tr("6.1. Название проектируемого состава"),
+        tr("6.2. Количество сырьевых компонентов в проектируемой смеси"),
+        tr("6.3. Названия сырьевых компонентов проектируемой смеси"),
+        tr("6.4. Значения истинной плотности зерен сырьевых компонентов"),
+        tr("6.5. Гранулометрические составы сырьевых компонентов"),
+        tr("6.6. Исходный компонентный состав сырьевой смеси (то, что оптимизируем)"),
+        tr("6.7. Диаграмма массовых долей исходного компонентного состава"),
+        tr("6.8. Эталонный гранулометрический состав"),
+        tr("6.9. Скорректированный компонентный состав смеси (оптимизированный)"),
+        tr("6.10. Итоговый гранулометрический состав смеси (после корректировки)"),
+        tr("6.11. Гранулометрический график"),
     };
-    auto *heading = new QLabel(QStringLiteral("В отчете отобразить:"), this);
+    auto *heading = new QLabel(tr("В отчете отобразить:"), this);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -37,7 +37,7 @@ ReportPage::ReportPage(ProjectSession &session, QWidget *parent)
         layout->addWidget(m_sections[section]);
     }
     layout->addSpacing(20);
-    auto *write = new QPushButton(QStringLiteral("Сформировать отчет в программе Microsoft Word"), this);
+    auto *write = new QPushButton(tr("Сформировать отчет в программе Microsoft Word"), this);
     write->setObjectName(QStringLiteral("reportButton"));
     write->setMinimumWidth(400);
     connect(write, &QPushButton::clicked, this, &ReportPage::reportRequested);

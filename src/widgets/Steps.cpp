@@ -1,22 +1,32 @@
 #include "widgets/Steps.h"
+#include <QCoreApplication>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Steps)
+};
+
+} // namespace
 
 QString stepTitle(int step)
 {
     switch (step) {
     case 1:
-        return QStringLiteral("1.Параметры сырьевой смеси");
+        return Texts::tr("1.Параметры сырьевой смеси");
     case 2:
-        return QStringLiteral("2.Зерновые составы сырьевых компонентов смеси");
+        return Texts::tr("2.Зерновые составы сырьевых компонентов смеси");
     case 3:
-        return QStringLiteral("3.Исходный состав сырьевой смеси");
+        return Texts::tr("3.Исходный состав сырьевой смеси");
     case 4:
-        return QStringLiteral("4.Выбор эталонного распределения частиц по размерам");
+        return Texts::tr("4.Выбор эталонного распределения частиц по размерам");
     case 5:
-        return QStringLiteral("5.Корректировка состава сырьевой смеси");
+        return Texts::tr("5.Корректировка состава сырьевой смеси");
     case 6:
-        return QStringLiteral("6.Формирование итогового отчета");
+        return Texts::tr("6.Формирование итогового отчета");
     case 7:
-        return QStringLiteral("Информация о программе");
+        return Texts::tr("Информация о программе");
     default:
         return QString();
     }
@@ -26,19 +36,19 @@ QString stepButtonTitle(int step)
 {
     switch (step) {
     case 1:
-        return QStringLiteral("1. Параметры смеси");
+        return Texts::tr("1. Параметры смеси");
     case 2:
-        return QStringLiteral("2. Данные по компонентам");
+        return Texts::tr("2. Данные по компонентам");
     case 3:
-        return QStringLiteral("3. Исходный состав");
+        return Texts::tr("3. Исходный состав");
     case 4:
-        return QStringLiteral("4. Эталонный состав");
+        return Texts::tr("4. Эталонный состав");
     case 5:
-        return QStringLiteral("5. Корректировка состава");
+        return Texts::tr("5. Корректировка состава");
     case 6:
-        return QStringLiteral("6. Формирование отчета");
+        return Texts::tr("6. Формирование отчета");
     case 7:
-        return QStringLiteral("О программе");
+        return Texts::tr("О программе");
     default:
         return QString();
     }
