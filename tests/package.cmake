@@ -42,6 +42,7 @@ set(expected
   ./usr/share/palvex/app_setups.ini
   ./usr/share/palvex/examples/concrete.txt
   ./usr/share/palvex/examples/dry-mix.txt
+  ./usr/share/palvex/examples/dry-mix-prices.txt
   ./usr/share/palvex/examples/components.xlsx)
 if(WIDGETS)
   list(APPEND expected
