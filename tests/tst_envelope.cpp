@@ -251,6 +251,13 @@ private slots:
         f.s.setCellText(InputTable::Prices, 1, 1, QStringLiteral("2500"));
         f.s.setCellText(InputTable::BaseRecipe, 1, 0, QStringLiteral("50"));
         QVERIFY(f.s.baseCostText().isEmpty());
+        f.s.setCellText(InputTable::BaseRecipe, 1, 0, QStringLiteral("60"));
+        QCOMPARE(f.s.correctedCostText(), QStringLiteral("1000"));
+        // Nor is the corrected cost shown while a table does not hold (a third component added,
+        // its columns still empty), as the graph is not.
+        f.s.setComponentCount(3);
+        QVERIFY(!f.s.validation().tablesValid());
+        QVERIFY(f.s.correctedCostText().isEmpty());
     }
 
     // Where the mix leaves the envelope: the base (62,74 at 1,25; 16,37 at 0,16) and the

@@ -294,7 +294,8 @@ QString ProjectSession::baseCostText() const
 
 QString ProjectSession::correctedCostText() const
 {
-    if (!m_validation.pricesValid())
+    // As the graph and the departures: only for a project whose tables all hold.
+    if (!m_validation.tablesValid() || !m_validation.pricesValid())
         return QString();
     const auto cost = Cost::perTonne(m_document, m_numbers.correctedRecipe, m_document.componentCount);
     return cost ? Num::formatRounded(*cost, 2) : QString();
