@@ -78,6 +78,8 @@ ReferencePage::ReferencePage(ProjectSession &session, Desktop &desktop, QWidget 
     grid->addWidget(new QLabel(QStringLiteral("n ="), this), 0, 2);
     grid->addWidget(m_funkN, 0, 3);
     auto *aRow = new QHBoxLayout;
+    aRow->setSpacing(6);
+    aRow->addSpacing(6);
     aRow->addWidget(new QLabel(QStringLiteral("a ="), this));
     aRow->addWidget(m_funkA);
     grid->addLayout(aRow, 0, 4, Qt::AlignLeft);
