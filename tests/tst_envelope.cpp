@@ -322,11 +322,13 @@ private slots:
 
     // The section after the last block: its cells are read, and what this version does not
     // know (another key, an index beyond N or K, a key without its "=", a second line for a
-    // cell) is kept and written back unchanged after the known lines.
+    // cell) is kept and written back unchanged after the known lines. A known cell with an empty
+    // value is no value: a later line for that cell is read (as it will be once saved).
     void fileWithTheSection()
     {
         const QStringList section{Marker,
                                   QStringLiteral("envelope.upper.2=65"),
+                                  QStringLiteral("envelope.upper.1="),
                                   QStringLiteral("price.1=1200,5"),
                                   QStringLiteral("moisture.1=4"),
                                   QStringLiteral("price.2=800"),
@@ -337,6 +339,7 @@ private slots:
                                   QStringLiteral("envelope.lower.1"),
                                   QString(),
                                   QStringLiteral("envelope.lower.2=55"),
+                                  QStringLiteral("envelope.upper.1=90"),
                                   QStringLiteral("Примечание: песок мытый")};
         const QByteArray bytes = withSection(twoSands(), section);
         ProjectSession s;
@@ -347,6 +350,7 @@ private slots:
         QCOMPARE(d->price(2).text(), QStringLiteral("800"));
         QCOMPARE(d->envelopeLower(2).text(), QStringLiteral("55"));
         QCOMPARE(d->envelopeUpper(2).text(), QStringLiteral("65"));
+        QCOMPARE(d->envelopeUpper(1).text(), QStringLiteral("90"));
         QVERIFY(d->price(3).isEmpty());
         const QStringList unknown{QStringLiteral("moisture.1=4"), QStringLiteral("price.3=999"), QStringLiteral("envelope.lower.4=1"),
                                   QStringLiteral("price.1=7"), QStringLiteral("price.01=5"), QStringLiteral("envelope.lower.1"),
@@ -355,7 +359,8 @@ private slots:
         s.openDocument(*d);
         const QByteArray saved = ProjectFile::projectBytes(s.document(), s.numbers(), &error).value_or(QByteArray());
         const QStringList expected = lines(twoSands().fileBytes())
-            + QStringList{Marker, QStringLiteral("price.1=1200,5"), QStringLiteral("price.2=800"), QStringLiteral("envelope.lower.2=55"),
+            + QStringList{Marker, QStringLiteral("price.1=1200,5"), QStringLiteral("price.2=800"), QStringLiteral("envelope.upper.1=90"),
+                          QStringLiteral("envelope.lower.2=55"),
                           QStringLiteral("envelope.upper.2=65")}
             + unknown;
         QCOMPARE(lines(saved), expected);

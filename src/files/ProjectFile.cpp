@@ -93,6 +93,15 @@ void readSection(const QStringList &lines, qsizetype from, int n, int k, Project
     std::array<bool, MaxClasses + 1> lower{}, upper{};
     for (qsizetype at = from; at < lines.size(); ++at) {
         const QString &line = lines[at];
+        // A known cell with an empty value says what its absence says (no price, no limit) and is
+        // not written back; it claims nothing, so that a later line for the same cell is read
+        // now as it will be read after saving.
+        const auto empty = [&](const QString &prefix, int last) {
+            const auto keyed = keyedLine(line, prefix, last);
+            return keyed && keyed->second.isEmpty();
+        };
+        if (empty(PricePrefix, n) || empty(LowerPrefix, k) || empty(UpperPrefix, k))
+            continue;
         if (const auto p = keyedLine(line, PricePrefix, n); p && !price[size_t(p->first)]) {
             price[size_t(p->first)] = true;
             d.setCell(InputTable::Prices, 1, p->first - 1, p->second);
