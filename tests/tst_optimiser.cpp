@@ -695,6 +695,10 @@ private slots:
                                               << QStringLiteral("Оптимальный состав не найден: цена компонента №2 задана неверно (шаг 1).");
         QTest::newRow("D not a number") << QStringLiteral("300") << QStringLiteral("x") << QString()
                                         << QStringLiteral("Оптимальный состав не найден: наибольшее расхождение («x») должно быть числом не меньше нуля.");
+        // The cap ticked and its field left blank.
+        QTest::newRow("D not given") << QStringLiteral("300") << QStringLiteral(" ") << QString()
+                                     << QStringLiteral("Оптимальный состав не найден: не задано наибольшее расхождение: впишите его в "
+                                                       "поле «расхождение не более» или снимите этот флажок.");
         QTest::newRow("a limit above 100") << QStringLiteral("300") << QString() << QStringLiteral("120")
                                            << QStringLiteral("Оптимальный состав не найден: границы зернового состава заданы с ошибками (шаг 4, Dj = 1).");
     }

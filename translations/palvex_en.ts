@@ -1115,6 +1115,10 @@ Report file: %1</translation>
         <source>Фронт не построен: </source>
         <translation>The front was not built: </translation>
     </message>
+    <message>
+        <source>не задано наибольшее расхождение: впишите его в поле «расхождение не более» или снимите этот флажок.</source>
+        <translation>the largest divergence is not given: type it into the field “divergence at most” or untick it.</translation>
+    </message>
 </context>
 <context>
     <name>ParametersPage</name>

@@ -636,6 +636,9 @@ bool gather(const ProjectDocument &d, const MixNumbers &x, const CorrectionState
         }
     }
     if (o.divergenceCapOn) {
+        if (o.maxDivergenceText.trimmed().isEmpty())
+            return refuse(notFoundPrefix(), Texts::tr("не задано наибольшее расхождение: впишите его в поле «расхождение не более» "
+                                                      "или снимите этот флажок."));
         const auto cap = Num::toDouble(o.maxDivergenceText);
         if (!cap || !(*cap >= 0.0) || !std::isfinite(*cap))
             return refuse(notFoundPrefix(), Texts::tr("наибольшее расхождение («%1») должно быть числом не меньше нуля.").arg(o.maxDivergenceText));
