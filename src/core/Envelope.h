@@ -1,7 +1,7 @@
 #pragma once
 
 // The grading envelope: for each size class an optional lower and upper limit of the mix's
-// passing, percent, from a standard or a client's specification. The mix keeps inside it when
+// passing, percent, from a standard or a client's requirements. The mix keeps inside it when
 // its passing at every class lies within the limits given there.
 
 #include "core/Storage.h"
